@@ -1,0 +1,36 @@
+// BackBuffer: the off-screen frame of the window's size, in SkinBitmap's pixel format
+// (0xAARRGGBB, rows top first, pitch = width). Pages, the frame step and plug-ins draw
+// into it; the shell hands the finished frame to the window (Window::present).
+// Every copy is clipped to both surfaces. UI thread only.
+#pragma once
+
+#include "image/skin_bitmap.h"
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+class BackBuffer {
+public:
+    BackBuffer(int width, int height);
+
+    int width() const { return width_; }
+    int height() const { return height_; }
+    std::span<const std::uint32_t> pixels() const { return pixels_; }
+    std::span<std::uint32_t> pixels() { return pixels_; }
+    std::uint32_t pixel(int x, int y) const { return pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x)]; }
+
+    // Plain copy of the w × h rectangle at (sx, sy) of `bitmap` to (dx, dy).
+    void blit(const SkinBitmap& bitmap, int dx, int dy, int w, int h, int sx, int sy);
+
+    // Source-over blend of the w × h rectangle at (sx, sy) of `bitmap` onto (dx, dy).
+    // `alpha` (0..255) is truncated to an integer. alpha_format 0: the constant alpha alone;
+    // 1: the bitmap's per-pixel alpha as well. The formula is documented where it is built.
+    void blend(const SkinBitmap& bitmap, int dx, int dy, int w, int h, int sx, int sy, float alpha,
+               std::uint8_t alpha_format);
+
+private:
+    int width_;
+    int height_;
+    std::vector<std::uint32_t> pixels_;
+};

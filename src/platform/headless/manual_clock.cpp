@@ -1,0 +1,1 @@
+#include "platform/headless/manual_clock.h"

@@ -1,0 +1,8 @@
+#include "platform/sdl/sdl_clock.h"
+
+#include <SDL.h>
+
+std::uint64_t SdlClock::now_ms() const
+{
+    return SDL_GetTicks64();
+}

@@ -1,0 +1,19 @@
+// read_config_head: the window title and size from the root chunk of "tarnel.cfg", read
+// before the window exists. Root header: u16 id 0x0258, u32 length (unused here); then the
+// title (bytes up to a 0 byte or the end of the file), u16 width, u16 height.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+struct ConfigHead {
+    std::string title;
+    std::uint16_t width = 0;
+    std::uint16_t height = 0;
+};
+
+// Throws SkinError "can't open config file" when the file cannot be opened, and
+// "config file corrupted, first chunk should be 0x0258" when the first id is another.
+// Fields cut short by the end of the file read as 0.
+ConfigHead read_config_head(const std::filesystem::path& path);

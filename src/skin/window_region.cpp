@@ -1,0 +1,80 @@
+#include "skin/window_region.h"
+
+#include "archive/data_archive.h"
+
+#include <algorithm>
+#include <span>
+
+namespace {
+
+using Runs = std::vector<std::pair<std::int32_t, std::int32_t>>; // [begin, end) columns
+
+// The columns of row y that belong to the window: the interior span, plus outside it the
+// columns whose mask byte is 0 (a byte missing from a short mask counts as cut away).
+Runs row_runs(std::span<const std::uint8_t> mask, int width, int y)
+{
+    const bool interior_row = y >= panel_interior.top && y < panel_interior.bottom;
+    const std::size_t row_start = static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
+    Runs runs;
+    auto inside = [&](int x) {
+        if (interior_row && x >= panel_interior.left && x < panel_interior.right)
+            return true;
+        const std::size_t at = row_start + static_cast<std::size_t>(x);
+        return at < mask.size() && mask[at] == 0;
+    };
+    for (int x = 0; x < width;) {
+        if (!inside(x)) {
+            ++x;
+            continue;
+        }
+        const int begin = x;
+        while (x < width && inside(x))
+            ++x;
+        runs.emplace_back(begin, x);
+    }
+    if (interior_row && width <= panel_interior.left)
+        runs.emplace_back(panel_interior.left, panel_interior.right);
+    else if (interior_row && width < panel_interior.right)
+        runs.back().second = panel_interior.right;
+    return runs;
+}
+
+} // namespace
+
+bool Region::contains(std::int32_t x, std::int32_t y) const
+{
+    return std::any_of(rectangles.begin(), rectangles.end(),
+                       [&](const Rect& r) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; });
+}
+
+Region build_region(const DataArchive& archive, std::string_view name, int width, int height)
+{
+    if (name == "intro")
+        return Region{{intro_rectangle}};
+
+    const auto mask = archive.find_file(name).bytes;
+    width = std::max(width, 0);
+    // Rows past the interior that the window does not reach still hold the interior.
+    const int rows = std::max(height, panel_interior.bottom);
+
+    Region region;
+    std::vector<std::size_t> open; // rectangles that may still grow downwards
+    Runs previous;
+    for (int y = 0; y < rows; ++y) {
+        const Runs runs = y < height ? row_runs(mask, width, y)
+                          : (y >= panel_interior.top) ? Runs{{panel_interior.left, panel_interior.right}}
+                                                      : Runs{};
+        if (runs == previous && !open.empty()) {
+            for (std::size_t index : open)
+                region.rectangles[index].bottom = y + 1;
+            continue;
+        }
+        open.clear();
+        for (const auto& [begin, end] : runs) {
+            open.push_back(region.rectangles.size());
+            region.rectangles.push_back(Rect{begin, y, end, y + 1});
+        }
+        previous = runs;
+    }
+    return region;
+}

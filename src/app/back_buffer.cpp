@@ -1,6 +1,85 @@
 #include "app/back_buffer.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+// The part of a copy that lies inside both surfaces.
+struct CopyArea {
+    std::int64_t dx, dy, sx, sy, w, h;
+};
+
+// Clips one axis of a copy of `length` pixels from `source` to `dest`; false when nothing is left.
+bool clip_axis(std::int64_t& dest, std::int64_t& source, std::int64_t& length, std::int64_t dest_size, std::int64_t source_size)
+{
+    if (source < 0) {
+        dest -= source;
+        length += source;
+        source = 0;
+    }
+    if (dest < 0) {
+        source -= dest;
+        length += dest;
+        dest = 0;
+    }
+    length = std::min({length, dest_size - dest, source_size - source});
+    return length > 0;
+}
+
+bool clip(CopyArea& area, int dest_width, int dest_height, const SkinBitmap& source)
+{
+    return clip_axis(area.dx, area.sx, area.w, dest_width, source.width()) &&
+           clip_axis(area.dy, area.sy, area.h, dest_height, source.height());
+}
+
+// Two pixels as eight 16-bit channel lanes (blue, green, red, alpha, blue, ...), one
+// 128-bit vector register on any current target.
+using Lanes = std::uint16_t __attribute__((vector_size(16)));
+using Bytes = std::uint8_t __attribute__((vector_size(8)));
+constexpr std::int64_t lane_pixels = 2;
+
+Lanes load(const std::uint32_t* pixels)
+{
+    Bytes bytes;
+    std::memcpy(&bytes, pixels, sizeof bytes);
+    return __builtin_convertvector(bytes, Lanes);
+}
+
+void store(std::uint32_t* pixels, Lanes lanes)
+{
+    const Bytes bytes = __builtin_convertvector(lanes, Bytes);
+    std::memcpy(pixels, &bytes, sizeof bytes);
+}
+
+// round(v / 255), exact for v up to 255 × 255.
+Lanes divide_by_255(Lanes v)
+{
+    v += 128;
+    return (v + (v >> 8)) >> 8;
+}
+
+// Applies `kernel(source, dest)` to a row, two pixels at a time; an odd last pixel goes
+// through a small padded copy.
+template <class Kernel>
+void blend_row(std::uint32_t* dest, const std::uint32_t* source, std::int64_t count, const Kernel& kernel)
+{
+    std::int64_t x = 0;
+    for (; x + lane_pixels <= count; x += lane_pixels)
+        store(dest + x, kernel(load(source + x), load(dest + x)));
+    if (x < count) {
+        std::uint32_t source_tail[lane_pixels] = {};
+        std::uint32_t dest_tail[lane_pixels] = {};
+        const auto bytes = static_cast<std::size_t>(count - x) * sizeof(std::uint32_t);
+        std::memcpy(source_tail, source + x, bytes);
+        std::memcpy(dest_tail, dest + x, bytes);
+        store(dest_tail, kernel(load(source_tail), load(dest_tail)));
+        std::memcpy(dest + x, dest_tail, bytes);
+    }
+}
+
+} // namespace
 
 BackBuffer::BackBuffer(int width, int height)
     : width_(std::max(width, 0)), height_(std::max(height, 0)),
@@ -8,11 +87,51 @@ BackBuffer::BackBuffer(int width, int height)
 {
 }
 
-void BackBuffer::blit(const SkinBitmap&, int, int, int, int, int, int)
+void BackBuffer::blit(const SkinBitmap& bitmap, int dx, int dy, int w, int h, int sx, int sy)
 {
-    // Drawn by the images-and-drawing work; see the header for the contract.
+    CopyArea area{dx, dy, sx, sy, w, h};
+    if (!clip(area, width_, height_, bitmap))
+        return;
+    const auto source = bitmap.pixels();
+    for (std::int64_t row = 0; row < area.h; ++row) {
+        std::memcpy(pixels_.data() + (area.dy + row) * width_ + area.dx, source.data() + (area.sy + row) * bitmap.width() + area.sx,
+                    static_cast<std::size_t>(area.w) * sizeof(std::uint32_t));
+    }
 }
 
-void BackBuffer::blend(const SkinBitmap&, int, int, int, int, int, int, float, std::uint8_t)
+void BackBuffer::blend(const SkinBitmap& bitmap, int dx, int dy, int w, int h, int sx, int sy, float alpha,
+                       std::uint8_t alpha_format)
 {
+    const auto constant = static_cast<std::uint16_t>(std::isnan(alpha) ? 0.0f : std::clamp(alpha, 0.0f, 255.0f));
+    if (constant == 0 || alpha_format > 1)
+        return;
+    if (constant == 255 && alpha_format == 0) {
+        blit(bitmap, dx, dy, w, h, sx, sy);
+        return;
+    }
+    CopyArea area{dx, dy, sx, sy, w, h};
+    if (!clip(area, width_, height_, bitmap))
+        return;
+
+    const auto blend_rows = [&](const auto& kernel) {
+        const auto source = bitmap.pixels();
+        for (std::int64_t row = 0; row < area.h; ++row) {
+            blend_row(pixels_.data() + (area.dy + row) * width_ + area.dx, source.data() + (area.sy + row) * bitmap.width() + area.sx,
+                      area.w, kernel);
+        }
+    };
+    if (alpha_format == 0) {
+        const auto inverse = static_cast<std::uint16_t>(255 - constant);
+        blend_rows([constant, inverse](Lanes s, Lanes d) { return divide_by_255(s * constant + d * inverse); });
+    } else {
+        blend_rows([constant](Lanes s, Lanes d) {
+            const Lanes scaled = divide_by_255(s * constant);
+            const Lanes scaled_alpha =
+                __builtin_shufflevector(scaled, scaled, 3, 3, 3, 3, 7, 7, 7, 7);
+            const Lanes sum = scaled + divide_by_255(d * (255 - scaled_alpha));
+            // A source that is not premultiplied can overshoot; saturate at 255.
+            const Lanes over = reinterpret_cast<Lanes>(sum > 255);
+            return (sum & ~over) | (over & 255);
+        });
+    }
 }

@@ -4,6 +4,10 @@
 #include <cmath>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 // The part of a copy that lies inside both surfaces.
@@ -34,47 +38,73 @@ bool clip(CopyArea& area, int dest_width, int dest_height, const SkinBitmap& sou
            clip_axis(area.dy, area.sy, area.h, dest_height, source.height());
 }
 
-// Two pixels as eight 16-bit channel lanes (blue, green, red, alpha, blue, ...), one
-// 128-bit vector register on any current target.
+// Two pixels as eight 16-bit channel lanes (blue, green, red, alpha, blue, ...): one
+// 128-bit vector register on any current target. Rows are read four pixels (one
+// register of bytes) at a time and split into two such halves.
 using Lanes = std::uint16_t __attribute__((vector_size(16)));
-using Bytes = std::uint8_t __attribute__((vector_size(8)));
-constexpr std::int64_t lane_pixels = 2;
+using Bytes = std::uint8_t __attribute__((vector_size(16)));
+constexpr std::int64_t step_pixels = 4;
 
-Lanes load(const std::uint32_t* pixels)
+struct LanePair {
+    Lanes low, high;
+};
+
+LanePair widen(const std::uint32_t* pixels)
 {
     Bytes bytes;
     std::memcpy(&bytes, pixels, sizeof bytes);
-    return __builtin_convertvector(bytes, Lanes);
+    const Bytes zero{};
+    return {reinterpret_cast<Lanes>(__builtin_shufflevector(bytes, zero, 0, 16, 1, 17, 2, 18, 3, 19, 4, 20, 5, 21, 6, 22, 7, 23)),
+            reinterpret_cast<Lanes>(__builtin_shufflevector(bytes, zero, 8, 24, 9, 25, 10, 26, 11, 27, 12, 28, 13, 29, 14, 30, 15, 31))};
 }
 
-void store(std::uint32_t* pixels, Lanes lanes)
+// Back to bytes, each lane saturated at 255.
+void narrow(std::uint32_t* pixels, LanePair lanes)
 {
-    const Bytes bytes = __builtin_convertvector(lanes, Bytes);
+#if defined(__SSE2__)
+    const auto bytes = _mm_packus_epi16(reinterpret_cast<__m128i>(lanes.low), reinterpret_cast<__m128i>(lanes.high));
+#else
+    const auto saturate = [](Lanes v) { return reinterpret_cast<Bytes>(v > 255 ? Lanes{} + 255 : v); };
+    const Bytes bytes = __builtin_shufflevector(saturate(lanes.low), saturate(lanes.high), 0, 2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 22, 24,
+                                                26, 28, 30);
+#endif
     std::memcpy(pixels, &bytes, sizeof bytes);
 }
 
-// round(v / 255), exact for v up to 255 × 255.
+// round(v / 255), exact for v up to 255 × 255: with w = v + 128, (w + (w >> 8)) >> 8,
+// which equals (w × 257) >> 16, one high-half multiply where the target has it.
 Lanes divide_by_255(Lanes v)
 {
     v += 128;
+#if defined(__SSE2__)
+    return reinterpret_cast<Lanes>(_mm_mulhi_epu16(reinterpret_cast<__m128i>(v), _mm_set1_epi16(257)));
+#else
     return (v + (v >> 8)) >> 8;
+#endif
 }
 
-// Applies `kernel(source, dest)` to a row, two pixels at a time; an odd last pixel goes
-// through a small padded copy.
+void blend_step(std::uint32_t* dest, const std::uint32_t* source, const auto& kernel)
+{
+    const LanePair s = widen(source);
+    const LanePair d = widen(dest);
+    narrow(dest, {kernel(s.low, d.low), kernel(s.high, d.high)});
+}
+
+// Applies `kernel(source, dest)` to a row, four pixels at a time; the last one to three
+// pixels go through a small padded copy.
 template <class Kernel>
 void blend_row(std::uint32_t* dest, const std::uint32_t* source, std::int64_t count, const Kernel& kernel)
 {
     std::int64_t x = 0;
-    for (; x + lane_pixels <= count; x += lane_pixels)
-        store(dest + x, kernel(load(source + x), load(dest + x)));
+    for (; x + step_pixels <= count; x += step_pixels)
+        blend_step(dest + x, source + x, kernel);
     if (x < count) {
-        std::uint32_t source_tail[lane_pixels] = {};
-        std::uint32_t dest_tail[lane_pixels] = {};
+        std::uint32_t source_tail[step_pixels] = {};
+        std::uint32_t dest_tail[step_pixels] = {};
         const auto bytes = static_cast<std::size_t>(count - x) * sizeof(std::uint32_t);
         std::memcpy(source_tail, source + x, bytes);
         std::memcpy(dest_tail, dest + x, bytes);
-        store(dest_tail, kernel(load(source_tail), load(dest_tail)));
+        blend_step(dest_tail, source_tail, kernel);
         std::memcpy(dest + x, dest_tail, bytes);
     }
 }
@@ -123,15 +153,17 @@ void BackBuffer::blend(const SkinBitmap& bitmap, int dx, int dy, int w, int h, i
     if (alpha_format == 0) {
         const auto inverse = static_cast<std::uint16_t>(255 - constant);
         blend_rows([constant, inverse](Lanes s, Lanes d) { return divide_by_255(s * constant + d * inverse); });
+    } else if (constant == 255) { // the source as it is: s' = s
+        blend_rows([](Lanes s, Lanes d) {
+            const Lanes source_alpha = __builtin_shufflevector(s, s, 3, 3, 3, 3, 7, 7, 7, 7);
+            return s + divide_by_255(d * (255 - source_alpha));
+        });
     } else {
         blend_rows([constant](Lanes s, Lanes d) {
             const Lanes scaled = divide_by_255(s * constant);
-            const Lanes scaled_alpha =
-                __builtin_shufflevector(scaled, scaled, 3, 3, 3, 3, 7, 7, 7, 7);
-            const Lanes sum = scaled + divide_by_255(d * (255 - scaled_alpha));
-            // A source that is not premultiplied can overshoot; saturate at 255.
-            const Lanes over = reinterpret_cast<Lanes>(sum > 255);
-            return (sum & ~over) | (over & 255);
+            const Lanes scaled_alpha = __builtin_shufflevector(scaled, scaled, 3, 3, 3, 3, 7, 7, 7, 7);
+            // A source that is not premultiplied can overshoot 255; narrowing saturates.
+            return scaled + divide_by_255(d * (255 - scaled_alpha));
         });
     }
 }

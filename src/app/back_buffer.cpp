@@ -83,6 +83,14 @@ Lanes divide_by_255(Lanes v)
 #endif
 }
 
+// A premultiplied source over the destination: s + round(d × (255 − s alpha) / 255). A
+// source that is not premultiplied can overshoot 255; narrowing saturates.
+Lanes source_over(Lanes s, Lanes d)
+{
+    const Lanes source_alpha = __builtin_shufflevector(s, s, 3, 3, 3, 3, 7, 7, 7, 7);
+    return s + divide_by_255(d * (255 - source_alpha));
+}
+
 void blend_step(std::uint32_t* dest, const std::uint32_t* source, const auto& kernel)
 {
     const LanePair s = widen(source);
@@ -154,16 +162,8 @@ void BackBuffer::blend(const SkinBitmap& bitmap, int dx, int dy, int w, int h, i
         const auto inverse = static_cast<std::uint16_t>(255 - constant);
         blend_rows([constant, inverse](Lanes s, Lanes d) { return divide_by_255(s * constant + d * inverse); });
     } else if (constant == 255) { // the source as it is: s' = s
-        blend_rows([](Lanes s, Lanes d) {
-            const Lanes source_alpha = __builtin_shufflevector(s, s, 3, 3, 3, 3, 7, 7, 7, 7);
-            return s + divide_by_255(d * (255 - source_alpha));
-        });
+        blend_rows([](Lanes s, Lanes d) { return source_over(s, d); });
     } else {
-        blend_rows([constant](Lanes s, Lanes d) {
-            const Lanes scaled = divide_by_255(s * constant);
-            const Lanes scaled_alpha = __builtin_shufflevector(scaled, scaled, 3, 3, 3, 3, 7, 7, 7, 7);
-            // A source that is not premultiplied can overshoot 255; narrowing saturates.
-            return scaled + divide_by_255(d * (255 - scaled_alpha));
-        });
+        blend_rows([constant](Lanes s, Lanes d) { return source_over(divide_by_255(s * constant), d); });
     }
 }

@@ -23,9 +23,16 @@ public:
     // Plain copy of the w × h rectangle at (sx, sy) of `bitmap` to (dx, dy).
     void blit(const SkinBitmap& bitmap, int dx, int dy, int w, int h, int sx, int sy);
 
-    // Source-over blend of the w × h rectangle at (sx, sy) of `bitmap` onto (dx, dy).
-    // `alpha` (0..255) is truncated to an integer. alpha_format 0: the constant alpha alone;
-    // 1: the bitmap's per-pixel alpha as well. The formula is documented where it is built.
+    // Source-over blend of the w × h rectangle at (sx, sy) of `bitmap` onto (dx, dy), each
+    // of the four channels (alpha included) on its own, with round(v / 255) rounding to
+    // nearest (halves up). `alpha` is clamped to 0..255 (NaN counts as 0) and truncated to
+    // an integer a.
+    //   alpha_format 0, the constant alone:  d = round((s × a + d × (255 − a)) / 255)
+    //   alpha_format 1, per-pixel alpha too (a premultiplied source, as Windows'
+    //   AlphaBlend with AC_SRC_ALPHA):       s' = round(s × a / 255) for every channel,
+    //                                        d = min(255, s' + round(d × (255 − s'alpha) / 255))
+    // a = 0 changes nothing; a = 255 with format 0 is a plain copy. Any other alpha_format
+    // draws nothing.
     void blend(const SkinBitmap& bitmap, int dx, int dy, int w, int h, int sx, int sy, float alpha,
                std::uint8_t alpha_format);
 

@@ -1,0 +1,17 @@
+// PNG output of a drawn surface (a BackBuffer's or a SkinBitmap's 0xAARRGGBB pixels, rows
+// top first, pitch = width), for the skin tool's render command and for tests. The PNG is
+// 8-bit RGB: the window shows no alpha, so the alpha byte is dropped. Stateless.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <vector>
+
+// The PNG file's bytes. `pixels` holds width × height values; width and height are at
+// least 1. Throws SkinError "can't encode png image" when libpng refuses.
+std::vector<std::uint8_t> encode_png(std::span<const std::uint32_t> pixels, int width, int height);
+
+// Writes encode_png's bytes to `path`. Throws SkinError "can't write png file " + path
+// when the file cannot be written.
+void write_png(const std::filesystem::path& path, std::span<const std::uint32_t> pixels, int width, int height);

@@ -477,4 +477,24 @@ TEST_F(PageTest, DrawPageShowsLampsPressedAndGlowingButtons)
     EXPECT_EQ(back_buffer.pixel(5, 5), 0xFF00FF00u);
 }
 
+TEST_F(PageTest, ListViewStripsComeFromHoverAndPressedBitmaps)
+{
+    if (!blit_draws())
+        GTEST_SKIP() << "BackBuffer::blit does not draw yet";
+    Page& page = make_page();
+    page.set_list_view(1, {10, 0, 30, 30}, nullptr, 10);
+    for (int i = 0; i < 4; ++i)
+        page.add_title("t");
+    page.on_command(0x4002, 0); // top 1
+    page.on_mouse_move(15, 5, 0); // line 1, row 0
+    playback.index = 3;
+    page.on_command(0x4003, 0); // selected line 3, row 2
+    page.draw_page(5);
+    EXPECT_EQ(back_buffer.pixel(10, 0), 0xFFFF0000u) << "hover strip";
+    EXPECT_EQ(back_buffer.pixel(29, 9), 0xFFFF0000u);
+    EXPECT_EQ(back_buffer.pixel(30, 5), 0xFF0000FFu) << "the right edge is not copied";
+    EXPECT_EQ(back_buffer.pixel(15, 15), 0xFF0000FFu);
+    EXPECT_EQ(back_buffer.pixel(15, 25), 0xFF00FF00u) << "selected strip";
+}
+
 } // namespace

@@ -113,15 +113,19 @@ void Page::on_focus()
         button.reset();
 }
 
+void Page::press_bound_buttons(const Command& command, bool down)
+{
+    for (Button& button : buttons_) {
+        if (button.command() == command)
+            button.press(down, -1, -1);
+    }
+}
+
 void Page::on_key_down(std::uint32_t key)
 {
     for (const KeyBinding& binding : key_bindings_) {
-        if (binding.key != static_cast<std::uint16_t>(key))
-            continue;
-        for (Button& button : buttons_) {
-            if (button.command() == binding.command)
-                button.press(true, -1, -1);
-        }
+        if (binding.key == static_cast<std::uint16_t>(key))
+            press_bound_buttons(binding.command, true);
     }
 }
 
@@ -130,10 +134,7 @@ void Page::on_key_up(std::uint32_t key)
     for (const KeyBinding& binding : key_bindings_) {
         if (binding.key != static_cast<std::uint16_t>(key))
             continue;
-        for (Button& button : buttons_) {
-            if (button.command() == binding.command)
-                button.press(false, -1, -1);
-        }
+        press_bound_buttons(binding.command, false);
         services_.commands.post_command(binding.command.id, binding.command.argument);
     }
 }

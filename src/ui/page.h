@@ -120,6 +120,8 @@ public:
     const SkinBitmap* hover_bitmap() const { return hover_.get(); }
 
 private:
+    // Shows every button carrying `command` pressed (down) or releases it, wherever the pointer is.
+    void press_bound_buttons(const Command& command, bool down);
     void set_lamps(std::string_view name, bool lit);
     void react_to_slider(std::uint16_t identifier);
     void draw_list_view(BackBuffer& target, const ListView& view) const;

@@ -1,0 +1,321 @@
+#include "ui/page.h"
+
+#include "archive/data_archive.h"
+#include "ui/page_playback.h"
+
+namespace {
+
+// Command ids the page reacts to.
+enum : std::uint16_t {
+    next_track = 0x1003,
+    previous_track = 0x1004,
+    toggle_repeat = 0x1008,
+    toggle_random = 0x1009,
+    slider_changed = 0x2000,
+    seek_slider = 0x2001,
+    list_slider = 0x2002,
+    text_slider = 0x2003,
+    line_activated = 0x4000,
+    list_up = 0x4001,
+    list_down = 0x4002,
+    track_ended = 0x4003,
+    text_up = 0x5001,
+    text_down = 0x5002,
+    text_back = 0x5003,
+    module_looped = 0x6001,
+    module_not_looped = 0x6002,
+    minimise = 0xfffe,
+};
+
+std::shared_ptr<const SkinBitmap> load_shared(const ImageLoader& load, std::string_view name)
+{
+    return std::make_shared<const SkinBitmap>(load(name));
+}
+
+} // namespace
+
+Page::Page(PageServices services, std::string_view background, std::string_view pressed, std::string_view hover,
+           bool fades)
+    : services_(std::move(services)), fades_(fades)
+{
+    if (background.empty())
+        return;
+    background_ = load_shared(services_.load_image, background);
+    pressed_ = pressed.empty() ? background_ : load_shared(services_.load_image, pressed);
+    hover_ = hover.empty() ? background_ : load_shared(services_.load_image, hover);
+}
+
+void Page::add_button(Rect rect, Command command)
+{
+    buttons_.emplace_front(rect, command, services_.clock.now_ms());
+}
+
+void Page::add_key_binding(std::uint16_t key, Command command)
+{
+    key_bindings_.push_front(KeyBinding{key, command});
+}
+
+void Page::add_lamp(Rect rect, std::string name)
+{
+    lamps_.push_front(Lamp{rect, std::move(name)});
+}
+
+void Page::set_list_view(std::int32_t mode, Rect rect, const FontEntry* font, std::int32_t line_height)
+{
+    list_view_.emplace(mode, rect, font, line_height);
+}
+
+void Page::set_text_browser(Rect rect, const FontEntry* font, std::int32_t line_height)
+{
+    text_browser_.emplace(rect, font, line_height);
+}
+
+void Page::add_text_item(std::string_view file_name, std::string title)
+{
+    if (!text_browser_)
+        return;
+    text_browser_->add_item(std::move(title), TextItem(services_.archive.find_file(file_name).bytes));
+}
+
+void Page::add_slider(Slider::Orientation orientation, Slider::Type type, std::uint16_t identifier, Rect rect,
+                      std::string_view knob_image)
+{
+    sliders_.emplace_front(orientation, type, rect, identifier, services_.load_image(knob_image));
+}
+
+void Page::add_timer(std::uint32_t interval_ms, Command command)
+{
+    timers_.emplace_front(interval_ms, command);
+}
+
+void Page::add_plugin(int layer, PluginSlot& plugin)
+{
+    if (layer == 0)
+        lower_plugins_.push_front(&plugin);
+    else if (layer == 1)
+        upper_plugins_.push_front(&plugin);
+}
+
+void Page::add_wheel_area(Rect rect, Command up, Command down)
+{
+    wheel_areas_.emplace_front(rect, up, down);
+}
+
+void Page::add_title(std::string title)
+{
+    if (list_view_)
+        list_view_->add_title(std::move(title));
+}
+
+void Page::on_focus()
+{
+    for (Button& button : buttons_)
+        button.reset();
+}
+
+void Page::press_bound_buttons(const Command& command, bool down)
+{
+    for (Button& button : buttons_) {
+        if (button.command() == command)
+            button.press(down, -1, -1);
+    }
+}
+
+void Page::on_key_down(std::uint32_t key)
+{
+    for (const KeyBinding& binding : key_bindings_) {
+        if (binding.key == static_cast<std::uint16_t>(key))
+            press_bound_buttons(binding.command, true);
+    }
+}
+
+void Page::on_key_up(std::uint32_t key)
+{
+    for (const KeyBinding& binding : key_bindings_) {
+        if (binding.key != static_cast<std::uint16_t>(key))
+            continue;
+        press_bound_buttons(binding.command, false);
+        services_.commands.post_command(binding.command.id, binding.command.argument);
+    }
+}
+
+void Page::on_timer(std::uint64_t now_ms)
+{
+    for (PageTimer& timer : timers_)
+        timer.tick(now_ms, services_.commands);
+}
+
+void Page::on_mouse_move(int x, int y, std::uint32_t key_state)
+{
+    if ((key_state & 0xFFFFu) == 0) {
+        for (Button& button : buttons_)
+            button.set_hover(x, y);
+    }
+    for (Slider& slider : sliders_) {
+        if (slider.move(x, y))
+            services_.commands.post_command(slider_changed, slider.identifier());
+    }
+    if (text_browser_)
+        text_browser_->set_hover(x, y);
+    if (list_view_)
+        list_view_->set_hover(x, y);
+}
+
+bool Page::on_left_down(int x, int y)
+{
+    bool taken = false;
+    for (Button& button : buttons_) {
+        button.press(true, x, y);
+        taken |= button.pressed();
+    }
+    for (Slider& slider : sliders_)
+        taken |= slider.press(true, x, y);
+    if (text_browser_)
+        taken |= text_browser_->press(true, x, y);
+    if (list_view_)
+        taken |= list_view_->activate(1, true, x, y);
+    if (!taken)
+        click_commands_.post_all(services_.commands);
+    return taken;
+}
+
+void Page::on_left_up(int x, int y)
+{
+    for (Button& button : buttons_) {
+        if (button.pressed() && button.rect().contains(x, y))
+            services_.commands.post_command(button.command().id, button.command().argument);
+        button.press(false, x, y);
+    }
+    for (Slider& slider : sliders_) {
+        if (slider.press(false, -1, -1))
+            services_.commands.post_command(slider_changed, slider.identifier());
+    }
+    if (text_browser_)
+        text_browser_->press(false, x, y);
+    if (list_view_ && list_view_->activate(1, false, x, y))
+        services_.commands.post_command(line_activated, 0);
+}
+
+void Page::on_double_click(int x, int y)
+{
+    if (list_view_ && list_view_->activate(0, true, x, y))
+        services_.commands.post_command(line_activated, 0);
+}
+
+void Page::on_right_down()
+{
+    right_click_commands_.post_all(services_.commands);
+}
+
+void Page::on_wheel(int x, int y, int delta)
+{
+    for (WheelArea& area : wheel_areas_)
+        area.wheel(x, y, delta, services_.commands);
+}
+
+void Page::on_leave()
+{
+    leave_commands_.post_all(services_.commands);
+    for (Button& button : buttons_)
+        button.reset();
+}
+
+void Page::on_enter()
+{
+    enter_commands_.post_all(services_.commands);
+    if (links_.playback)
+        set_lamps("musiclooped", links_.playback->repeat());
+}
+
+void Page::restart_timers()
+{
+    const std::uint64_t now = services_.clock.now_ms();
+    for (PageTimer& timer : timers_)
+        timer.restart(now);
+}
+
+void Page::set_lamps(std::string_view name, bool lit)
+{
+    for (Lamp& lamp : lamps_)
+        lamp.set(name, lit);
+}
+
+void Page::react_to_slider(std::uint16_t identifier)
+{
+    for (const Slider& slider : sliders_) {
+        if (slider.identifier() != identifier)
+            continue;
+        const float percent = slider.percentage();
+        if (identifier == seek_slider && links_.playback)
+            links_.playback->seek_percent(percent);
+        else if (identifier == list_slider && list_view_)
+            list_view_->scroll_to_percent(percent);
+        else if (identifier == text_slider && text_browser_)
+            text_browser_->scroll_to_percent(percent);
+    }
+}
+
+void Page::on_command(std::uint16_t id, std::uint16_t argument)
+{
+    PagePlayback* playback = links_.playback;
+    switch (id) {
+    case next_track:
+    case previous_track:
+    case track_ended:
+        if (list_view_ && playback) {
+            list_view_->set_selected(playback->current_index());
+            list_view_->show_selected();
+        }
+        break;
+    case toggle_repeat:
+        if (playback)
+            set_lamps("musiclooped", playback->repeat());
+        break;
+    case toggle_random:
+        if (playback)
+            set_lamps("musicrandom", playback->random());
+        break;
+    case slider_changed:
+        react_to_slider(argument);
+        break;
+    case line_activated:
+        if (list_view_ && playback) {
+            if (list_view_->selected() != playback->current_index())
+                playback->play_track(list_view_->selected());
+            list_view_->set_selected(playback->current_index());
+        }
+        break;
+    case list_up:
+        if (list_view_)
+            list_view_->scroll_up();
+        break;
+    case list_down:
+        if (list_view_)
+            list_view_->scroll_down();
+        break;
+    case text_up:
+        if (text_browser_)
+            text_browser_->scroll_up();
+        break;
+    case text_down:
+        if (text_browser_)
+            text_browser_->scroll_down();
+        break;
+    case text_back:
+        if (text_browser_)
+            text_browser_->back();
+        break;
+    case module_looped:
+        set_lamps("modulelooped", true);
+        break;
+    case module_not_looped:
+        set_lamps("modulelooped", false);
+        break;
+    case minimise:
+        for (Button& button : buttons_)
+            button.clear_hover_and_pressed();
+        break;
+    default:
+        break;
+    }
+}

@@ -1,0 +1,153 @@
+// Page: one named screen of the skin. It owns its elements (buttons, key bindings, lamps,
+// sliders, timers, wheel areas, command lists, at most one track list view and one text
+// browser) and its three full-window bitmaps; it refers to plug-ins without owning them.
+// Every element list walks the most recently added element first, so several elements that
+// fire on one input post in the reverse of their configuration order. Pages are passive:
+// input handlers and command reactions only post to the command queue and change element
+// state; nothing is executed here.
+//
+// Bitmaps: the pressed and hover bitmaps share the background's object when their names are
+// empty; a page with an empty background name has no bitmaps and draws nothing.
+// Links: `register_page` gives the page its back buffer, playback and plug-in drawer; until
+// then the page draws nothing and its playback reactions are skipped.
+// UI thread only.
+#pragma once
+
+#include "base/command.h"
+#include "base/rect.h"
+#include "ui/button.h"
+#include "ui/command_list.h"
+#include "ui/key_binding.h"
+#include "ui/lamp.h"
+#include "ui/list_view.h"
+#include "ui/page_services.h"
+#include "ui/page_timer.h"
+#include "ui/slider.h"
+#include "ui/text_browser.h"
+#include "ui/wheel_area.h"
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <optional>
+#include <string_view>
+
+class BackBuffer;
+class PagePlayback;
+class PluginDrawer;
+class PluginSlot;
+
+// The page's view of the running player, set at registration; the objects must outlive it.
+struct PageLinks {
+    BackBuffer* back_buffer = nullptr;
+    PagePlayback* playback = nullptr;
+    PluginDrawer* plugins = nullptr;
+};
+
+class Page {
+public:
+    // Loads the background by name and the pressed and hover bitmaps by theirs (sharing the
+    // background when a name is empty). Image loading errors propagate.
+    Page(PageServices services, std::string_view background, std::string_view pressed, std::string_view hover,
+         bool fades);
+    Page(const Page&) = delete;
+    Page& operator=(const Page&) = delete;
+
+    void link(const PageLinks& links) { links_ = links; }
+    // The page takes part in cross-fading transitions.
+    bool fades() const { return fades_; }
+
+    // Builders (the configuration loader), each adding at the front of its list.
+    void add_button(Rect rect, Command command);
+    void add_key_binding(std::uint16_t key, Command command);
+    void add_lamp(Rect rect, std::string name);
+    void add_click_command(Command command) { click_commands_.add(command.id, command.argument); }
+    void add_right_click_command(Command command) { right_click_commands_.add(command.id, command.argument); }
+    void add_enter_command(Command command) { enter_commands_.add(command.id, command.argument); }
+    void add_leave_command(Command command) { leave_commands_.add(command.id, command.argument); }
+    // Replaces any earlier track list view / text browser.
+    void set_list_view(std::int32_t mode, Rect rect, const FontEntry* font, std::int32_t line_height);
+    void set_text_browser(Rect rect, const FontEntry* font, std::int32_t line_height);
+    // Reads the archive file `file_name` as a document of the text browser; nothing without
+    // a text browser. Throws SkinError "can't find file <name> in datafile" when it is missing.
+    void add_text_item(std::string_view file_name, std::string title);
+    // Loads the knob image by name.
+    void add_slider(Slider::Orientation orientation, Slider::Type type, std::uint16_t identifier, Rect rect,
+                    std::string_view knob_image);
+    void add_timer(std::uint32_t interval_ms, Command command);
+    // Layer 0 draws below layer 1; other layers are ignored. The page does not own `plugin`.
+    void add_plugin(int layer, PluginSlot& plugin);
+    void add_wheel_area(Rect rect, Command up, Command down);
+    // Lists a track title in the track list view, if the page has one.
+    void add_title(std::string title);
+
+    // Input, routed by the window to the current page.
+    void on_focus();
+    void on_key_down(std::uint32_t key);
+    void on_key_up(std::uint32_t key);
+    void on_timer(std::uint64_t now_ms);
+    // `key_state`: the window's mouse-button and modifier flags; hover changes only when none.
+    void on_mouse_move(int x, int y, std::uint32_t key_state);
+    // Every element sees the press; returns true when one took it (else the window is moved
+    // and the click commands have been posted).
+    bool on_left_down(int x, int y);
+    void on_left_up(int x, int y);
+    void on_double_click(int x, int y);
+    void on_right_down();
+    // (x, y) relative to the window's top-left corner; `delta` > 0 turns up.
+    void on_wheel(int x, int y, int delta);
+
+    // Page life: left by a page switch, entered by one (or at presentation start).
+    void on_leave();
+    void on_enter();
+    void restart_timers();
+    // The page's reaction to a command the processor has handled.
+    void on_command(std::uint16_t id, std::uint16_t argument);
+
+    // Draws the page into the back buffer, advancing button glows by `glow_step` percent.
+    void draw_page(std::uint16_t glow_step);
+    // Blends the background at `opacity` (0..255), then lets the plug-ins draw.
+    void draw_page_faded(float opacity);
+
+    // Read access for the player, tools and tests.
+    const std::deque<Button>& buttons() const { return buttons_; }
+    const std::deque<Lamp>& lamps() const { return lamps_; }
+    const std::deque<Slider>& sliders() const { return sliders_; }
+    const ListView* list_view() const { return list_view_ ? &*list_view_ : nullptr; }
+    const TextBrowser* text_browser() const { return text_browser_ ? &*text_browser_ : nullptr; }
+    const SkinBitmap* background() const { return background_.get(); }
+    const SkinBitmap* pressed_bitmap() const { return pressed_.get(); }
+    const SkinBitmap* hover_bitmap() const { return hover_.get(); }
+
+private:
+    // Shows every button carrying `command` pressed (down) or releases it, wherever the pointer is.
+    void press_bound_buttons(const Command& command, bool down);
+    void set_lamps(std::string_view name, bool lit);
+    void react_to_slider(std::uint16_t identifier);
+    void draw_list_view(BackBuffer& target, const ListView& view) const;
+    void draw_text_browser(BackBuffer& target, const TextBrowser& browser) const;
+    void draw_line(BackBuffer& target, const FontEntry* font, const Rect& view, std::int32_t row,
+                   std::int32_t line_height, std::string_view text) const;
+    void copy_strip(BackBuffer& target, const SkinBitmap* source, const ListView& view, std::int32_t line) const;
+
+    PageServices services_;
+    PageLinks links_;
+    bool fades_;
+    std::deque<Button> buttons_;
+    std::deque<KeyBinding> key_bindings_;
+    std::deque<Lamp> lamps_;
+    std::deque<PluginSlot*> upper_plugins_;
+    std::deque<PluginSlot*> lower_plugins_;
+    std::deque<Slider> sliders_;
+    std::deque<PageTimer> timers_;
+    std::deque<WheelArea> wheel_areas_;
+    CommandList click_commands_;
+    CommandList right_click_commands_;
+    CommandList leave_commands_;
+    CommandList enter_commands_;
+    std::shared_ptr<const SkinBitmap> background_;
+    std::shared_ptr<const SkinBitmap> pressed_;
+    std::shared_ptr<const SkinBitmap> hover_;
+    std::optional<TextBrowser> text_browser_;
+    std::optional<ListView> list_view_;
+};

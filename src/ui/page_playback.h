@@ -1,0 +1,23 @@
+// PagePlayback: what a page reads from and asks of the playlist and the audio engine in its
+// command reactions. Implemented over the audio engine and the tracklist; called on the UI
+// thread only (the implementation guards state that the audio thread shares).
+#pragma once
+
+#include <cstdint>
+
+class PagePlayback {
+public:
+    // The playlist index of the current track.
+    virtual std::int32_t current_index() const = 0;
+    // The playlist's repeat flag (lamp "musiclooped").
+    virtual bool repeat() const = 0;
+    // The playlist's random-order flag (lamp "musicrandom").
+    virtual bool random() const = 0;
+    // Seeks the current track to `percent` (0..100) of its length; only while playing.
+    virtual void seek_percent(float percent) = 0;
+    // Makes `index` the current track and starts it, when that entry can be played.
+    virtual void play_track(std::int32_t index) = 0;
+
+protected:
+    ~PagePlayback() = default;
+};

@@ -1,0 +1,46 @@
+#include "ui/slider.h"
+
+#include <algorithm>
+
+Slider::Slider(Orientation orientation, Type type, Rect rect, std::uint16_t identifier, SkinBitmap knob)
+    : orientation_(orientation), type_(type), rect_(rect), identifier_(identifier), knob_(std::move(knob)),
+      range_(orientation_ == Orientation::horizontal ? rect_.width() - knob_.width() : rect_.height() - knob_.height())
+{
+}
+
+void Slider::place_knob(int x, int y)
+{
+    // Horizontal knobs centre on the pointer; vertical ones end at it.
+    const std::int32_t raw = orientation_ == Orientation::horizontal ? x - knob_.width() / 2 - rect_.left
+                                                                     : y - knob_.height() - rect_.top;
+    position_ = std::max(0, std::min(raw, range_));
+}
+
+bool Slider::press(bool down, int x, int y)
+{
+    if (x == -1) {
+        const bool was_dragging = dragging_;
+        dragging_ = down;
+        return was_dragging;
+    }
+    if (!rect_.contains(x, y))
+        return false;
+    dragging_ = down;
+    place_knob(x, y);
+    return true;
+}
+
+bool Slider::move(int x, int y)
+{
+    if (!dragging_ || !rect_.contains(x, y))
+        return false;
+    place_knob(x, y);
+    return type_ == Type::live;
+}
+
+float Slider::percentage() const
+{
+    if (range_ <= 0)
+        return 0.0f;
+    return static_cast<float>(position_) / static_cast<float>(range_) * 100.0f;
+}

@@ -1,4 +1,6 @@
+#include "base/skin_error.h"
 #include "byte_builder.h"
+#include "config/config_walker.h"
 #include "commands.h"
 #include "file_bytes.h"
 #include "skin_manifest.h"
@@ -6,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <set>
 #include <sstream>
 #include <stdexcept>
 
@@ -341,6 +345,43 @@ TEST(TarnelSkinBuild, ReportsMissingFiles)
     EXPECT_THROW(build("[[file]]\nname = \"x\"\npath = \"missing.bin\"\n", dir, out), std::runtime_error);
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "out" / "tarnel.cfg")) << "nothing is written on an error";
     EXPECT_THROW(build_skin(dir.path() / "none.toml", dir.path() / "out", out), std::runtime_error);
+}
+
+class NameCollector : public ConfigVisitor {
+public:
+    void chunk_accepted(const ChunkRecord& chunk) override
+    {
+        if (chunk.layout)
+            names.insert(std::string(chunk.layout->name));
+    }
+    std::set<std::string> names;
+};
+
+TEST(TarnelSkinBuild, TheDocumentedExamplesMakeOneSkin)
+{
+    std::ifstream doc(std::filesystem::path(VORLUNDE_TEST_DATA_DIR) / "../../docs/skin-manifest.md");
+    ASSERT_TRUE(doc);
+    std::string manifest, line;
+    bool in_block = false;
+    while (std::getline(doc, line)) {
+        if (line.starts_with("```"))
+            in_block = line == "```toml";
+        else if (in_block)
+            manifest += line + "\n";
+    }
+    const ConfigChunk root = parse_manifest(manifest, "skin-manifest.md", ".").config;
+    NameCollector collector;
+    try {
+        walk_config(write_config(root), collector);
+        ADD_FAILURE() << "the last example is a raw chunk of length 3";
+    } catch (const SkinError& error) {
+        EXPECT_STREQ(error.what(), "config file corrupted, bad chunk length");
+    }
+    std::set<std::string> every;
+    for (ChunkLevel level : {ChunkLevel::root, ChunkLevel::top, ChunkLevel::element})
+        for (const ChunkLayout& layout : layouts_at(level))
+            every.insert(std::string(layout.name));
+    EXPECT_EQ(collector.names, every) << "every chunk and element has an example";
 }
 
 } // namespace

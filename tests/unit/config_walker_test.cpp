@@ -1,5 +1,5 @@
 #include "base/skin_error.h"
-#include "byte_builder.h"
+#include "config_bytes.h"
 #include "config/config_walker.h"
 #include "temp_dir.h"
 
@@ -11,12 +11,6 @@
 
 namespace {
 
-// A chunk: header with the length 6 + body, unless `length` is given.
-ByteBuilder& chunk(ByteBuilder& out, std::uint16_t id, const ByteBuilder& body, std::int64_t length = -1)
-{
-    const auto written = length >= 0 ? static_cast<std::uint32_t>(length) : static_cast<std::uint32_t>(6 + body.size());
-    return out.u16(id).u32(written).raw(body.bytes());
-}
 
 // A whole file: root titled "T", 600 x 510, the given top-level chunks; root length exact
 // unless `root_length` is given.
@@ -25,7 +19,7 @@ std::vector<std::uint8_t> config_file(const ByteBuilder& chunks, std::int64_t ro
     ByteBuilder body;
     body.string("T").u16(600).u16(510).raw(chunks.bytes());
     ByteBuilder file;
-    chunk(file, 0x0258, body, root_length);
+    config_chunk(file, 0x0258, body, root_length);
     return file.take();
 }
 
@@ -34,7 +28,7 @@ ByteBuilder page_with(const ByteBuilder& elements, std::int64_t length = -1)
     ByteBuilder body;
     body.string("p").string("").string("").string("").string("").u8(0).raw(elements.bytes());
     ByteBuilder out;
-    chunk(out, 0x4000, body, length);
+    config_chunk(out, 0x4000, body, length);
     return out;
 }
 
@@ -158,7 +152,7 @@ std::vector<ChunkCase> element_cases()
 ByteBuilder marker()
 {
     ByteBuilder out;
-    return chunk(out, 0x3030, ByteBuilder().string("after"));
+    return config_chunk(out, 0x3030, ByteBuilder().string("after"));
 }
 
 TEST(ConfigWalker, ReadsEveryTopLevelChunkFieldByField)
@@ -166,7 +160,7 @@ TEST(ConfigWalker, ReadsEveryTopLevelChunkFieldByField)
     for (auto& item : top_level_cases()) {
         SCOPED_TRACE(item.name);
         ByteBuilder chunks;
-        chunk(chunks, item.id, item.body).raw(marker().bytes());
+        config_chunk(chunks, item.id, item.body).raw(marker().bytes());
         const auto recorder = walk(config_file(chunks));
         ASSERT_EQ(recorder.accepted.size(), 3u);
         const ChunkRecord& record = recorder.accepted[1];
@@ -186,7 +180,7 @@ TEST(ConfigWalker, ReadsEveryPageElementFieldByField)
     for (auto& item : element_cases()) {
         SCOPED_TRACE(item.name);
         ByteBuilder elements;
-        chunk(elements, item.id, item.body);
+        config_chunk(elements, item.id, item.body);
         const ByteBuilder page = page_with(elements);
         ByteBuilder chunks;
         chunks.raw(page.bytes()).raw(marker().bytes());
@@ -203,13 +197,7 @@ TEST(ConfigWalker, ReadsEveryPageElementFieldByField)
 
 TEST(ConfigWalker, WalksTheSmallestCompleteFile)
 {
-    ByteBuilder file;
-    file.u16(0x0258).u32(59).string("A").u16(600).u16(510);
-    file.u16(0x3030).u32(8).string("p");
-    file.u16(0x4000).u32(39).string("p").fill(4, 0).u8(0);
-    file.u16(0x4010).u32(26).i32(10).i32(20).i32(50).i32(40).u16(0x1001).u16(0);
-    ASSERT_EQ(file.size(), 59u);
-    const auto recorder = walk(file.bytes());
+    const auto recorder = walk(smallest_config_bytes());
     EXPECT_EQ(recorder.trace(), (std::vector<std::string>{"root@0", "start_page@12", "page@20", "button@33"}));
     EXPECT_EQ(recorder.accepted[0].text("title"), "A");
     EXPECT_EQ(recorder.accepted[0].number("width"), 600u);
@@ -222,13 +210,13 @@ TEST(ConfigWalker, WalksTheSmallestCompleteFile)
 TEST(ConfigWalker, SkipsUnknownIdsByTheirLengthAtBothLevels)
 {
     ByteBuilder elements;
-    chunk(elements, 0x4011, ByteBuilder().fill(5, 0xAA));                 // unknown anywhere
-    chunk(elements, 0x3030, ByteBuilder().string("not a start page"));    // top-level id in a page
-    chunk(elements, 0x4000, ByteBuilder().fill(3, 0));                    // the page id in a page
-    chunk(elements, 0x4040, ByteBuilder().u16(1).u16(2));
+    config_chunk(elements, 0x4011, ByteBuilder().fill(5, 0xAA));                 // unknown anywhere
+    config_chunk(elements, 0x3030, ByteBuilder().string("not a start page"));    // top-level id in a page
+    config_chunk(elements, 0x4000, ByteBuilder().fill(3, 0));                    // the page id in a page
+    config_chunk(elements, 0x4040, ByteBuilder().u16(1).u16(2));
     ByteBuilder chunks;
-    chunk(chunks, 0x7000, ByteBuilder().fill(10, 0x58));                  // unknown at top level
-    chunk(chunks, 0x4010, ByteBuilder().fill(2, 0));                      // element id at top level
+    config_chunk(chunks, 0x7000, ByteBuilder().fill(10, 0x58));                  // unknown at top level
+    config_chunk(chunks, 0x4010, ByteBuilder().fill(2, 0));                      // element id at top level
     chunks.raw(page_with(elements).bytes()).raw(marker().bytes());
     const auto recorder = walk(config_file(chunks));
     EXPECT_EQ(recorder.trace(), (std::vector<std::string>{"root@0", "unknown@12", "unknown@28", "page@36", "unknown@49",
@@ -243,12 +231,12 @@ TEST(ConfigWalker, SkipsUnknownIdsByTheirLengthAtBothLevels)
 TEST(ConfigWalker, IgnoresTheLengthOfKnownChunks)
 {
     ByteBuilder elements;
-    chunk(elements, 0x4040, ByteBuilder().u16(1).u16(2), 1000);
-    chunk(elements, 0x4050, ByteBuilder().u16(3).u16(4), 0);
+    config_chunk(elements, 0x4040, ByteBuilder().u16(1).u16(2), 1000);
+    config_chunk(elements, 0x4050, ByteBuilder().u16(3).u16(4), 0);
     ByteBuilder chunks;
-    chunk(chunks, 0x3030, ByteBuilder().string("first"), 3);
+    config_chunk(chunks, 0x3030, ByteBuilder().string("first"), 3);
     chunks.raw(page_with(elements).bytes());
-    chunk(chunks, 0x3030, ByteBuilder().string("second"), 0xFFFFFFFF);
+    config_chunk(chunks, 0x3030, ByteBuilder().string("second"), 0xFFFFFFFF);
     const auto recorder = walk(config_file(chunks));
     EXPECT_EQ(recorder.trace(), (std::vector<std::string>{"root@0", "start_page@12", "page@24", "click_command@37",
                                                           "right_click_command@47", "start_page@57"}));
@@ -257,8 +245,8 @@ TEST(ConfigWalker, IgnoresTheLengthOfKnownChunks)
 TEST(ConfigWalker, RootAndPageLengthsBoundTheirChildren)
 {
     ByteBuilder elements;
-    chunk(elements, 0x4040, ByteBuilder().u16(1).u16(2));
-    chunk(elements, 0x4050, ByteBuilder().u16(3).u16(4));
+    config_chunk(elements, 0x4040, ByteBuilder().u16(1).u16(2));
+    config_chunk(elements, 0x4050, ByteBuilder().u16(3).u16(4));
     ByteBuilder chunks;
     // The page's length covers its fields and the first element only: the second element is
     // read at top level, where its id is unknown.
@@ -289,7 +277,7 @@ TEST(ConfigWalker, RootAndPageLengthsBoundTheirChildren)
 TEST(ConfigWalker, StopsAtTheEndOfTheFileKeepingWhatWasRead)
 {
     ByteBuilder elements;
-    chunk(elements, 0x4040, ByteBuilder().u16(1).u16(2));
+    config_chunk(elements, 0x4040, ByteBuilder().u16(1).u16(2));
     ByteBuilder chunks;
     chunks.raw(page_with(elements, 5000).bytes());
     auto recorder = walk(config_file(chunks, 5000));
@@ -329,7 +317,7 @@ TEST(ConfigWalker, RejectsUnknownChunksShorterThanTheirHeader)
         for (bool in_page : {false, true}) {
             SCOPED_TRACE(std::to_string(length) + (in_page ? " in a page" : " at top level"));
             ByteBuilder bad;
-            chunk(bad, 0x7777, ByteBuilder(), length);
+            config_chunk(bad, 0x7777, ByteBuilder(), length);
             Recorder recorder;
             EXPECT_EQ(error_of(config_file(in_page ? page_with(bad) : bad), recorder), "config file corrupted, bad chunk length");
             ASSERT_FALSE(recorder.read.empty());
@@ -338,7 +326,7 @@ TEST(ConfigWalker, RejectsUnknownChunksShorterThanTheirHeader)
         }
     }
     ByteBuilder exact;
-    chunk(exact, 0x7777, ByteBuilder(), 6).raw(marker().bytes());
+    config_chunk(exact, 0x7777, ByteBuilder(), 6).raw(marker().bytes());
     EXPECT_EQ(walk(config_file(exact)).trace(), (std::vector<std::string>{"root@0", "unknown@12", "start_page@18"}));
 }
 
@@ -351,7 +339,7 @@ struct MessageCase {
 ByteBuilder one_chunk(std::uint16_t id, const ByteBuilder& body)
 {
     ByteBuilder out;
-    return chunk(out, id, body);
+    return config_chunk(out, id, body);
 }
 
 ByteBuilder one_element(std::uint16_t id, const ByteBuilder& body) { return page_with(one_chunk(id, body)); }

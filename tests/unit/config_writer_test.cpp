@@ -1,4 +1,4 @@
-#include "byte_builder.h"
+#include "config_bytes.h"
 #include "config/config_walker.h"
 #include "config/config_writer.h"
 
@@ -25,12 +25,7 @@ ConfigChunk smallest_file()
 
 TEST(ConfigWriter, WritesTheSmallestCompleteFile)
 {
-    ByteBuilder expected;
-    expected.u16(0x0258).u32(59).string("A").u16(600).u16(510);
-    expected.u16(0x3030).u32(8).string("p");
-    expected.u16(0x4000).u32(39).string("p").fill(4, 0).u8(0);
-    expected.u16(0x4010).u32(26).i32(10).i32(20).i32(50).i32(40).u16(0x1001).u16(0);
-    EXPECT_EQ(write_config(smallest_file()), expected.bytes());
+    EXPECT_EQ(write_config(smallest_file()), smallest_config_bytes());
 }
 
 TEST(ConfigWriter, WritesEntriesRawChunksAndGivenLengths)

@@ -1,5 +1,5 @@
 #include "base/skin_error.h"
-#include "byte_builder.h"
+#include "config_bytes.h"
 #include "config/config_walker.h"
 #include "commands.h"
 #include "file_bytes.h"
@@ -14,11 +14,6 @@
 #include <stdexcept>
 
 namespace {
-
-ByteBuilder& chunk(ByteBuilder& out, std::uint16_t id, const ByteBuilder& body)
-{
-    return out.u16(id).u32(static_cast<std::uint32_t>(6 + body.size())).raw(body.bytes());
-}
 
 ByteBuilder rect(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b)
 {
@@ -39,12 +34,7 @@ TEST(TarnelSkinBuild, ReproducesTheSmallestCompleteFile)
     TempDir dir;
     std::ostringstream out;
     build_skin(std::filesystem::path(VORLUNDE_TEST_DATA_DIR) / "smallest_skin.toml", dir.path(), out);
-    ByteBuilder expected;
-    expected.u16(0x0258).u32(59).string("A").u16(600).u16(510);
-    expected.u16(0x3030).u32(8).string("p");
-    expected.u16(0x4000).u32(39).string("p").fill(4, 0).u8(0);
-    expected.u16(0x4010).u32(26).raw(rect(10, 20, 50, 40).bytes()).u16(0x1001).u16(0);
-    EXPECT_EQ(read_file_bytes(dir.path() / "tarnel.cfg"), expected.bytes());
+    EXPECT_EQ(read_file_bytes(dir.path() / "tarnel.cfg"), smallest_config_bytes());
     EXPECT_TRUE(read_file_bytes(dir.path() / "tarnel.dat").empty());
 }
 
@@ -210,32 +200,32 @@ TEST(TarnelSkinBuild, WritesEveryChunkAndElementOfTheManifest)
 {
     ByteBuilder page;
     page.string("p").string("bg.bmp").string("pr.bmp").string("hv.bmp").string("x").u8(1);
-    chunk(page, 0x4010, rect(-1, 2, 30, 40).u16(0x1001).u16(3));
-    chunk(page, 0x4020, ByteBuilder().u8(0x20).u16(0x1002).u16(0));
-    chunk(page, 0x4030, ByteBuilder().string("musicrandom").raw(rect(1, 2, 3, 4).bytes()));
+    config_chunk(page, 0x4010, rect(-1, 2, 30, 40).u16(0x1001).u16(3));
+    config_chunk(page, 0x4020, ByteBuilder().u8(0x20).u16(0x1002).u16(0));
+    config_chunk(page, 0x4030, ByteBuilder().string("musicrandom").raw(rect(1, 2, 3, 4).bytes()));
     for (std::uint16_t i = 1; i <= 4; ++i)
-        chunk(page, static_cast<std::uint16_t>(0x4030 + 0x10 * i), ByteBuilder().u16(static_cast<std::uint16_t>(0x4000 + i)).u16(i));
-    chunk(page, 0x4080, rect(5, 6, 7, 8).u8(3).string("font").u8(1));
-    chunk(page, 0x4090, rect(9, 10, 11, 12).u8(1).u8(1).string("knob.bmp").u16(0x2001));
-    chunk(page, 0x4100, rect(13, 14, 15, 16).string("font").u8(12));
-    chunk(page, 0x4110, ByteBuilder().string("Read me").string("Data\\a.txt"));
-    chunk(page, 0x4120, ByteBuilder().u32(70000).u16(0x8001).u16(2));
-    chunk(page, 0x4130, ByteBuilder().string("vis").u8(1));
-    chunk(page, 0x4140, rect(17, 18, 19, 20).u16(0x3001).u16(1).u16(0x3002).u16(2));
+        config_chunk(page, static_cast<std::uint16_t>(0x4030 + 0x10 * i), ByteBuilder().u16(static_cast<std::uint16_t>(0x4000 + i)).u16(i));
+    config_chunk(page, 0x4080, rect(5, 6, 7, 8).u8(3).string("font").u8(1));
+    config_chunk(page, 0x4090, rect(9, 10, 11, 12).u8(1).u8(1).string("knob.bmp").u16(0x2001));
+    config_chunk(page, 0x4100, rect(13, 14, 15, 16).string("font").u8(12));
+    config_chunk(page, 0x4110, ByteBuilder().string("Read me").string("Data\\a.txt"));
+    config_chunk(page, 0x4120, ByteBuilder().u32(70000).u16(0x8001).u16(2));
+    config_chunk(page, 0x4130, ByteBuilder().string("vis").u8(1));
+    config_chunk(page, 0x4140, rect(17, 18, 19, 20).u16(0x3001).u16(1).u16(0x3002).u16(2));
     ByteBuilder body;
     body.string("Skin").u16(320).u16(200);
-    chunk(body, 0x3010, ByteBuilder().string("Data\\f.ttf"));
-    chunk(body, 0x3020, ByteBuilder().string("font").string("Tahoma").u8(14).u16(700).u32(1).u32(2).u32(3).u32(0xFFFFFFFF));
-    chunk(body, 0x6000, ByteBuilder().string("vis").string("libvis.so"));
-    chunk(body, 0x2000, ByteBuilder().string("tip").u16(1).string("Play").u16(0x1001).u16(7));
-    chunk(body, 0x3040, ByteBuilder().u16(0).u16(900).u16(5));
-    chunk(body, 0x5000, ByteBuilder().u16(2).string("p").u16(1).string("q").u16(0));
-    chunk(body, 0x3030, ByteBuilder().string("p"));
-    chunk(body, 0x4000, page);
-    chunk(body, 0x1000, ByteBuilder().u8(1).u16(1).string("one").string("a.mp3"));
-    chunk(body, 0x7000, ByteBuilder().u8(1).u8(2).u8(0xFF));
+    config_chunk(body, 0x3010, ByteBuilder().string("Data\\f.ttf"));
+    config_chunk(body, 0x3020, ByteBuilder().string("font").string("Tahoma").u8(14).u16(700).u32(1).u32(2).u32(3).u32(0xFFFFFFFF));
+    config_chunk(body, 0x6000, ByteBuilder().string("vis").string("libvis.so"));
+    config_chunk(body, 0x2000, ByteBuilder().string("tip").u16(1).string("Play").u16(0x1001).u16(7));
+    config_chunk(body, 0x3040, ByteBuilder().u16(0).u16(900).u16(5));
+    config_chunk(body, 0x5000, ByteBuilder().u16(2).string("p").u16(1).string("q").u16(0));
+    config_chunk(body, 0x3030, ByteBuilder().string("p"));
+    config_chunk(body, 0x4000, page);
+    config_chunk(body, 0x1000, ByteBuilder().u8(1).u16(1).string("one").string("a.mp3"));
+    config_chunk(body, 0x7000, ByteBuilder().u8(1).u8(2).u8(0xFF));
     ByteBuilder expected;
-    chunk(expected, 0x0258, body);
+    config_chunk(expected, 0x0258, body);
 
     TempDir dir;
     const std::vector<std::uint8_t> mask{0, 1, 1, 0};

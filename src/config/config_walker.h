@@ -29,6 +29,8 @@
 //   "config file corrupted, unknown plugin mode"              plug-in attachment mode > 1
 //   "string mapping index out of range"                       a string mapping entry's index
 //                                                             not below the chunk's count
+// Every check runs on the chunk as read, before chunk_accepted: a rejected string mapping or
+// track list never reaches the loader, so nothing of it is built before the error.
 // Name lookups (fonts, plug-ins) need the loader's registries; the loader makes them in
 // chunk_read, so "can't find font named"/"can't find plugin named" come before the mode
 // checks of the same element, and everything it builds in chunk_accepted comes after them.

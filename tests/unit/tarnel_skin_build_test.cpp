@@ -185,7 +185,7 @@ file = "a.mp3"
 [[chunk]]
 type = "raw"
 id = 0x7000
-data = "01 02 ff"
+data = "01 02 Ff"
 
 [[file]]
 name = "Data\\a.txt"
@@ -314,6 +314,7 @@ TEST(TarnelSkinBuild, RejectsBadManifestsNamingTheLine)
          "unknown key element for page"},
         {"[[file]]\nname = \"x\"\n", "a file needs a name and either a path or a text"},
         {"[[file]]\nname = \"x\"\npath = \"a\"\ntext = \"b\"\n", "a file needs a name and either a path or a text"},
+        {"[[file]]\nname = \"x\"\ntext = 5\n", "skin.toml:3:8: text must be a string"},
         {"[window]\ntitle = \"A\"\n", "skin.toml:1:1: unknown key window"},
         {"[root\n", "skin.toml:1:"},
     };

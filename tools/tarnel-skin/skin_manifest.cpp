@@ -117,7 +117,7 @@ public:
                 continue;
             if (!std::isxdigit(static_cast<unsigned char>(c)))
                 fail(node, "data must be hexadecimal byte pairs");
-            const int digit = std::stoi(std::string(1, c), nullptr, 16);
+            const int digit = std::isdigit(static_cast<unsigned char>(c)) ? c - '0' : std::tolower(c) - 'a' + 10;
             if (pending < 0) {
                 pending = digit;
             } else {
@@ -141,10 +141,8 @@ public:
         if (type_name == "raw") {
             constexpr std::string_view allowed[] = {"type", "id", "length", "data"};
             reject_unknown_keys(table, nullptr, {}, allowed);
-            const toml::node* id = table.get("id");
-            if (!id)
+            if (!table.get("id"))
                 fail(table, "raw chunk without id");
-            out.id = static_cast<std::uint16_t>(integer(*id, 0, 0xFFFF, "id"));
             if (const toml::node* data = table.get("data"))
                 out.raw = hex_bytes(*data);
         } else {
@@ -172,12 +170,18 @@ public:
             if (elements)
                 for (const toml::table* element : tables_of(table, "element"))
                     out.children.push_back(chunk(*element, false));
-            if (const toml::node* id = table.get("id"))
-                out.id = static_cast<std::uint16_t>(integer(*id, 0, 0xFFFF, "id"));
         }
-        if (const toml::node* length = table.get("length"))
-            out.length = integer(*length, 0, std::numeric_limits<std::uint32_t>::max(), "length");
+        read_overrides(table, out);
         return out;
+    }
+
+    // The `id` and `length` a table may give instead of the layout's id and the computed length.
+    void read_overrides(const toml::table& table, ConfigChunk& chunk) const
+    {
+        if (const toml::node* id = table.get("id"))
+            chunk.id = static_cast<std::uint16_t>(integer(*id, 0, 0xFFFF, "id"));
+        if (const toml::node* length = table.get("length"))
+            chunk.length = integer(*length, 0, std::numeric_limits<std::uint32_t>::max(), "length");
     }
 
     std::uint32_t count_of(const toml::table& table, std::size_t entries) const
@@ -195,10 +199,7 @@ public:
             constexpr std::string_view allowed[] = {"id", "length"};
             reject_unknown_keys(table, &kRootLayout, kRootLayout.fields, allowed);
             out.values.fields = values_of(table, kRootLayout.fields);
-            if (const toml::node* id = table.get("id"))
-                out.id = static_cast<std::uint16_t>(integer(*id, 0, 0xFFFF, "id"));
-            if (const toml::node* length = table.get("length"))
-                out.length = integer(*length, 0, std::numeric_limits<std::uint32_t>::max(), "length");
+            read_overrides(table, out);
         }
         for (const toml::table* table : tables_of(document, "chunk"))
             out.children.push_back(chunk(*table, true));
@@ -219,8 +220,10 @@ public:
             ManifestFile file{text(*name, "name"), {}, {}};
             if (path)
                 file.path = base_dir / text(*path, "path");
-            else
+            else if (inline_text->is_string())
                 file.text = inline_text->as_string()->get();
+            else
+                fail(*inline_text, "text must be a string");
             out.push_back(std::move(file));
         }
         return out;

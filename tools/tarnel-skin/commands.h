@@ -1,0 +1,33 @@
+// The skin tool's commands, callable from tests; main.cpp only parses the command line.
+// Each writes its normal output to `out` and reports failure by throwing: SkinError with the
+// player's own message for a damaged configuration, std::runtime_error or std::invalid_argument
+// (lower-case text naming the file) for everything else. The command line prints the text to
+// standard error and exits 1.
+#pragma once
+
+#include <filesystem>
+#include <ostream>
+
+// Writes `out_dir`/tarnel.cfg and `out_dir`/tarnel.dat from a manifest (docs/skin-manifest.md),
+// creating the folder when needed. Archive entries keep the manifest's order.
+void build_skin(const std::filesystem::path& manifest, const std::filesystem::path& out_dir, std::ostream& out);
+
+// Prints every chunk and field of a configuration file (see config_dump.h). On a damaged file
+// what was read is printed before the error is thrown.
+void dump_config(const std::filesystem::path& config, std::ostream& out);
+
+// Prints one line per archive entry: name, size and data offset, separated by tabs. A damaged
+// archive lists its whole entries, then throws.
+void list_archive(const std::filesystem::path& archive, std::ostream& out);
+
+// Writes every entry of the archive as a file under `dir`; backslashes in names become folders.
+// Before writing anything it refuses a damaged archive and any name that is empty, absolute,
+// has an empty, "." or ".." component, or holds a '/'; nothing is written outside `dir`. Of
+// entries sharing a name only the first is written (the one the player finds).
+void unpack_archive(const std::filesystem::path& archive, const std::filesystem::path& dir, std::ostream& out);
+
+// Packs every regular file under `dir` (recursively, symbolic links to files followed, the
+// output file itself left out) into `archive`. Names are the relative paths with '\' between
+// folders; entries are ordered by name, byte for byte. A file or folder name holding a
+// backslash is refused.
+void pack_archive(const std::filesystem::path& dir, const std::filesystem::path& archive, std::ostream& out);

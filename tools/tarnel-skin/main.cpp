@@ -1,0 +1,57 @@
+// tarnel-skin: builds and inspects skins. Parses the command line and runs one command from
+// commands.h; any error is printed to standard error and the exit status is 1.
+#include "commands.h"
+
+#include <CLI/CLI.hpp>
+
+#include <exception>
+#include <functional>
+#include <iostream>
+#include <string>
+
+int main(int argc, char** argv)
+{
+    CLI::App app{"Builds and inspects vorlunde skins (tarnel.cfg and tarnel.dat)."};
+    app.require_subcommand(1);
+    std::function<void()> command;
+    std::string manifest, config, archive, dir, out_dir;
+
+    CLI::App* build = app.add_subcommand("build", "Write DIR/tarnel.cfg and DIR/tarnel.dat from a manifest");
+    build->add_option("manifest", manifest, "Skin manifest (TOML)")->required();
+    build->add_option("-o,--output", out_dir, "Folder to write the skin into")->required();
+    build->callback([&] { command = [&] { build_skin(manifest, out_dir, std::cout); }; });
+
+    CLI::App* dump = app.add_subcommand("dump", "Print every chunk and field of a configuration file");
+    dump->add_option("config", config, "Configuration file (tarnel.cfg)")->required();
+    dump->callback([&] { command = [&] { dump_config(config, std::cout); }; });
+
+    CLI::App* ls = app.add_subcommand("ls", "List the entries of a data file: name, size, offset");
+    ls->add_option("archive", archive, "Data file (tarnel.dat)")->required();
+    ls->callback([&] { command = [&] { list_archive(archive, std::cout); }; });
+
+    CLI::App* unpack = app.add_subcommand("unpack", "Write every entry of a data file under a folder");
+    unpack->add_option("archive", archive, "Data file (tarnel.dat)")->required();
+    unpack->add_option("dir", dir, "Folder to unpack into")->required();
+    unpack->callback([&] { command = [&] { unpack_archive(archive, dir, std::cout); }; });
+
+    CLI::App* pack = app.add_subcommand("pack", "Pack every file under a folder into a data file, ordered by name");
+    pack->add_option("dir", dir, "Folder to pack")->required();
+    pack->add_option("archive", archive, "Data file to write")->required();
+    pack->callback([&] { command = [&] { pack_archive(dir, archive, std::cout); }; });
+
+    // Later commands (check, render) register here the same way.
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        return app.exit(error) == 0 ? 0 : 1;
+    }
+    try {
+        command();
+    } catch (const std::exception& error) {
+        std::cout.flush();
+        std::cerr << error.what() << '\n';
+        return 1;
+    }
+    return 0;
+}

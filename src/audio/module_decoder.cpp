@@ -27,14 +27,14 @@ openmpt_module* load(const std::filesystem::path& path)
     if (!file)
         return nullptr;
     // libopenmpt reads the whole module while creating it, so the file can close afterwards.
-    return openmpt_module_create2(openmpt_stream_get_file_callbacks(), file.get(), nullptr, nullptr,
-        nullptr, nullptr, nullptr, nullptr, initial_ctls);
+    return openmpt_module_create2(openmpt_stream_get_file_callbacks(), file.get(), openmpt_log_func_silent,
+        nullptr, openmpt_error_func_ignore, nullptr, nullptr, nullptr, initial_ctls);
 }
 
 openmpt_module* load(const ArchiveFile& view)
 {
-    return openmpt_module_create_from_memory2(view.data(), view.size(), nullptr, nullptr, nullptr,
-        nullptr, nullptr, nullptr, initial_ctls);
+    return openmpt_module_create_from_memory2(view.data(), view.size(), openmpt_log_func_silent, nullptr,
+        openmpt_error_func_ignore, nullptr, nullptr, nullptr, initial_ctls);
 }
 
 } // namespace

@@ -42,6 +42,9 @@ std::unique_ptr<Mp3Decoder> Mp3Decoder::open(const TrackSource& source)
 bool Mp3Decoder::start(const TrackSource& source)
 {
     mpg123_param(handle_, MPG123_ADD_FLAGS, MPG123_QUIET | MPG123_GAPLESS | MPG123_FORCE_STEREO, 0);
+    // After a seek, layer 3 needs earlier frames for its bit reservoir (up to 511 bytes back,
+    // which at the lowest bit rates spans about ten frames); without them it outputs silence.
+    mpg123_param(handle_, MPG123_PREFRAMES, 10, 0);
     // The only output format allowed; mpg123 resamples and converts to reach it.
     mpg123_format_none(handle_);
     if (mpg123_format(handle_, AudioDevice::sample_rate, MPG123_STEREO, MPG123_ENC_FLOAT_32) != MPG123_OK)

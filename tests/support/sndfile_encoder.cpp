@@ -88,7 +88,12 @@ std::vector<std::uint8_t> encode_pcm(std::span<const float> interleaved, Encoded
         throw std::runtime_error(std::string("libsndfile cannot encode: ") + sf_strerror(nullptr));
     double quality = 0.2; // 0 is the best; higher bit rates keep test tones clean
     sf_command(sound, SFC_SET_COMPRESSION_LEVEL, &quality, sizeof quality);
-    sf_writef_float(sound, interleaved.data(), static_cast<sf_count_t>(interleaved.size() / 2));
+    // In blocks: libsndfile hands a whole write to the Vorbis encoder, which crashes on long ones.
+    constexpr std::size_t block_frames = 4096;
+    for (std::size_t frame = 0; frame < interleaved.size() / 2; frame += block_frames) {
+        const std::size_t frames = std::min(block_frames, interleaved.size() / 2 - frame);
+        sf_writef_float(sound, interleaved.data() + 2 * frame, static_cast<sf_count_t>(frames));
+    }
     sf_close(sound);
     return std::move(file.bytes);
 }

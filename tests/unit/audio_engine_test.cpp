@@ -303,7 +303,7 @@ TEST_F(AudioEngineTest, NextAndPreviousStartOnlyWhatWasActive)
 
 TEST_F(AudioEngineTest, RandomModeGivesTheSameChoicesInTwoEngines)
 {
-    auto choices = [this](AudioEngine& subject) {
+    auto choices = [](AudioEngine& subject) {
         for (int i = 0; i < 9; ++i)
             subject.add_playlist_track("t", "track" + std::to_string(i) + ".ogg");
         subject.toggle_random();

@@ -213,26 +213,24 @@ void AudioEngine::slide_secondary_volume(int target, std::uint32_t duration_ms)
 
 void AudioEngine::next_track()
 {
-    PendingPosts posts;
-    {
-        std::lock_guard lock(mutex_);
-        const bool was_active = activity_locked() != Channel::stopped;
-        current_.channel.reset();
-        chooser_.choose_next(playlist_);
-        if (was_active)
-            play_current_locked(posts);
-    }
-    posts.send(sink_);
+    change_track(&TrackChooser::choose_next);
 }
 
 void AudioEngine::previous_track()
+{
+    change_track(&TrackChooser::choose_previous);
+}
+
+// Stops the current track, lets `choose` move the index, and starts the new track when a
+// track was active (playing or paused) before.
+void AudioEngine::change_track(void (TrackChooser::*choose)(const Playlist&))
 {
     PendingPosts posts;
     {
         std::lock_guard lock(mutex_);
         const bool was_active = activity_locked() != Channel::stopped;
         current_.channel.reset();
-        chooser_.choose_previous(playlist_);
+        (chooser_.*choose)(playlist_);
         if (was_active)
             play_current_locked(posts);
     }

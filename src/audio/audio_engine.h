@@ -144,6 +144,7 @@ private:
     void play_current_locked(PendingPosts& posts);
     int activity_locked() const;
     void on_track_end(PendingPosts& posts);
+    void change_track(void (TrackChooser::*choose)(const Playlist&));
     Channel* current_volume_target();
 
     CommandSink& sink_;

@@ -1,0 +1,163 @@
+// AudioEngine: the player's music. Two slots, each holding at most one Channel: the
+// *current* slot plays the playlist entry at the current index and is what the transport
+// commands act on; the *secondary* slot plays a named track from the archive on top of it.
+// The engine owns the tracklists (playlist, titles, named tracks), the track choice and the
+// mixer, which an AudioDevice pulls through render().
+//
+// Units: volumes 0 to 100; slide durations in milliseconds (`duration_ms`); stream positions
+// in frames of 44.1 kHz, module positions in orders. Seeking a stream moves 10 seconds.
+//
+// Posted commands (through the CommandSink, never while the engine's lock is held):
+// 0x6001 / 0x6002 when a module is opened from disk whose file name does / does not contain
+// "loop" (archive modules post neither); 0x4003 when the current track has ended and the
+// engine has moved on to the next one by itself.
+//
+// Threads: every public member may be called from the UI thread while the device's thread
+// runs render(); one mutex serialises the slots, indices, modes, random draws and the end
+// of track. The tracklists themselves are filled before the device opens and are
+// read-only afterwards, so the references handed out stay valid and unguarded.
+#pragma once
+
+#include "archive/data_archive.h"
+#include "audio/channel.h"
+#include "audio/named_tracks.h"
+#include "audio/playlist.h"
+#include "audio/spectrum_analyzer.h"
+#include "audio/track_chooser.h"
+#include "audio/track_entry.h"
+#include "audio/track_title_table.h"
+#include "base/command.h"
+#include "platform/audio_device.h"
+
+#include <array>
+#include <cstdint>
+#include <mutex>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class AudioEngine final : public AudioRenderer {
+public:
+    // Command ids the engine posts.
+    static constexpr std::uint16_t looped_module_started = 0x6001;
+    static constexpr std::uint16_t unlooped_module_started = 0x6002;
+    static constexpr std::uint16_t track_changed_by_itself = 0x4003;
+    // How far seek_forward and seek_backward move a stream.
+    static constexpr std::int64_t stream_seek_frames = 10 * AudioDevice::sample_rate;
+
+    // `sink` and `archive` must outlive the engine.
+    AudioEngine(CommandSink& sink, const DataArchive& archive);
+
+    // --- Filling the tracklists (while the configuration loads) ---
+
+    // Inserts a playlist entry for the file on disk at index 0, with its title.
+    void add_playlist_track(std::string title, std::string file);
+    // Registers the archive file `file` under `key` among the named tracks.
+    void add_named_track(std::string key, std::string file);
+
+    // Repeat and random off, current and previous index 0.
+    void reset_audio_state();
+
+    // --- Current slot ---
+
+    // Resumes a paused track, leaves a playing one alone, otherwise (re)starts the entry at
+    // the current index from its beginning, looping, with the end-of-track handling.
+    void play_current();
+    // Stops and frees the current channel.
+    void stop_current();
+    // Pauses a playing current track, resumes a paused one.
+    void toggle_pause();
+    // Stream: 10 s on, unless that reaches the end. Module: the next order, unless at the last.
+    void seek_forward();
+    // Stream: 10 s back, unless that passes the start. Module: the previous order, unless at 0.
+    void seek_backward();
+    // Only while playing: moves to trunc(length × percent × 0.01) of the current track.
+    void seek_percent(float percent);
+    // 0 stopped (or nothing opened), 1 playing, 3 paused.
+    int current_activity() const;
+    // Volume of the current channel, when the playlist entry at the current index is of the
+    // kind playing in the current slot.
+    void set_current_volume(int volume);
+    void slide_current_volume(int target, std::uint32_t duration_ms);
+    // Fills and returns the 512 magnitudes of the current channel's last 1,024 samples. Left
+    // as it was while the current channel is neither playing nor paused.
+    std::span<const float, SpectrumAnalyzer::bin_count> get_spectrum();
+
+    // --- Secondary slot ---
+
+    // Stops the secondary channel, then plays `track` once on it; nullptr plays nothing.
+    // Throws SkinError "can't find file " + name + " in datafile" for an archive-stored track
+    // missing from the archive.
+    void play_secondary(const TrackEntry* track);
+    void stop_secondary();
+    // Volume of the secondary channel while it is active (playing or paused).
+    void set_secondary_volume(int volume);
+    void slide_secondary_volume(int target, std::uint32_t duration_ms);
+
+    // --- Track choice ---
+
+    // Moves to the next eligible track; starts it if a track was active.
+    void next_track();
+    // Moves back one eligible track (or through the history at random); starts it if a track
+    // was active.
+    void previous_track();
+    // Plays the eligible entry at `index` from its beginning; otherwise does nothing.
+    void play_track(std::int32_t index);
+    void toggle_repeat();
+    void toggle_random();
+
+    // --- Read access ---
+
+    std::int32_t current_index() const;
+    bool repeat() const;
+    bool random() const;
+    std::int32_t track_count() const { return playlist_.count(); }
+    const Playlist& playlist() const { return playlist_; }
+    const TrackTitleTable& titles() const { return titles_; }
+    // The named track defined last under `key`, or nullptr.
+    const TrackEntry* find_named_track(std::string_view key) const { return named_tracks_.find(key); }
+
+    // The mixer: current and secondary channels added at their volumes. Handles the current
+    // track's end (repeat: it loops on; otherwise the next track starts) at most once per call.
+    void render(std::span<float> interleaved) override;
+
+private:
+    struct Slot {
+        TrackKind kind = TrackKind::none; // what was last opened here; never returns to none
+        std::optional<Channel> channel;   // empty when stopped, or when the open failed
+    };
+
+    // Commands gathered under the lock and posted after it is released.
+    class PendingPosts {
+    public:
+        void add(std::uint16_t id) { commands_.at(count_++) = Command{id, 0}; }
+        void send(CommandSink& sink) const;
+
+    private:
+        std::array<Command, 2> commands_{};
+        std::size_t count_ = 0;
+    };
+
+    void open_into(Slot& slot, const TrackEntry& entry, bool loops, PendingPosts& posts);
+    void play_current_locked(PendingPosts& posts);
+    int activity_locked() const;
+    void on_track_end(PendingPosts& posts);
+    void change_track(void (TrackChooser::*choose)(const Playlist&));
+    Channel* current_volume_target();
+
+    CommandSink& sink_;
+    const DataArchive& archive_;
+    Playlist playlist_;
+    TrackTitleTable titles_;
+    NamedTracks named_tracks_;
+
+    mutable std::mutex mutex_; // guards everything below
+    TrackChooser chooser_;
+    Slot current_;
+    Slot secondary_;
+    SpectrumAnalyzer analyzer_;
+    std::array<float, SpectrumAnalyzer::bin_count> spectrum_buffer_{};
+    std::vector<float> scratch_; // decoding buffer of the mixer, allocated once
+};

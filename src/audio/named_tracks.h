@@ -1,0 +1,8 @@
+// NamedTracks: the archive-stored tracks that commands start by name on the secondary
+// slot. A lookup returns the entry defined last under an equal key, or nullptr.
+#pragma once
+
+#include "audio/track_entry.h"
+#include "ui/named_list.h"
+
+using NamedTracks = NamedList<TrackEntry>;

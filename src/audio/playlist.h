@@ -1,0 +1,36 @@
+// Playlist: the ordered tracks that the transport commands walk through, addressed by a
+// zero-based index. Entries are inserted at the front while the configuration loads, so
+// index 0 is the last playlist entry of the configuration. Any length works.
+// Not thread-safe for writing: filled before the audio device opens, read-only afterwards.
+#pragma once
+
+#include "audio/track_entry.h"
+
+#include <cstdint>
+#include <deque>
+
+class Playlist {
+public:
+    // Puts `entry` at index 0; the earlier entries move up by one.
+    void insert_front(TrackEntry entry) { entries_.push_front(std::move(entry)); }
+
+    // The entry at `index`, or nullptr when the index is outside the list.
+    const TrackEntry* at(std::int32_t index) const
+    {
+        if (index < 0 || index >= count())
+            return nullptr;
+        return &entries_[static_cast<std::size_t>(index)];
+    }
+
+    // True when `index` names an entry with a non-empty file name.
+    bool eligible(std::int32_t index) const
+    {
+        const TrackEntry* entry = at(index);
+        return entry != nullptr && entry->eligible();
+    }
+
+    std::int32_t count() const { return static_cast<std::int32_t>(entries_.size()); }
+
+private:
+    std::deque<TrackEntry> entries_;
+};

@@ -1,0 +1,16 @@
+#include "audio/track_entry.h"
+
+#include "base/file_kind.h"
+
+#include <utility>
+
+TrackEntry make_track_entry(std::string name, bool stored_in_archive)
+{
+    TrackKind kind = TrackKind::none;
+    switch (file_kind_of(name)) {
+    case FileKind::module: kind = TrackKind::module; break;
+    case FileKind::stream: kind = TrackKind::stream; break;
+    default: break;
+    }
+    return TrackEntry{std::move(name), kind, stored_in_archive};
+}

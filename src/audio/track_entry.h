@@ -1,0 +1,24 @@
+// TrackEntry: one track of the skin's tracklists, made once while the configuration loads
+// and never changed afterwards. TrackKind says which decoder plays it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+enum class TrackKind : std::uint8_t {
+    module = 0, // tracker module (xm, it and whatever else file_kind_of calls a module)
+    stream = 1, // compressed stream (mp3, ogg)
+    none = 2,   // never played
+};
+
+struct TrackEntry {
+    std::string name;               // a path on disk, or an archive name when stored in archive
+    TrackKind kind = TrackKind::none;
+    bool stored_in_archive = false; // true for named tracks, false for playlist entries
+
+    // An entry with an empty name is skipped by every track choice.
+    bool eligible() const { return !name.empty(); }
+};
+
+// The entry for `name`, its kind taken from file_kind_of.
+TrackEntry make_track_entry(std::string name, bool stored_in_archive);

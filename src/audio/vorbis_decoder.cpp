@@ -1,0 +1,97 @@
+#include "audio/vorbis_decoder.h"
+
+#include "platform/audio_device.h"
+
+#include <algorithm>
+
+namespace {
+
+size_t read_view(void* out, size_t size, size_t count, void* source)
+{
+    if (size == 0)
+        return 0;
+    return static_cast<MemoryReader*>(source)->read(out, size * count) / size;
+}
+
+int seek_view(void* source, ogg_int64_t offset, int whence)
+{
+    return static_cast<MemoryReader*>(source)->seek(offset, whence) < 0 ? -1 : 0;
+}
+
+long tell_view(void* source)
+{
+    return static_cast<long>(static_cast<MemoryReader*>(source)->tell());
+}
+
+constexpr ov_callbacks view_callbacks{read_view, seek_view, nullptr, tell_view};
+
+} // namespace
+
+VorbisDecoder::~VorbisDecoder()
+{
+    if (file_open_)
+        ov_clear(&file_);
+}
+
+std::unique_ptr<VorbisDecoder> VorbisDecoder::open(const TrackSource& source)
+{
+    std::unique_ptr<VorbisDecoder> decoder(new VorbisDecoder());
+    if (!decoder->start(source))
+        return nullptr;
+    return decoder;
+}
+
+bool VorbisDecoder::start(const TrackSource& source)
+{
+    int opened = -1;
+    if (const auto* path = std::get_if<std::filesystem::path>(&source)) {
+        opened = ov_fopen(path->c_str(), &file_);
+    } else {
+        reader_.emplace(std::get<ArchiveFile>(source).bytes);
+        opened = ov_open_callbacks(&*reader_, &file_, nullptr, 0, view_callbacks);
+    }
+    if (opened != 0)
+        return false;
+    file_open_ = true;
+    // Every link of a chained file must match, as the output format is fixed.
+    for (long link = 0; link < ov_streams(&file_); ++link) {
+        const vorbis_info* info = ov_info(&file_, static_cast<int>(link));
+        if (info == nullptr || info->rate != AudioDevice::sample_rate || info->channels < 1 || info->channels > 2)
+            return false;
+    }
+    length_ = ov_pcm_total(&file_, -1);
+    return length_ > 0;
+}
+
+std::size_t VorbisDecoder::read(std::span<float> interleaved)
+{
+    const std::size_t frames = interleaved.size() / 2;
+    std::size_t done = 0;
+    while (done < frames) {
+        float** channels = nullptr;
+        int link = 0;
+        const long got = ov_read_float(&file_, &channels, static_cast<int>(std::min<std::size_t>(frames - done, 4096)), &link);
+        if (got == OV_HOLE)
+            continue; // a gap in damaged data: vorbisfile has resynchronised
+        if (got <= 0)
+            break;
+        const vorbis_info* info = ov_info(&file_, link);
+        const float* left = channels[0];
+        const float* right = info->channels > 1 ? channels[1] : channels[0];
+        float* out = interleaved.data() + 2 * done;
+        for (long i = 0; i < got; ++i) {
+            out[2 * i] = left[i];
+            out[2 * i + 1] = right[i];
+        }
+        done += static_cast<std::size_t>(got);
+    }
+    position_ += static_cast<std::int64_t>(done);
+    return done;
+}
+
+void VorbisDecoder::set_position(std::int64_t frame)
+{
+    const std::int64_t clamped = std::clamp<std::int64_t>(frame, 0, length_);
+    if (ov_pcm_seek(&file_, clamped) == 0)
+        position_ = clamped;
+}

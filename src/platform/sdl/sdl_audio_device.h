@@ -1,0 +1,26 @@
+// SdlAudioDevice: sound output through SDL2's audio subsystem (44.1 kHz, stereo,
+// AUDIO_F32SYS). SDL calls the renderer on its own audio thread. With the environment's
+// SDL_AUDIODRIVER=disk SDL writes the mixed output to a file; "dummy" discards it.
+// Threads: open and close on the UI thread.
+#pragma once
+
+#include "platform/audio_device.h"
+
+#include <cstdint>
+
+class SdlAudioDevice final : public AudioDevice {
+public:
+    SdlAudioDevice() = default;
+    SdlAudioDevice(const SdlAudioDevice&) = delete;
+    SdlAudioDevice& operator=(const SdlAudioDevice&) = delete;
+    ~SdlAudioDevice() override;
+
+    bool open(AudioRenderer& renderer) override;
+    void close() override;
+
+private:
+    static void pull(void* user, std::uint8_t* stream, int bytes);
+
+    AudioRenderer* renderer_ = nullptr;
+    std::uint32_t device_ = 0; // SDL_AudioDeviceID, 0 while closed
+};

@@ -1,7 +1,5 @@
 #include "app/tray_icon.h"
 
-#include <ranges>
-
 void TrayIcon::show_in_tray(bool shown)
 {
     if (shown) {
@@ -22,7 +20,7 @@ void TrayIcon::show_menu()
 {
     std::vector<TrayMenuEntry> entries;
     entries.push_back(TrayMenuEntry{restore_id, restore_text, true});
-    for (const Item& item : items_ | std::views::reverse)
-        entries.push_back(TrayMenuEntry{item.command, item.text, false});
+    for (auto item = items_.rbegin(); item != items_.rend(); ++item)
+        entries.push_back(TrayMenuEntry{item->command, item->text, false});
     tray_.pop_menu(entries);
 }

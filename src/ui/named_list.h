@@ -8,7 +8,6 @@
 
 #include <cstddef>
 #include <memory>
-#include <ranges>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -33,9 +32,10 @@ public:
     // The object of the first entry from the front whose name equals `name`, or nullptr.
     T* find(std::string_view name) const
     {
-        for (const auto& entry : entries_ | std::views::reverse) {
-            if (entry.name == name)
-                return entry.object.get();
+        // Reverse iterators rather than views::reverse, which clang 14 cannot use with libstdc++ 12.
+        for (auto entry = entries_.rbegin(); entry != entries_.rend(); ++entry) {
+            if (entry->name == name)
+                return entry->object.get();
         }
         return nullptr;
     }

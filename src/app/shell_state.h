@@ -1,0 +1,26 @@
+// ShellState: the program-wide values that the shell's parts share (window title and size,
+// durations, current and next page, the page-switch request, the last mouse position and the
+// plug-in event field). One instance, owned by the Player; UI thread only.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+struct ShellState {
+    std::string window_title = "vorlunde.v.0.2.window";
+    std::uint16_t window_width = 640;
+    std::uint16_t window_height = 480;
+    std::uint16_t page_switch_ms = 1500; // cross-fade duration
+    std::uint16_t fade_ms = 1500;        // music fade duration of the fade commands
+    std::string tray_tip = "vorlunde";
+
+    std::string current_page;
+    std::string next_page;
+    bool page_switch = false;               // a switch to next_page is running; holds the queue
+    std::uint64_t page_switch_start_ms = 0; // Clock time the switch was requested
+
+    std::int32_t last_mouse_x = 0; // client coordinates of the last mouse move
+    std::int32_t last_mouse_y = 0;
+
+    std::uint16_t plugin_event = 0; // set by command 0x7001, cleared at each drain
+};

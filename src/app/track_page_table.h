@@ -1,0 +1,8 @@
+// TrackPageTable: the page that goes with each playlist index: 0-8 "dzien", 9-13 "wieczor",
+// 14-16 "noc". Indices outside 0-16 have no page (the displayed page then stays).
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+std::optional<std::string_view> track_page_name(int playlist_index);

@@ -1,0 +1,26 @@
+#include "app/tray_icon.h"
+
+void TrayIcon::show_in_tray(bool shown)
+{
+    if (shown) {
+        tray_.show_icon(tip_.substr(0, max_tip_bytes));
+        shown_ = true;
+    } else if (shown_) {
+        tray_.remove_icon();
+        shown_ = false;
+    }
+}
+
+void TrayIcon::add_menu_item(std::string text, std::uint16_t command, std::uint16_t argument)
+{
+    items_.insert(items_.begin(), Item{std::move(text), command, argument});
+}
+
+void TrayIcon::show_menu()
+{
+    std::vector<TrayMenuEntry> entries;
+    entries.push_back(TrayMenuEntry{restore_id, restore_text, true});
+    for (auto item = items_.rbegin(); item != items_.rend(); ++item)
+        entries.push_back(TrayMenuEntry{item->command, item->text, false});
+    tray_.pop_menu(entries);
+}

@@ -1,0 +1,47 @@
+// TrayIcon: the notification icon that stands for the window while it is put away, and its
+// menu: the restore item first, then the skin's items in configuration order. The item list
+// itself runs newest first (menu routing walks it in that order). The icon-shown flag follows
+// the requests, not the system's answers. UI thread only.
+#pragma once
+
+#include "platform/tray.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class TrayIcon {
+public:
+    // The restore item's id and text (code page 1250 bytes of "Przywróć").
+    static constexpr std::uint16_t restore_id = 0xfffc;
+    static constexpr const char* restore_text = "Przywr\xf3\xe6";
+    // The longest tip the notification area shows, in bytes.
+    static constexpr std::size_t max_tip_bytes = 63;
+
+    struct Item {
+        std::string text;
+        std::uint16_t command = 0;
+        std::uint16_t argument = 0;
+    };
+
+    // `tip` is read each time the icon is shown; both references must outlive the object.
+    TrayIcon(Tray& tray, const std::string& tip) : tray_(tray), tip_(tip) {}
+
+    // true: adds the icon (again, if it is already shown); false: removes it if it is shown.
+    void show_in_tray(bool shown);
+    bool icon_shown() const { return shown_; }
+
+    // Adds a configured item: choosing it posts (command, argument).
+    void add_menu_item(std::string text, std::uint16_t command, std::uint16_t argument);
+    // The configured items, most recently added first.
+    const std::vector<Item>& items() const { return items_; }
+
+    // Pops the menu at the pointer.
+    void show_menu();
+
+private:
+    Tray& tray_;
+    const std::string& tip_;
+    bool shown_ = false;
+    std::vector<Item> items_;
+};

@@ -1,0 +1,12 @@
+// colour_key_shape: the part of a frame that is not the colour key, as rectangles (right and
+// bottom exclusive): the runs of non-key pixels of each row, rows with the same runs joined
+// into one taller rectangle. `key` is 0xRRGGBB; the pixels' alpha byte is ignored.
+#pragma once
+
+#include "app/back_buffer.h"
+#include "base/rect.h"
+
+#include <cstdint>
+#include <vector>
+
+std::vector<Rect> colour_key_shape(const BackBuffer& frame, std::uint32_t key);

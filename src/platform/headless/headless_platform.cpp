@@ -1,0 +1,15 @@
+#include "platform/headless/headless_platform.h"
+
+HeadlessPlatform::HeadlessPlatform(bool layered, Rect desktop) : layered_(layered), desktop_(desktop) {}
+
+std::unique_ptr<Window> HeadlessPlatform::create_window(const WindowSpec& spec)
+{
+    ++windows_created_;
+    return std::make_unique<HeadlessWindow>(spec, layered_, log_, &window_);
+}
+
+void HeadlessPlatform::message_box(const std::string& caption, const std::string& text)
+{
+    log_.push_back("message box");
+    message_boxes_.push_back(MessageBox{caption, text});
+}

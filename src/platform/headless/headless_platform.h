@@ -1,0 +1,53 @@
+// HeadlessPlatform: the whole platform in memory, for tests and the skin tool. Windows,
+// timer, tray and libraries record their calls in one CallLog; message boxes are recorded
+// instead of shown; the clock is a ManualClock. The platform must outlive what it created.
+// Not thread-safe.
+#pragma once
+
+#include "platform/headless/call_log.h"
+#include "platform/headless/headless_event_source.h"
+#include "platform/headless/headless_libraries.h"
+#include "platform/headless/headless_tray.h"
+#include "platform/headless/headless_window.h"
+#include "platform/headless/manual_clock.h"
+#include "platform/platform.h"
+
+#include <vector>
+
+class HeadlessPlatform final : public Platform {
+public:
+    struct MessageBox {
+        std::string caption;
+        std::string text;
+    };
+
+    // `layered`: the capability every window it creates reports. `desktop`: the screen.
+    explicit HeadlessPlatform(bool layered = false, Rect desktop = Rect{0, 0, 1024, 768});
+
+    Rect desktop_rect() override { return desktop_; }
+    std::unique_ptr<Window> create_window(const WindowSpec& spec) override;
+    HeadlessEventSource& events() override { return events_; }
+    const Clock& clock() override { return clock_; }
+    HeadlessTray& tray() override { return tray_; }
+    HeadlessLibraries& libraries() override { return libraries_; }
+    void message_box(const std::string& caption, const std::string& text) override;
+
+    ManualClock& manual_clock() { return clock_; }
+    const CallLog& log() const { return log_; }
+    const std::vector<MessageBox>& message_boxes() const { return message_boxes_; }
+    // The most recently created window while it exists, else nullptr.
+    HeadlessWindow* window() const { return window_; }
+    int windows_created() const { return windows_created_; }
+
+private:
+    bool layered_;
+    Rect desktop_;
+    CallLog log_;
+    HeadlessEventSource events_{log_};
+    ManualClock clock_;
+    HeadlessTray tray_{log_};
+    HeadlessLibraries libraries_{log_};
+    std::vector<MessageBox> message_boxes_;
+    HeadlessWindow* window_ = nullptr;
+    int windows_created_ = 0;
+};

@@ -1,0 +1,48 @@
+// HeadlessWindow: a Window in memory. It records every call in the platform's CallLog
+// ("window show", "window destroy" when the object goes away, ...), keeps the last presented
+// frame readable, and reports the layered capability it was created with. Not thread-safe.
+#pragma once
+
+#include "platform/headless/call_log.h"
+#include "platform/window.h"
+
+#include <optional>
+#include <vector>
+
+class HeadlessWindow final : public Window {
+public:
+    // While the window lives, `*tracker` (when given) points at it; afterwards it is nullptr.
+    HeadlessWindow(const WindowSpec& spec, bool layered, CallLog& log, HeadlessWindow** tracker = nullptr);
+    ~HeadlessWindow() override;
+
+    void show() override;
+    void hide() override;
+    void minimise() override;
+    bool layered() const override { return layered_; }
+    void set_alpha(std::uint8_t alpha) override;
+    void set_colour_key(bool enabled, std::uint32_t colour) override;
+    void set_shape(std::span<const Rect> rectangles) override;
+    void clear_shape() override;
+    void begin_move(std::int32_t x, std::int32_t y) override;
+    void present(const BackBuffer& frame) override;
+    Rect screen_rect() const override;
+
+    const WindowSpec& spec() const { return spec_; }
+    bool visible() const { return visible_; }
+    std::uint8_t alpha() const { return alpha_; }
+    // The last presented frame (empty before the first present).
+    const std::vector<std::uint32_t>& frame() const { return frame_; }
+    int present_count() const { return present_count_; }
+    // Moves the window on the simulated screen.
+    void move_to(std::int32_t x, std::int32_t y);
+
+private:
+    WindowSpec spec_;
+    bool layered_;
+    CallLog& log_;
+    HeadlessWindow** tracker_;
+    bool visible_ = false;
+    std::uint8_t alpha_ = 255;
+    std::vector<std::uint32_t> frame_;
+    int present_count_ = 0;
+};

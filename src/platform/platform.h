@@ -1,0 +1,39 @@
+// Platform: the bundle of back-end services that the Player receives. The platform object
+// outlives the Player; the references it hands out stay valid as long as it does.
+// UI thread only.
+//
+// A back end implements:
+//   desktop_rect        the screen rectangle windows are centred on
+//   create_window       the borderless main window (hidden until shown)
+//   events              the event queue and the periodic timer
+//   clock               the millisecond tick count
+//   tray                the notification-area icon
+//   libraries           shared-library loading
+//   message_box         a blocking error box with one OK button, no owner window
+#pragma once
+
+#include "base/rect.h"
+#include "platform/clock.h"
+#include "platform/event_source.h"
+#include "platform/libraries.h"
+#include "platform/tray.h"
+#include "platform/window.h"
+
+#include <memory>
+#include <string>
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // The desktop's rectangle (right and bottom exclusive).
+    virtual Rect desktop_rect() = 0;
+    // Creates the main window, hidden. Throws SkinError when there is no display to use.
+    virtual std::unique_ptr<Window> create_window(const WindowSpec& spec) = 0;
+    virtual EventSource& events() = 0;
+    virtual const Clock& clock() = 0;
+    virtual Tray& tray() = 0;
+    virtual Libraries& libraries() = 0;
+    // Shows `text` with `caption` (both skin byte strings) and waits until it is closed.
+    virtual void message_box(const std::string& caption, const std::string& text) = 0;
+};

@@ -1,0 +1,10 @@
+// DlLibraries: shared libraries through dlopen (symbols resolved at load, kept local).
+// UI thread only.
+#pragma once
+
+#include "platform/libraries.h"
+
+class DlLibraries final : public Libraries {
+public:
+    std::unique_ptr<SharedLibrary> load(const std::string& file_name) override;
+};

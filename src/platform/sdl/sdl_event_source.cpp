@@ -1,0 +1,127 @@
+#include "platform/sdl/sdl_event_source.h"
+
+#include "platform/sdl/sdl_keys.h"
+
+#include <algorithm>
+
+namespace {
+
+std::uint16_t key_state_of(std::uint32_t buttons)
+{
+    std::uint16_t state = 0;
+    if (buttons & SDL_BUTTON_LMASK)
+        state |= key_state_left;
+    if (buttons & SDL_BUTTON_RMASK)
+        state |= key_state_right;
+    if (buttons & SDL_BUTTON_MMASK)
+        state |= key_state_middle;
+    const SDL_Keymod modifiers = SDL_GetModState();
+    if (modifiers & KMOD_SHIFT)
+        state |= key_state_shift;
+    if (modifiers & KMOD_CTRL)
+        state |= key_state_control;
+    return state;
+}
+
+std::optional<MouseButton> button_of(std::uint8_t button)
+{
+    switch (button) {
+    case SDL_BUTTON_LEFT: return MouseButton::left;
+    case SDL_BUTTON_RIGHT: return MouseButton::right;
+    case SDL_BUTTON_MIDDLE: return MouseButton::middle;
+    default: return std::nullopt;
+    }
+}
+
+} // namespace
+
+std::optional<Event> SdlEventSource::wait_event()
+{
+    if (pending_) {
+        const Event event = *pending_;
+        pending_.reset();
+        return event;
+    }
+    for (;;) {
+        const std::uint64_t now = SDL_GetTicks64();
+        if (timer_running_ && now >= next_tick_ms_) {
+            next_tick_ms_ = std::max(next_tick_ms_ + period_ms_, now + 1);
+            return Event{.kind = EventKind::timer_tick};
+        }
+        const int timeout = timer_running_ ? static_cast<int>(next_tick_ms_ - now) : -1;
+        SDL_Event event;
+        if (SDL_WaitEventTimeout(&event, timeout)) {
+            if (auto translated = translate(event))
+                return translated;
+        }
+    }
+}
+
+void SdlEventSource::start_timer(std::chrono::milliseconds period)
+{
+    timer_running_ = true;
+    period_ms_ = static_cast<std::uint64_t>(std::max<std::chrono::milliseconds::rep>(period.count(), 1));
+    next_tick_ms_ = SDL_GetTicks64() + period_ms_;
+}
+
+void SdlEventSource::stop_timer()
+{
+    timer_running_ = false;
+}
+
+std::optional<Event> SdlEventSource::translate(const SDL_Event& event)
+{
+    const bool dragging = window_ && window_->dragging();
+    switch (event.type) {
+    case SDL_QUIT:
+        return Event{.kind = EventKind::close_request};
+    case SDL_WINDOWEVENT:
+        switch (event.window.event) {
+        case SDL_WINDOWEVENT_CLOSE: return Event{.kind = EventKind::close_request};
+        case SDL_WINDOWEVENT_FOCUS_GAINED: return Event{.kind = EventKind::focus_gained};
+        case SDL_WINDOWEVENT_MOVED: return Event{.kind = EventKind::window_moved};
+        default: return std::nullopt;
+        }
+    case SDL_MOUSEMOTION:
+        if (dragging) {
+            window_->drag_to(event.motion.x, event.motion.y);
+            return std::nullopt;
+        }
+        return Event{.kind = EventKind::mouse_move, .x = event.motion.x, .y = event.motion.y,
+                     .key_state = key_state_of(event.motion.state)};
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+        const auto button = button_of(event.button.button);
+        if (!button)
+            return std::nullopt;
+        const bool down = event.type == SDL_MOUSEBUTTONDOWN;
+        if (!down && dragging && *button == MouseButton::left) {
+            window_->end_drag();
+            return std::nullopt;
+        }
+        const Event mouse{.kind = down ? EventKind::button_down : EventKind::button_up, .button = *button,
+                          .x = event.button.x, .y = event.button.y};
+        if (down && *button == MouseButton::left && event.button.clicks >= 2 && event.button.clicks % 2 == 0)
+            pending_ = Event{.kind = EventKind::double_click, .x = mouse.x, .y = mouse.y};
+        return mouse;
+    }
+    case SDL_MOUSEWHEEL: {
+        if (!window_)
+            return std::nullopt;
+        const Rect window = window_->screen_rect();
+        const int notches = event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.y : event.wheel.y;
+        return Event{.kind = EventKind::wheel, .x = window.left + event.wheel.mouseX,
+                     .y = window.top + event.wheel.mouseY,
+                     .wheel_delta = static_cast<std::int16_t>(std::clamp(notches * wheel_notch, -32768, 32767))};
+    }
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: {
+        const std::uint16_t key = virtual_key_of(event.key.keysym.sym);
+        if (key == 0)
+            return std::nullopt;
+        return Event{.kind = event.type == SDL_KEYDOWN ? EventKind::key_down : EventKind::key_up, .key = key};
+    }
+    default:
+        return std::nullopt;
+    }
+}

@@ -1,0 +1,54 @@
+#include "platform/sdl/sdl_platform.h"
+
+#include "base/skin_error.h"
+#include "platform/desktop_text.h"
+#include "platform/sdl/sdl_window.h"
+
+#include <SDL.h>
+
+SdlPlatform::SdlPlatform()
+{
+    // Shapes need X11, also under Wayland.
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+    // Without this SDL replaces the X window on the first surface call and loses its shape,
+    // opacity and position; the software path also presents much faster.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    // Whole-window alpha needs the compositing manager to keep compositing the window.
+    SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+}
+
+SdlPlatform::~SdlPlatform()
+{
+    SDL_Quit();
+}
+
+void SdlPlatform::start_video()
+{
+    if (video_started_)
+        return;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+        throw SkinError(std::string("can't open display: ") + SDL_GetError());
+    video_started_ = true;
+}
+
+Rect SdlPlatform::desktop_rect()
+{
+    start_video();
+    SDL_Rect bounds{0, 0, 0, 0};
+    SDL_GetDisplayBounds(0, &bounds);
+    return Rect{bounds.x, bounds.y, bounds.x + bounds.w, bounds.y + bounds.h};
+}
+
+std::unique_ptr<Window> SdlPlatform::create_window(const WindowSpec& spec)
+{
+    start_video();
+    return std::make_unique<SdlWindow>(spec, events_);
+}
+
+void SdlPlatform::message_box(const std::string& caption, const std::string& text)
+{
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, to_desktop_text(caption).c_str(), to_desktop_text(text).c_str(),
+                             nullptr);
+}

@@ -1,0 +1,38 @@
+// SdlPlatform: the platform on SDL2 for X11 desktops (under Wayland, through XWayland).
+// The video subsystem starts with the first call that needs a display, so an error before
+// the window exists can still be reported (message boxes work without it). SDL's own signal
+// handlers stay off: the player handles SIGINT and SIGTERM itself. One instance per process,
+// UI thread only.
+#pragma once
+
+#include "platform/platform.h"
+#include "platform/sdl/dl_libraries.h"
+#include "platform/sdl/no_tray.h"
+#include "platform/sdl/sdl_clock.h"
+#include "platform/sdl/sdl_event_source.h"
+
+class SdlPlatform final : public Platform {
+public:
+    SdlPlatform();
+    ~SdlPlatform() override;
+    SdlPlatform(const SdlPlatform&) = delete;
+    SdlPlatform& operator=(const SdlPlatform&) = delete;
+
+    Rect desktop_rect() override;
+    std::unique_ptr<Window> create_window(const WindowSpec& spec) override;
+    EventSource& events() override { return events_; }
+    const Clock& clock() override { return clock_; }
+    Tray& tray() override { return tray_; }
+    Libraries& libraries() override { return libraries_; }
+    void message_box(const std::string& caption, const std::string& text) override;
+
+private:
+    // Starts SDL's video subsystem once; throws SkinError when there is no display.
+    void start_video();
+
+    bool video_started_ = false;
+    SdlEventSource events_;
+    SdlClock clock_;
+    NoTray tray_;
+    DlLibraries libraries_;
+};

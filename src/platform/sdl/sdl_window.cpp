@@ -1,0 +1,165 @@
+#include "platform/sdl/sdl_window.h"
+
+#include "platform/sdl/sdl_event_source.h"
+
+#include "base/skin_error.h"
+#include "platform/colour_key_shape.h"
+#include "platform/desktop_text.h"
+#include "platform/program_images.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+struct SurfaceDeleter {
+    void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
+};
+using Surface = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
+
+// A surface over `pixels` (0xAARRGGBB, program_image_size square); `pixels` must outlive it.
+Surface image_surface(std::vector<std::uint32_t>& pixels)
+{
+    return Surface(SDL_CreateRGBSurfaceWithFormatFrom(pixels.data(), program_image_size, program_image_size, 32,
+                                                      program_image_size * 4, SDL_PIXELFORMAT_ARGB8888));
+}
+
+} // namespace
+
+SdlWindow::SdlWindow(const WindowSpec& spec, SdlEventSource& events) : events_(events)
+{
+    window_ = SDL_CreateWindow(to_desktop_text(spec.title).c_str(), spec.x, spec.y, std::max(spec.width, 1),
+                               std::max(spec.height, 1), SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
+    if (!window_)
+        throw SkinError(std::string("can't create window: ") + SDL_GetError());
+
+    auto icon_pixels = program_icon_pixels();
+    if (const Surface icon = image_surface(icon_pixels))
+        SDL_SetWindowIcon(window_, icon.get());
+    auto cursor_pixels = arrow_cursor_pixels();
+    if (const Surface cursor = image_surface(cursor_pixels)) {
+        cursor_ = SDL_CreateColorCursor(cursor.get(), 0, 0);
+        if (cursor_)
+            SDL_SetCursor(cursor_);
+    }
+
+    desktop_ = X11Desktop::of(window_);
+    layered_ = desktop_ && desktop_->compositing();
+    events_.set_window(this);
+}
+
+SdlWindow::~SdlWindow()
+{
+    events_.set_window(nullptr);
+    SDL_DestroyWindow(window_);
+    if (cursor_)
+        SDL_FreeCursor(cursor_);
+}
+
+void SdlWindow::show()
+{
+    SDL_ShowWindow(window_);
+}
+
+void SdlWindow::hide()
+{
+    SDL_HideWindow(window_);
+}
+
+void SdlWindow::minimise()
+{
+    SDL_MinimizeWindow(window_);
+}
+
+void SdlWindow::set_alpha(std::uint8_t alpha)
+{
+    if (layered_)
+        SDL_SetWindowOpacity(window_, static_cast<float>(alpha) / 255.0f);
+}
+
+void SdlWindow::set_colour_key(bool enabled, std::uint32_t colour)
+{
+    if (!layered_)
+        return;
+    if (enabled) {
+        colour_key_ = colour;
+    } else {
+        colour_key_.reset();
+        clear_shape();
+    }
+    keyed_frame_.clear();
+}
+
+void SdlWindow::set_shape(std::span<const Rect> rectangles)
+{
+    if (desktop_)
+        desktop_->set_shape(rectangles);
+}
+
+void SdlWindow::clear_shape()
+{
+    if (desktop_)
+        desktop_->clear_shape();
+}
+
+void SdlWindow::begin_move(std::int32_t x, std::int32_t y)
+{
+    int window_x = 0;
+    int window_y = 0;
+    SDL_GetWindowPosition(window_, &window_x, &window_y);
+    if (desktop_ && desktop_->window_manager_moves()) {
+        desktop_->request_move(window_x + x, window_y + y);
+        return;
+    }
+    drag_ = Drag{x, y, window_x, window_y};
+}
+
+void SdlWindow::drag_to(std::int32_t x, std::int32_t y)
+{
+    if (!drag_)
+        return;
+    drag_->window_x += x - drag_->grab_x;
+    drag_->window_y += y - drag_->grab_y;
+    SDL_SetWindowPosition(window_, drag_->window_x, drag_->window_y);
+}
+
+void SdlWindow::present(const BackBuffer& frame)
+{
+    SDL_Surface* surface = SDL_GetWindowSurface(window_);
+    if (!surface)
+        return;
+    const int width = std::min(surface->w, frame.width());
+    const int height = std::min(surface->h, frame.height());
+    if (width <= 0 || height <= 0)
+        return;
+    const int source_pitch = frame.width() * 4;
+    if (surface->format->format == SDL_PIXELFORMAT_ARGB8888 || surface->format->format == SDL_PIXELFORMAT_RGB888) {
+        SDL_LockSurface(surface);
+        const auto* source = reinterpret_cast<const std::uint8_t*>(frame.pixels().data());
+        auto* target = static_cast<std::uint8_t*>(surface->pixels);
+        for (int y = 0; y < height; ++y)
+            std::memcpy(target + y * surface->pitch, source + y * source_pitch, static_cast<std::size_t>(width) * 4);
+        SDL_UnlockSurface(surface);
+    } else {
+        SDL_ConvertPixels(width, height, SDL_PIXELFORMAT_ARGB8888, frame.pixels().data(), source_pitch,
+                          surface->format->format, surface->pixels, surface->pitch);
+    }
+    SDL_UpdateWindowSurface(window_);
+
+    if (colour_key_ && !std::ranges::equal(keyed_frame_, frame.pixels())) {
+        keyed_frame_.assign(frame.pixels().begin(), frame.pixels().end());
+        set_shape(colour_key_shape(frame, *colour_key_));
+    }
+}
+
+Rect SdlWindow::screen_rect() const
+{
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowPosition(window_, &x, &y);
+    SDL_GetWindowSize(window_, &width, &height);
+    return Rect{x, y, x + width, y + height};
+}

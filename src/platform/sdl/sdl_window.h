@@ -1,0 +1,63 @@
+// SdlWindow: the main window on SDL2 over X11: borderless, with the program's own icon and
+// arrow cursor. Layered (whole-window alpha, colour key as a window shape) only where a
+// compositing manager runs. Moves go through the window manager where an EWMH manager runs;
+// otherwise the window follows the pointer until the left button is released, fed by the
+// SdlEventSource (drag_to / end_drag), which delivers the window's events while it lives.
+// UI thread only.
+#pragma once
+
+#include "platform/sdl/x11_desktop.h"
+#include "platform/window.h"
+
+#include <SDL.h>
+
+#include <optional>
+#include <vector>
+
+class SdlEventSource;
+
+class SdlWindow final : public Window {
+public:
+    // Creates the window hidden and attaches it to `events`, which must outlive it.
+    // Throws SkinError when SDL cannot create it.
+    SdlWindow(const WindowSpec& spec, SdlEventSource& events);
+    ~SdlWindow() override;
+    SdlWindow(const SdlWindow&) = delete;
+    SdlWindow& operator=(const SdlWindow&) = delete;
+
+    void show() override;
+    void hide() override;
+    void minimise() override;
+    bool layered() const override { return layered_; }
+    void set_alpha(std::uint8_t alpha) override;
+    void set_colour_key(bool enabled, std::uint32_t colour) override;
+    void set_shape(std::span<const Rect> rectangles) override;
+    void clear_shape() override;
+    void begin_move(std::int32_t x, std::int32_t y) override;
+    void present(const BackBuffer& frame) override;
+    Rect screen_rect() const override;
+
+    std::uint32_t id() const { return SDL_GetWindowID(window_); }
+    // True while the program itself moves the window with the pointer.
+    bool dragging() const { return drag_.has_value(); }
+    // The pointer is at client (x, y) during a drag: the window follows it.
+    void drag_to(std::int32_t x, std::int32_t y);
+    void end_drag() { drag_.reset(); }
+
+private:
+    struct Drag {
+        std::int32_t grab_x;
+        std::int32_t grab_y;
+        std::int32_t window_x;
+        std::int32_t window_y;
+    };
+
+    SdlEventSource& events_;
+    SDL_Window* window_ = nullptr;
+    SDL_Cursor* cursor_ = nullptr;
+    std::optional<X11Desktop> desktop_;
+    bool layered_ = false;
+    std::optional<std::uint32_t> colour_key_;
+    std::vector<std::uint32_t> keyed_frame_; // the frame the current key shape was built from
+    std::optional<Drag> drag_;
+};

@@ -1,0 +1,40 @@
+// X11Desktop: what the SDL back end asks the X server directly, for one window: whether a
+// compositing manager runs (whole-window alpha then shows), whether an EWMH window manager
+// can move windows (_NET_WM_MOVERESIZE), and the window shape through the X Shape extension
+// (ignored when the server lacks it). The display and window are borrowed from SDL.
+// Kept apart from the Window interface: Xlib's global `Window` type clashes with it.
+// UI thread only.
+#pragma once
+
+#include "base/rect.h"
+
+#include <cstdint>
+#include <optional>
+#include <span>
+
+struct _XDisplay;
+struct SDL_Window;
+
+class X11Desktop {
+public:
+    // The X11 side of `window`, or nullopt when SDL does not run it on X11.
+    static std::optional<X11Desktop> of(SDL_Window* window);
+    X11Desktop(_XDisplay* display, unsigned long window);
+
+    // True when some client owns the _NET_WM_CM_S<screen> selection.
+    bool compositing() const;
+    // True when an EWMH window manager that supports _NET_WM_MOVERESIZE runs.
+    bool window_manager_moves() const;
+    bool can_shape() const { return can_shape_; }
+
+    // Shapes the window to the union of `rectangles` (right and bottom exclusive).
+    void set_shape(std::span<const Rect> rectangles);
+    void clear_shape();
+    // Asks the window manager to move the window with the pointer, which is at (root_x, root_y).
+    void request_move(std::int32_t root_x, std::int32_t root_y);
+
+private:
+    _XDisplay* display_;
+    unsigned long window_;
+    bool can_shape_ = false;
+};

@@ -7,7 +7,7 @@
 // UI thread only.
 #pragma once
 
-#include "app/audio_operations.h"
+#include "audio/audio_operations.h"
 #include "app/command_queue.h"
 #include "app/page_registry_view.h"
 #include "app/shell_state.h"

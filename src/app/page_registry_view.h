@@ -3,7 +3,7 @@
 // every use, never cached. UI thread only.
 #pragma once
 
-#include "app/page_handlers.h"
+#include "ui/page_handlers.h"
 
 #include <cstddef>
 #include <string_view>

@@ -5,7 +5,7 @@
 // outlive the Player. UI thread only, except commands(), which any thread may post to.
 #pragma once
 
-#include "app/audio_operations.h"
+#include "audio/audio_operations.h"
 #include "app/back_buffer.h"
 #include "app/command_processor.h"
 #include "app/command_queue.h"

@@ -19,8 +19,10 @@
 #pragma once
 
 #include "archive/data_archive.h"
+#include "audio/audio_operations.h"
 #include "audio/channel.h"
 #include "audio/named_tracks.h"
+#include "audio/page_playback.h"
 #include "audio/playlist.h"
 #include "audio/spectrum_analyzer.h"
 #include "audio/track_chooser.h"
@@ -38,7 +40,7 @@
 #include <string_view>
 #include <vector>
 
-class AudioEngine final : public AudioRenderer {
+class AudioEngine final : public AudioRenderer, public AudioOperations, public PagePlayback {
 public:
     // Command ids the engine posts.
     static constexpr std::uint16_t looped_module_started = 0x6001;
@@ -64,23 +66,23 @@ public:
 
     // Resumes a paused track, leaves a playing one alone, otherwise (re)starts the entry at
     // the current index from its beginning, looping, with the end-of-track handling.
-    void play_current();
+    void play_current() override;
     // Stops and frees the current channel.
-    void stop_current();
+    void stop_current() override;
     // Pauses a playing current track, resumes a paused one.
-    void toggle_pause();
+    void toggle_pause() override;
     // Stream: 10 s on, unless that reaches the end. Module: the next order, unless at the last.
-    void seek_forward();
+    void seek_forward() override;
     // Stream: 10 s back, unless that passes the start. Module: the previous order, unless at 0.
-    void seek_backward();
+    void seek_backward() override;
     // Only while playing: moves to trunc(length × percent × 0.01) of the current track.
-    void seek_percent(float percent);
+    void seek_percent(float percent) override;
     // 0 stopped (or nothing opened), 1 playing, 3 paused.
     int current_activity() const;
     // Volume of the current channel, when the playlist entry at the current index is of the
     // kind playing in the current slot.
-    void set_current_volume(int volume);
-    void slide_current_volume(int target, std::uint32_t duration_ms);
+    void set_current_volume(int volume) override;
+    void slide_current_volume(int target, std::uint32_t duration_ms) override;
     // Fills and returns the 512 magnitudes of the current channel's last 1,024 samples. Left
     // as it was while the current channel is neither playing nor paused.
     std::span<const float, SpectrumAnalyzer::bin_count> get_spectrum();
@@ -90,34 +92,34 @@ public:
     // Stops the secondary channel, then plays `track` once on it; nullptr plays nothing.
     // Throws SkinError "can't find file " + name + " in datafile" for an archive-stored track
     // missing from the archive.
-    void play_secondary(const TrackEntry* track);
-    void stop_secondary();
+    void play_secondary(const TrackEntry* track) override;
+    void stop_secondary() override;
     // Volume of the secondary channel while it is active (playing or paused).
-    void set_secondary_volume(int volume);
-    void slide_secondary_volume(int target, std::uint32_t duration_ms);
+    void set_secondary_volume(int volume) override;
+    void slide_secondary_volume(int target, std::uint32_t duration_ms) override;
 
     // --- Track choice ---
 
     // Moves to the next eligible track; starts it if a track was active.
-    void next_track();
+    void next_track() override;
     // Moves back one eligible track (or through the history at random); starts it if a track
     // was active.
-    void previous_track();
+    void previous_track() override;
     // Plays the eligible entry at `index` from its beginning; otherwise does nothing.
-    void play_track(std::int32_t index);
-    void toggle_repeat();
-    void toggle_random();
+    void play_track(std::int32_t index) override;
+    void toggle_repeat() override;
+    void toggle_random() override;
 
     // --- Read access ---
 
-    std::int32_t current_index() const;
-    bool repeat() const;
-    bool random() const;
+    std::int32_t current_index() const override;
+    bool repeat() const override;
+    bool random() const override;
     std::int32_t track_count() const { return playlist_.count(); }
     const Playlist& playlist() const { return playlist_; }
     const TrackTitleTable& titles() const { return titles_; }
     // The named track defined last under `key`, or nullptr.
-    const TrackEntry* find_named_track(std::string_view key) const { return named_tracks_.find(key); }
+    const TrackEntry* find_named_track(std::string_view key) const override { return named_tracks_.find(key); }
 
     // The mixer: current and secondary channels added at their volumes. Handles the current
     // track's end (repeat: it loops on; otherwise the next track starts) at most once per call.

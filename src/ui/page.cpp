@@ -1,7 +1,7 @@
 #include "ui/page.h"
 
 #include "archive/data_archive.h"
-#include "ui/page_playback.h"
+#include "audio/page_playback.h"
 
 namespace {
 
@@ -121,7 +121,7 @@ void Page::press_bound_buttons(const Command& command, bool down)
     }
 }
 
-void Page::on_key_down(std::uint32_t key)
+void Page::on_key_down(std::uint16_t key)
 {
     for (const KeyBinding& binding : key_bindings_) {
         if (binding.key == static_cast<std::uint16_t>(key))
@@ -129,7 +129,7 @@ void Page::on_key_down(std::uint32_t key)
     }
 }
 
-void Page::on_key_up(std::uint32_t key)
+void Page::on_key_up(std::uint16_t key)
 {
     for (const KeyBinding& binding : key_bindings_) {
         if (binding.key != static_cast<std::uint16_t>(key))
@@ -145,9 +145,9 @@ void Page::on_timer(std::uint64_t now_ms)
         timer.tick(now_ms, services_.commands);
 }
 
-void Page::on_mouse_move(int x, int y, std::uint32_t key_state)
+void Page::on_mouse_move(std::int32_t x, std::int32_t y, std::uint16_t key_state)
 {
-    if ((key_state & 0xFFFFu) == 0) {
+    if (key_state == 0) {
         for (Button& button : buttons_)
             button.set_hover(x, y);
     }
@@ -207,7 +207,7 @@ void Page::on_right_down()
     right_click_commands_.post_all(services_.commands);
 }
 
-void Page::on_wheel(int x, int y, int delta)
+void Page::on_wheel(std::int32_t x, std::int32_t y, std::int16_t delta)
 {
     for (WheelArea& area : wheel_areas_)
         area.wheel(x, y, delta, services_.commands);

@@ -20,6 +20,7 @@
 #include "ui/key_binding.h"
 #include "ui/lamp.h"
 #include "ui/list_view.h"
+#include "ui/page_handlers.h"
 #include "ui/page_services.h"
 #include "ui/page_timer.h"
 #include "ui/slider.h"
@@ -44,7 +45,7 @@ struct PageLinks {
     PluginDrawer* plugins = nullptr;
 };
 
-class Page {
+class Page final : public PageHandlers {
 public:
     // Loads the background by name and the pressed and hover bitmaps by theirs (sharing the
     // background when a name is empty). Image loading errors propagate.
@@ -82,27 +83,27 @@ public:
     void add_title(std::string title);
 
     // Input, routed by the window to the current page.
-    void on_focus();
-    void on_key_down(std::uint32_t key);
-    void on_key_up(std::uint32_t key);
-    void on_timer(std::uint64_t now_ms);
+    void on_focus() override;
+    void on_key_down(std::uint16_t key) override;
+    void on_key_up(std::uint16_t key) override;
+    void on_timer(std::uint64_t now_ms) override;
     // `key_state`: the window's mouse-button and modifier flags; hover changes only when none.
-    void on_mouse_move(int x, int y, std::uint32_t key_state);
+    void on_mouse_move(std::int32_t x, std::int32_t y, std::uint16_t key_state) override;
     // Every element sees the press; returns true when one took it (else the window is moved
     // and the click commands have been posted).
-    bool on_left_down(int x, int y);
-    void on_left_up(int x, int y);
-    void on_double_click(int x, int y);
-    void on_right_down();
+    bool on_left_down(std::int32_t x, std::int32_t y) override;
+    void on_left_up(std::int32_t x, std::int32_t y) override;
+    void on_double_click(std::int32_t x, std::int32_t y) override;
+    void on_right_down() override;
     // (x, y) relative to the window's top-left corner; `delta` > 0 turns up.
-    void on_wheel(int x, int y, int delta);
+    void on_wheel(std::int32_t x, std::int32_t y, std::int16_t delta) override;
 
     // Page life: left by a page switch, entered by one (or at presentation start).
-    void on_leave();
-    void on_enter();
-    void restart_timers();
+    void on_leave() override;
+    void on_enter() override;
+    void restart_timers() override;
     // The page's reaction to a command the processor has handled.
-    void on_command(std::uint16_t id, std::uint16_t argument);
+    void on_command(std::uint16_t id, std::uint16_t argument) override;
 
     // Draws the page into the back buffer, advancing button glows by `glow_step` percent.
     void draw_page(std::uint16_t glow_step);

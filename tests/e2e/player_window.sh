@@ -19,10 +19,19 @@ trap cleanup EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# Xvfb on the first free display, reported through a pipe.
-exec 3< <(Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp 2>/dev/null & echo "pid $!")
-read -r _ xvfb_pid <&3
-read -r display_number <&3
+trap 'echo "FAIL: line $LINENO: $BASH_COMMAND" >&2' ERR
+
+# Xvfb on the first free display, reported through a pipe. Another server starting at the
+# same moment can take the display Xvfb picked: then try again.
+display_number=
+for _ in 1 2 3 4 5; do
+  exec 3< <(Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp 2>/dev/null & echo "pid $!")
+  read -r _ xvfb_pid <&3
+  read -r display_number <&3 && break
+  display_number=
+  sleep 0.5
+done
+[[ -n $display_number ]] || fail "Xvfb did not start"
 export DISPLAY=:$display_number SDL_AUDIODRIVER=dummy
 
 # The id of the top-level window named exactly $1, waited for up to 10 s. (xwininfo also
@@ -56,7 +65,7 @@ printf '\x58\x02\x3b\x00\x00\x00\x41\x00\x58\x02\xfe\x01\x30\x30\x08\x00\x00\x00
 : > "$work/skin/tarnel.dat"
 (cd "$work/skin" && exec "$player") 2> "$work/skin.err" &
 player_pid=$!
-window=$(find_window A) || fail "no window titled A"
+window=$(find_window A) || fail "no window titled A: $(cat "$work/skin.err")"
 info=$(xwininfo -id "$window")
 grep -q 'Width: 600$' <<<"$info" || fail "width: $info"
 grep -q 'Height: 510$' <<<"$info" || fail "height: $info"

@@ -40,12 +40,12 @@ public:
         return title == "missing" ? nullptr : found();
     }
     void set_current_volume(int v) override { calls.push_back("set_current_volume " + std::to_string(v)); }
-    void slide_current_volume(int v, int ms) override
+    void slide_current_volume(int v, std::uint32_t ms) override
     {
         calls.push_back("slide_current_volume " + std::to_string(v) + " " + std::to_string(ms));
     }
     void set_secondary_volume(int v) override { calls.push_back("set_secondary_volume " + std::to_string(v)); }
-    void slide_secondary_volume(int v, int ms) override
+    void slide_secondary_volume(int v, std::uint32_t ms) override
     {
         calls.push_back("slide_secondary_volume " + std::to_string(v) + " " + std::to_string(ms));
     }

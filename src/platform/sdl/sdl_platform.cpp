@@ -1,5 +1,7 @@
 #include "platform/sdl/sdl_platform.h"
 
+#include "platform/sdl/x11_desktop.h"
+
 #include "base/skin_error.h"
 #include "platform/desktop_text.h"
 #include "platform/sdl/sdl_window.h"
@@ -30,6 +32,7 @@ void SdlPlatform::start_video()
         return;
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         throw SkinError(std::string("can't open display: ") + SDL_GetError());
+    X11Desktop::survive_protocol_errors();
     video_started_ = true;
 }
 

@@ -42,6 +42,17 @@ std::optional<X11Desktop> X11Desktop::of(SDL_Window* window)
     return X11Desktop(info.info.x11.display, info.info.x11.window);
 }
 
+void X11Desktop::survive_protocol_errors()
+{
+    XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+}
+
+void X11Desktop::settle() const
+{
+    if (display_)
+        XSync(display_, False);
+}
+
 X11Desktop::X11Desktop(_XDisplay* display, unsigned long window) : display_(display), window_(window)
 {
     int event_base = 0;

@@ -17,6 +17,15 @@ struct SDL_Window;
 
 class X11Desktop {
 public:
+    // Makes X protocol errors non-fatal for the process. Xlib's default handler ends the
+    // program on any asynchronous error, e.g. a request on a window the server has already
+    // destroyed while the player closes; such an error changes nothing worth dying for.
+    static void survive_protocol_errors();
+    // Waits until the server has handled every request sent so far, so that their errors
+    // reach the lenient handler while it is installed (SDL restores Xlib's own before it
+    // closes the display).
+    void settle() const;
+
     // The X11 side of `window`, or nullopt when SDL does not run it on X11.
     static std::optional<X11Desktop> of(SDL_Window* window);
     X11Desktop(_XDisplay* display, unsigned long window);

@@ -35,9 +35,9 @@ public:
     virtual const TrackEntry* find_named_track(std::string_view title) const = 0;
 
     virtual void set_current_volume(int volume) = 0;
-    virtual void slide_current_volume(int target, int duration_ms) = 0;
+    virtual void slide_current_volume(int target, std::uint32_t duration_ms) = 0;
     virtual void set_secondary_volume(int volume) = 0;
-    virtual void slide_secondary_volume(int target, int duration_ms) = 0;
+    virtual void slide_secondary_volume(int target, std::uint32_t duration_ms) = 0;
 
     // The playlist index of the current track.
     virtual int current_index() const = 0;

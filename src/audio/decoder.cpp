@@ -2,7 +2,9 @@
 
 #include "audio/module_decoder.h"
 #include "audio/mp3_decoder.h"
+#include "audio/resampling_decoder.h"
 #include "audio/vorbis_decoder.h"
+#include "platform/audio_device.h"
 
 #include <algorithm>
 #include <array>
@@ -33,8 +35,13 @@ std::unique_ptr<Decoder> open_decoder(TrackKind kind, const TrackSource& source)
     case TrackKind::module:
         return ModuleDecoder::open(source);
     case TrackKind::stream:
-        if (starts_as_ogg(source))
-            return VorbisDecoder::open(source);
+        if (starts_as_ogg(source)) {
+            auto vorbis = VorbisDecoder::open(source);
+            if (!vorbis || vorbis->rate() == AudioDevice::sample_rate)
+                return vorbis;
+            const int rate = vorbis->rate();
+            return std::make_unique<ResamplingDecoder>(std::move(vorbis), rate);
+        }
         return Mp3Decoder::open(source);
     case TrackKind::none:
         break;

@@ -1,7 +1,5 @@
 #include "audio/vorbis_decoder.h"
 
-#include "platform/audio_device.h"
-
 #include <algorithm>
 
 namespace {
@@ -53,11 +51,13 @@ bool VorbisDecoder::start(const TrackSource& source)
     if (opened != 0)
         return false;
     file_open_ = true;
-    // Every link of a chained file must match, as the output format is fixed.
+    // Every link of a chained file must share one rate, as the output runs at one rate.
     for (long link = 0; link < ov_streams(&file_); ++link) {
         const vorbis_info* info = ov_info(&file_, static_cast<int>(link));
-        if (info == nullptr || info->rate != AudioDevice::sample_rate || info->channels < 1 || info->channels > 2)
+        if (info == nullptr || info->rate <= 0 || info->rate > 384000 || info->channels < 1 || info->channels > 2 ||
+            (rate_ != 0 && info->rate != rate_))
             return false;
+        rate_ = static_cast<int>(info->rate);
     }
     length_ = ov_pcm_total(&file_, -1);
     return length_ > 0;

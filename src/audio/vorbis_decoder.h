@@ -1,5 +1,6 @@
-// VorbisDecoder: Ogg Vorbis streams through libvorbisfile, mono or stereo at 44.1 kHz
-// (mono is played on both sides). Seeks are sample-exact (ov_pcm_seek).
+// VorbisDecoder: Ogg Vorbis streams through libvorbisfile, mono or stereo (mono is played
+// on both sides), at the file's own sample rate (open_decoder resamples other rates than
+// 44.1 kHz). Seeks are sample-exact (ov_pcm_seek).
 #pragma once
 
 #include "audio/decoder.h"
@@ -11,7 +12,8 @@
 
 class VorbisDecoder final : public Decoder {
 public:
-    // nullptr when the bytes are not Ogg Vorbis at 44.1 kHz with one or two channels.
+    // nullptr when the bytes are not Ogg Vorbis with one or two channels and one sample rate
+    // throughout.
     static std::unique_ptr<VorbisDecoder> open(const TrackSource& source);
 
     VorbisDecoder(const VorbisDecoder&) = delete;
@@ -22,6 +24,8 @@ public:
     std::int64_t position() const override { return position_; }
     void set_position(std::int64_t frame) override;
     std::int64_t length() const override { return length_; }
+    // Frames per second of the decoded output.
+    int rate() const { return rate_; }
 
 private:
     VorbisDecoder() = default;
@@ -32,4 +36,5 @@ private:
     std::optional<MemoryReader> reader_; // the archive view, while playing from the archive
     std::int64_t position_ = 0;
     std::int64_t length_ = 0;
+    int rate_ = 0;
 };

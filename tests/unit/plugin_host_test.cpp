@@ -120,8 +120,10 @@ TEST_F(PluginHostTest, StartsNewestFirstDrawsOnRequestAndReleasesThroughTheLibra
 TEST_F(PluginHostTest, BareNamesAreLookedForInTheWorkingDirectoryFirst)
 {
     const auto local = dir.write("local.so", std::vector<std::uint8_t>{0});
-    libraries.add(local.string(), {{"PluginCreateProc", symbol(create_recording<'l'>)}});
-    libraries.add("local.so", {{"PluginCreateProc", symbol(create_recording<'s'>)}});
+    libraries.add(local.string(), {{"PluginCreateProc", symbol(create_recording<'l'>)},
+                                   {"PluginDestroyProc", symbol(destroy_recording<'l'>)}});
+    libraries.add("local.so", {{"PluginCreateProc", symbol(create_recording<'s'>)},
+                               {"PluginDestroyProc", symbol(destroy_recording<'s'>)}});
     PluginHost host(libraries, dir.path());
     host.load_plugin("here", "local.so");
     host.load_plugin("path", "a.so"); // not in the folder: the loader's search path

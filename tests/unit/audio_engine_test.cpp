@@ -6,9 +6,9 @@
 #include "byte_builder.h"
 #include "platform/headless/headless_audio_device.h"
 #include "recording_sink.h"
-#include "sndfile_encoder.h"
+#include "media/sndfile_encoder.h"
 #include "temp_dir.h"
-#include "xm_writer.h"
+#include "media/xm_writer.h"
 
 #include <gtest/gtest.h>
 

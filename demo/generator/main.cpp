@@ -146,7 +146,8 @@ int main(int argc, char** argv)
         return 2;
     }
     try {
-        Paths paths{argv[1], argv[2], argv[3], argv[4], std::nullopt};
+        // Absolute, because the manifest names files relative to its own folder.
+        Paths paths{fs::absolute(argv[1]), fs::absolute(argv[2]), fs::absolute(argv[3]), fs::absolute(argv[4]), std::nullopt};
         if (argc == 6) {
             paths.preview = argv[5];
             fs::create_directories(*paths.preview);

@@ -194,7 +194,10 @@ private:
     void melody(int start, const std::vector<Rhythm>& rhythm, const std::vector<int>& contour,
                 const std::vector<int>& progression, bool closing)
     {
-        const int base = 7 + 2; // the third above the tonic, an octave up
+        // The melody centres on the first tonic-chord tone from G above middle C up.
+        int base = 0;
+        while (pitch_of(base) < 67 || nearest_chord_tone(base, 0) != base)
+            ++base;
         for (int half = 0; half < 2; ++half) {
             for (std::size_t i = 0; i < rhythm.size(); ++i) {
                 const int step = half * 2 * steps_per_bar + rhythm[i].onset;

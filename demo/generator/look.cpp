@@ -29,7 +29,7 @@ const std::array<Look, 3>& panel_looks()
         {"noc", "night", Emblem::moon,
          c(0x2C3A66), c(0x111830), c(0x04060E),
          c(0x1B2545), c(0xAFC0EA),
-         c(0xE8EDF7), c(0xD2DBEE), c(0xDCE6F8), c(0xB6C8EE),
+         c(0xE8EDF7), c(0xD2DBEE), c(0xC8D7F4), c(0xA6BEEC),
          c(0x9DAACB), c(0x4C7BD0), c(0x2B4A8E),
          c(0x4A5C92), c(0x232D52), c(0x0B1024), c(0xDCE6FF),
          c(0xC6D2F2), c(0x7FD4FF)},

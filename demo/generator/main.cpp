@@ -12,6 +12,7 @@
 #include "manifest_writer.h"
 #include "panel_art.h"
 #include "presentation_art.h"
+#include "preview.h"
 #include "text_painter.h"
 
 #include "image/png_writer.h"
@@ -79,13 +80,27 @@ private:
         const TextPainter text(session, paths_.fonts / "DejaVuSans.ttf", 14);
         const ArtFonts fonts{title, caption, label, headline, text};
 
+        const TextPainter list_font(session, paths_.fonts / "DejaVuSans.ttf", 13);
+        const TextPainter status_font(session, paths_.fonts / "DejaVuSans-Bold.ttf", 14);
         for (const Look& look : panel_looks()) {
             const LookFiles names = look_files(look.page);
-            store(names.background, draw_panel(look, ArtState::normal, fonts));
-            store(names.pressed, draw_panel(look, ArtState::pressed, fonts));
-            store(names.hover, draw_panel(look, ArtState::hover, fonts));
-            store(names.seek_knob, draw_seek_knob(look));
-            store(names.scroll_knob, draw_scroll_knob(look));
+            const Canvas background = draw_panel(look, ArtState::normal, fonts), pressed = draw_panel(look, ArtState::pressed, fonts),
+                         hover = draw_panel(look, ArtState::hover, fonts), seek_knob = draw_seek_knob(look),
+                         scroll_knob = draw_scroll_knob(look);
+            store(names.background, background);
+            store(names.pressed, pressed);
+            store(names.hover, hover);
+            store(names.seek_knob, seek_knob);
+            store(names.scroll_knob, scroll_knob);
+            if (paths_.preview) {
+                std::vector<std::string> titles, document_titles;
+                for (const DemoTrack& track : playlist_tracks())
+                    titles.push_back(track.title);
+                for (const Document& document : documents())
+                    document_titles.push_back(document.title);
+                const Canvas page = preview_page({background, pressed, hover, seek_knob, scroll_knob, titles, document_titles}, list_font, status_font);
+                write_png(*paths_.preview / (std::string(look.page) + "_in_use.png"), page.pixels(), page.width(), page.height());
+            }
         }
         store("Data\\intro.jpg", draw_intro(fonts));
         store("Data\\outro.jpg", draw_outro(fonts));

@@ -7,6 +7,14 @@ namespace {
 
 constexpr int rows_per_pattern = 64;
 constexpr double c4_rate = 8363.0; // the rate at which XM plays a sample for C-4
+// Modules mix quieter than the streams, which are scaled to their peak; this evens them out.
+constexpr double module_boost = 1.4;
+
+// The volume column for a note: it replaces the sample's own volume, so it carries both.
+std::uint8_t volume_of(double velocity, double gain)
+{
+    return static_cast<std::uint8_t>(0x10 + std::clamp(std::lround(velocity * gain * module_boost * 64.0), 0L, 64L));
+}
 
 // The XM note for a MIDI pitch: C-4 (49) is middle C (60).
 std::uint8_t note_of(int pitch)
@@ -23,7 +31,6 @@ XmInstrument instrument_of(const Instrument& source, double tick_seconds)
         out.sample.frames.push_back(static_cast<std::int16_t>(std::lround(std::clamp(value, -1.0f, 1.0f) * 32767.0f)));
     out.sample.loop_start = static_cast<std::uint32_t>(source.loop_start);
     out.sample.loop_length = static_cast<std::uint32_t>(source.loop_length);
-    out.sample.volume = static_cast<std::uint8_t>(std::lround(source.gain * 64.0));
     out.sample.panning = static_cast<std::uint8_t>(std::lround((source.pan + 1.0) * 127.5));
     const double semitones = 12.0 * std::log2(source.rate / c4_rate);
     const long relative = std::lround(semitones);
@@ -76,7 +83,7 @@ XmModule module_of(const Composition& piece, std::span<const Instrument> bank, c
     for (const NoteEvent& note : piece.notes) {
         const InstrumentId id = piece.voices[static_cast<std::size_t>(note.voice)].instrument;
         cell_at(note.step, note.voice) = {note_of(note.pitch), static_cast<std::uint8_t>(static_cast<int>(id) + 1),
-                                          static_cast<std::uint8_t>(0x10 + std::lround(note.velocity * 64.0)), 0, 0};
+                                          volume_of(note.velocity, bank[static_cast<std::size_t>(id)].gain), 0, 0};
     }
     for (int i = 0; i < patterns; ++i)
         module.orders.push_back(static_cast<std::uint8_t>(i));

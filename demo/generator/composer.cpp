@@ -14,7 +14,7 @@ constexpr int bars_per_section = 4;
 constexpr int closing_length = steps_per_bar + steps_per_bar / 2; // into the closing bar
 
 // Voice numbers: one tracker channel each.
-enum VoiceIndex { kick_voice, snare_voice, hat_voice, bass_voice, chord_voice, melody_voice = chord_voice + 3, voice_count };
+enum VoiceIndex { kick_voice, snare_voice, hat_voice, bass_voice, chord_voice, melody_voice = chord_voice + 3 };
 
 const std::array<int, 7>& intervals_of(Scale scale)
 {

@@ -40,7 +40,20 @@ void write_bmp(const std::filesystem::path& path, const Canvas& canvas)
 
 void write_jpeg(const std::filesystem::path& path, const Canvas& canvas, int quality)
 {
-    write_file(path, encode_jpeg(canvas.width(), canvas.height(), canvas.pixels(), quality));
+    // Highlights are pressed below 241, so the encoder's ringing cannot reach pure white,
+    // which a layered window would show as a hole.
+    std::vector<std::uint32_t> pixels(canvas.pixels().begin(), canvas.pixels().end());
+    for (std::uint32_t& pixel : pixels) {
+        std::uint32_t out = 0xFF000000u;
+        for (int shift = 0; shift <= 16; shift += 8) {
+            std::uint32_t channel = pixel >> shift & 0xFF;
+            if (channel > 224)
+                channel = 224 + (channel - 224) / 2;
+            out |= channel << shift;
+        }
+        pixel = out;
+    }
+    write_file(path, encode_jpeg(canvas.width(), canvas.height(), pixels, quality));
 }
 
 void write_mask(const std::filesystem::path& path, const Coverage& shape)

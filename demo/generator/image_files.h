@@ -1,5 +1,6 @@
 // image_files: the file formats the demo's art is stored in: 24-bit BMP (bottom-up rows,
-// each padded to 4 bytes), JPEG, and the one-byte-per-pixel window mask (0 inside).
+// each padded to 4 bytes), JPEG (highlights kept below pure white, the layered window's
+// colour key), and the one-byte-per-pixel window mask (0 inside).
 // Functions write whole files and throw std::runtime_error "can't write PATH" on failure.
 #pragma once
 

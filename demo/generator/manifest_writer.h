@@ -1,7 +1,7 @@
 // manifest_writer: the demo skin's manifest for `tarnel-skin build` (docs/skin-manifest.md):
 // fonts, the plug-in, tray menu, timing, string mapping, the intro, the three panel pages
 // with every control, the outro, the "empty" page and the playlist. Rectangles come from
-// layout.h, names of the generated files from `art_files`.
+// layout.h, the names of the pictures from `look_files`.
 #pragma once
 
 #include "demo_tracks.h"

@@ -2,8 +2,8 @@
 // its length, sample-exact seeks and damaged input.
 #include "audio/decoder.h"
 #include "media/sndfile_encoder.h"
-#include "temp_dir.h"
 #include "media/xm_writer.h"
+#include "temp_dir.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,9 @@
 #include "audio/decoder.h"
 #include "base/file_kind.h"
 #include "commands.h"
+#include "composition.h"
 #include "config/config_walker.h"
+#include "demo_tracks.h"
 #include "image/bmp_decoder.h"
 #include "image/image_loader.h"
 #include "layout.h"
@@ -306,6 +308,27 @@ TEST_F(DemoSkin, JingleDecodesFromTheArchive)
         const auto [seconds, peak] = measure(make_track_entry(file, true).kind, archive->find_file(file));
         EXPECT_GT(seconds, 3.0) << title;
         EXPECT_GT(peak, 0.1f) << title;
+    }
+}
+
+// A voice is one tracker channel: two notes starting on one step would lose one of them,
+// and pitches must stay in the tracker's eight octaves.
+TEST(DemoMusic, CompositionsFitTheirVoicesAndTheTracker)
+{
+    std::vector<DemoTrack> tracks = playlist_tracks();
+    for (DemoTrack& named : named_tracks())
+        tracks.push_back(std::move(named));
+    for (const DemoTrack& track : tracks) {
+        SCOPED_TRACE(track.title);
+        const Composition piece = compose(track.style);
+        std::set<std::pair<int, int>> starts;
+        for (const NoteEvent& note : piece.notes) {
+            EXPECT_TRUE(starts.insert({note.voice, note.step}).second) << "voice " << note.voice << " step " << note.step;
+            EXPECT_LT(note.step, piece.steps);
+            EXPECT_GE(note.pitch, 12);
+            EXPECT_LE(note.pitch, 107);
+            ASSERT_LT(static_cast<std::size_t>(note.voice), piece.voices.size());
+        }
     }
 }
 

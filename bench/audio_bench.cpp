@@ -2,11 +2,11 @@
 // engine and its mixer (headless device, 1,024-frame pulls), each beside a bare loop that
 // decodes the same file with the same library; and the cost of one get_spectrum call.
 #include "audio/audio_engine.h"
+#include "media/sndfile_encoder.h"
+#include "media/xm_writer.h"
 #include "platform/headless/headless_audio_device.h"
 #include "recording_sink.h"
-#include "sndfile_encoder.h"
 #include "temp_dir.h"
-#include "xm_writer.h"
 
 #include <benchmark/benchmark.h>
 #include <libopenmpt/libopenmpt.h>

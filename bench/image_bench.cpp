@@ -3,7 +3,7 @@
 // libjpeg-turbo's bare decode of the same file into a plain RGB buffer.
 #include "app/back_buffer.h"
 #include "image/jpeg_decoder.h"
-#include "jpeg_encoder.h"
+#include "media/jpeg_encoder.h"
 
 #include <benchmark/benchmark.h>
 

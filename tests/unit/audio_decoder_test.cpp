@@ -1,9 +1,9 @@
 // The decoders behind the engine: each format from disk and from an archive view, with
 // its length, sample-exact seeks and damaged input.
 #include "audio/decoder.h"
-#include "sndfile_encoder.h"
+#include "media/sndfile_encoder.h"
+#include "media/xm_writer.h"
 #include "temp_dir.h"
-#include "xm_writer.h"
 
 #include <gtest/gtest.h>
 

@@ -4,11 +4,11 @@
 #include "audio/audio_engine.h"
 #include "base/skin_error.h"
 #include "byte_builder.h"
+#include "media/sndfile_encoder.h"
+#include "media/xm_writer.h"
 #include "platform/headless/headless_audio_device.h"
 #include "recording_sink.h"
-#include "sndfile_encoder.h"
 #include "temp_dir.h"
-#include "xm_writer.h"
 
 #include <gtest/gtest.h>
 

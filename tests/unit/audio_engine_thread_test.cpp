@@ -2,11 +2,11 @@
 // Run under ThreadSanitizer it shows that the engine's state is never touched by both at
 // once; in any build it shows that ends keep moving on and every end is posted once.
 #include "audio/audio_engine.h"
+#include "media/sndfile_encoder.h"
+#include "media/xm_writer.h"
 #include "platform/headless/headless_audio_device.h"
 #include "recording_sink.h"
-#include "sndfile_encoder.h"
 #include "temp_dir.h"
-#include "xm_writer.h"
 
 #include <gtest/gtest.h>
 

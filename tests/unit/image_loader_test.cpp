@@ -3,7 +3,7 @@
 #include "base/skin_error.h"
 #include "byte_builder.h"
 #include "image/shape_mask.h"
-#include "jpeg_encoder.h"
+#include "media/jpeg_encoder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "image/jpeg_decoder.h"
 
-#include "jpeg_encoder.h"
+#include "media/jpeg_encoder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "jpeg_encoder.h"
+#include "media/jpeg_encoder.h"
 
 #include <cstdio>
 #include <cstdlib>

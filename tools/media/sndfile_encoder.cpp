@@ -1,4 +1,4 @@
-#include "sndfile_encoder.h"
+#include "media/sndfile_encoder.h"
 
 #include <sndfile.h>
 

@@ -13,6 +13,7 @@ namespace {
 constexpr int padding = 3;     // above the first row and below the last
 constexpr int text_margin = 16; // left and right of the text
 constexpr int row_spacing = 6;  // added to the font's height
+constexpr int border = 1;
 
 XFontStruct* load_font(Display* display, const char* unicode_name)
 {
@@ -69,8 +70,8 @@ void XPopupMenu::pop(std::span<const TrayMenuEntry> entries)
     unsigned int buttons = 0;
     XQueryPointer(display_, root, &root, &child, &pointer_x, &pointer_y, &window_x, &window_y, &buttons);
     const int screen = DefaultScreen(display_);
-    const PopupOrigin origin = popup_origin(pointer_x, pointer_y, width_, height, DisplayWidth(display_, screen),
-                                            DisplayHeight(display_, screen));
+    const PopupOrigin origin = popup_origin(pointer_x, pointer_y, width_ + 2 * border, height + 2 * border,
+                                            DisplayWidth(display_, screen), DisplayHeight(display_, screen));
 
     XSetWindowAttributes attributes{};
     attributes.override_redirect = True;
@@ -79,7 +80,7 @@ void XPopupMenu::pop(std::span<const TrayMenuEntry> entries)
     attributes.border_pixel = BlackPixel(display_, screen);
     attributes.event_mask = ExposureMask | KeyPressMask;
     window_ = XCreateWindow(display_, root, origin.x, origin.y, static_cast<unsigned>(width_),
-                            static_cast<unsigned>(height), 1, CopyFromParent, InputOutput, CopyFromParent,
+                            static_cast<unsigned>(height), border, CopyFromParent, InputOutput, CopyFromParent,
                             CWOverrideRedirect | CWSaveUnder | CWBackPixel | CWBorderPixel | CWEventMask, &attributes);
     XStoreName(display_, window_, "tray menu");
     XMapRaised(display_, window_);

@@ -62,6 +62,12 @@ void XembedTray::show(const std::string& tip)
         icon_ = XCreateWindow(display_, DefaultRootWindow(display_), 0, 0, initial_size, initial_size, 0,
                               CopyFromParent, InputOutput, CopyFromParent, CWBackPixmap | CWEventMask, &attributes);
         width_ = height_ = initial_size;
+        // The tray sizes its socket from these hints.
+        XSizeHints hints{};
+        hints.flags = PMinSize | PBaseSize;
+        hints.min_width = hints.base_width = initial_size;
+        hints.min_height = hints.base_height = initial_size;
+        XSetWMNormalHints(display_, icon_, &hints);
         const Atom info = XInternAtom(display_, "_XEMBED_INFO", False);
         const std::array<long, 2> version_and_flags{0, xembed_mapped};
         XChangeProperty(display_, icon_, info, info, 32, PropModeReplace,

@@ -9,38 +9,33 @@ using namespace dbus_values;
 
 namespace {
 
-// Reads an array of strings (as) at `iter`.
-std::vector<std::string> read_strings(DBusMessageIter* iter)
+// Reads an array of `type` values at `iter` (as or ai here), each read as `Basic`; empty when
+// `iter` holds no array.
+template <typename Value, typename Basic>
+std::vector<Value> read_array(DBusMessageIter* iter, int type)
 {
-    std::vector<std::string> strings;
+    std::vector<Value> values;
     if (dbus_message_iter_get_arg_type(iter) != DBUS_TYPE_ARRAY)
-        return strings;
+        return values;
     DBusMessageIter element;
     dbus_message_iter_recurse(iter, &element);
-    while (dbus_message_iter_get_arg_type(&element) == DBUS_TYPE_STRING) {
-        const char* text = nullptr;
-        dbus_message_iter_get_basic(&element, &text);
-        strings.emplace_back(text);
+    while (dbus_message_iter_get_arg_type(&element) == type) {
+        Basic value{};
+        dbus_message_iter_get_basic(&element, &value);
+        values.emplace_back(value);
         dbus_message_iter_next(&element);
     }
-    return strings;
+    return values;
 }
 
-// Reads an array of int32 (ai) at `iter`.
+std::vector<std::string> read_strings(DBusMessageIter* iter)
+{
+    return read_array<std::string, const char*>(iter, DBUS_TYPE_STRING);
+}
+
 std::vector<std::int32_t> read_ids(DBusMessageIter* iter)
 {
-    std::vector<std::int32_t> ids;
-    if (dbus_message_iter_get_arg_type(iter) != DBUS_TYPE_ARRAY)
-        return ids;
-    DBusMessageIter element;
-    dbus_message_iter_recurse(iter, &element);
-    while (dbus_message_iter_get_arg_type(&element) == DBUS_TYPE_INT32) {
-        dbus_int32_t id = 0;
-        dbus_message_iter_get_basic(&element, &id);
-        ids.push_back(id);
-        dbus_message_iter_next(&element);
-    }
-    return ids;
+    return read_array<std::int32_t, dbus_int32_t>(iter, DBUS_TYPE_INT32);
 }
 
 bool wanted(const std::vector<std::string>& names, const char* name)

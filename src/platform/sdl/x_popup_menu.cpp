@@ -59,7 +59,7 @@ void XPopupMenu::pop(std::span<const TrayMenuEntry> entries)
     width_ = 0;
     for (const Row& row : rows_)
         width_ = std::max(width_, text_width(row) + 2 * text_margin);
-    const int height = 2 * padding + row_height_ * static_cast<int>(rows_.size());
+    height_ = 2 * padding + row_height_ * static_cast<int>(rows_.size());
 
     ::Window root = DefaultRootWindow(display_);
     ::Window child = None;
@@ -70,7 +70,7 @@ void XPopupMenu::pop(std::span<const TrayMenuEntry> entries)
     unsigned int buttons = 0;
     XQueryPointer(display_, root, &root, &child, &pointer_x, &pointer_y, &window_x, &window_y, &buttons);
     const int screen = DefaultScreen(display_);
-    const PopupOrigin origin = popup_origin(pointer_x, pointer_y, width_ + 2 * border, height + 2 * border,
+    const PopupOrigin origin = popup_origin(pointer_x, pointer_y, width_ + 2 * border, height_ + 2 * border,
                                             DisplayWidth(display_, screen), DisplayHeight(display_, screen));
 
     XSetWindowAttributes attributes{};
@@ -80,7 +80,7 @@ void XPopupMenu::pop(std::span<const TrayMenuEntry> entries)
     attributes.border_pixel = BlackPixel(display_, screen);
     attributes.event_mask = ExposureMask | KeyPressMask;
     window_ = XCreateWindow(display_, root, origin.x, origin.y, static_cast<unsigned>(width_),
-                            static_cast<unsigned>(height), border, CopyFromParent, InputOutput, CopyFromParent,
+                            static_cast<unsigned>(height_), border, CopyFromParent, InputOutput, CopyFromParent,
                             CWOverrideRedirect | CWSaveUnder | CWBackPixel | CWBorderPixel | CWEventMask, &attributes);
     XStoreName(display_, window_, "tray menu");
     XMapRaised(display_, window_);
@@ -122,9 +122,7 @@ bool XPopupMenu::handle(const XEvent& event)
         break;
     }
     case ButtonPress:
-        if (!row_at(event.xbutton.x, event.xbutton.y) &&
-            (event.xbutton.x < 0 || event.xbutton.y < 0 || event.xbutton.x >= width_ ||
-             event.xbutton.y >= 2 * padding + row_height_ * static_cast<int>(rows_.size())))
+        if (event.xbutton.x < 0 || event.xbutton.y < 0 || event.xbutton.x >= width_ || event.xbutton.y >= height_)
             close();
         else
             armed_ = true;

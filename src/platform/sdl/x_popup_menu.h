@@ -50,7 +50,8 @@ private:
     XFontStruct* bold_ = nullptr;
     ::Window window_ = None;
     std::vector<Row> rows_;
-    int width_ = 0;
+    int width_ = 0; // inside the border
+    int height_ = 0;
     int row_height_ = 0;
     std::optional<std::size_t> highlighted_;
     bool armed_ = false; // the pointer has been on an entry (or pressed in the menu) since it opened

@@ -6,6 +6,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <string>
@@ -105,6 +106,12 @@ bool XembedTray::handle(const XEvent& event)
     case Expose:
         if (event.xexpose.count == 0)
             draw();
+        break;
+    case ReparentNotify:
+        // Back on the root window: the tray has gone. Drop the icon rather than leave it as a
+        // stray window; showing it again docks it in the next tray.
+        if (event.xreparent.parent == DefaultRootWindow(display_))
+            remove();
         break;
     case ConfigureNotify:
         width_ = event.xconfigure.width;

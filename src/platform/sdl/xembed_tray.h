@@ -2,7 +2,8 @@
 // _NET_SYSTEM_TRAY_S<screen> selection (the freedesktop System Tray Protocol): a small window
 // that asks the tray to dock it (SYSTEM_TRAY_REQUEST_DOCK), shows the program's icon scaled to
 // the size the tray gives it, and adds a tray_click event to `events` for a left or right
-// press. The display is borrowed. UI thread only.
+// press. When the tray goes away the icon is dropped (shown() turns false). The display is
+// borrowed. UI thread only.
 #pragma once
 
 #include "platform/event.h"

@@ -2,7 +2,8 @@
 # The XEmbed tray icon against trayer under Xvfb: the icon docks into trayer's panel and shows
 # the program's icon, a left click on it gives a left click event, a right click pops the
 # menu right-aligned at the pointer, choosing its first and third entries gives their ids,
-# a press outside closes it without a choice, and ending the program undocks the icon.
+# a press outside closes it without a choice, and ending the program undocks the icon; when
+# the tray itself ends, the program keeps running and leaves no stray icon window behind.
 # Without any tray the probe reports "none" and shows no window.
 # Usage: tray_xembed.sh TRAY_PROBE
 probe=$1
@@ -16,7 +17,8 @@ kill "$probe_pid"
 
 echo "== trayer: docking"
 trayer --edge top --align right --widthtype pixel --width 100 --heighttype pixel --height 32 2>/dev/null &
-pids+=($!)
+trayer_pid=$!
+pids+=("$trayer_pid")
 for _ in $(seq 100); do xwininfo -root -tree | grep -q '"panel"' && break; sleep 0.1; done
 start_probe "$probe"
 wait_line "ready xembed"
@@ -79,4 +81,14 @@ echo "== undocking"
 kill "$probe_pid"
 for _ in $(seq 50); do xwininfo -root -tree | grep -q '"vorlunde"' || break; sleep 0.1; done
 xwininfo -root -tree | grep -q '"vorlunde"' && fail "icon still docked"
+
+echo "== the tray ends"
+start_probe "$probe"
+wait_line "ready xembed"
+for _ in $(seq 100); do xwininfo -root -tree | grep -q '"vorlunde"' && break; sleep 0.1; done
+kill "$trayer_pid"
+for _ in $(seq 50); do xwininfo -root -tree | grep -q '"panel"' || break; sleep 0.1; done
+sleep 0.5
+kill -0 "$probe_pid" 2>/dev/null || fail "the program ended with the tray"
+xwininfo -root -tree | grep -q '"vorlunde"' && fail "stray icon window: $(xwininfo -root -tree)"
 echo "all passed"

@@ -113,6 +113,9 @@ bool XembedTray::handle(const XEvent& event)
         if (event.xreparent.parent == DefaultRootWindow(display_))
             remove();
         break;
+    case DestroyNotify:
+        icon_ = None; // destroyed with the tray's socket: nothing left to remove
+        break;
     case ConfigureNotify:
         width_ = event.xconfigure.width;
         height_ = event.xconfigure.height;

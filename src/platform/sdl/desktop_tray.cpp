@@ -1,5 +1,6 @@
 #include "platform/sdl/desktop_tray.h"
 
+#include "platform/sdl/quiet_x_display.h"
 #include "platform/sdl/sni_tray.h"
 #include "platform/sdl/x_popup_menu.h"
 #include "platform/sdl/xembed_tray.h"
@@ -87,7 +88,7 @@ void DesktopTray::connect_display()
     if (display_tried_)
         return;
     display_tried_ = true;
-    display_.reset(XOpenDisplay(nullptr));
+    display_.reset(open_quiet_x_display());
     if (!display_)
         return;
     xembed_ = std::make_unique<XembedTray>(display_.get(), events_);

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <vector>
 
 using namespace dbus_values;
 

@@ -1,5 +1,10 @@
 #include "app/tray_icon.h"
 
+TrayIcon::TrayIcon(Tray& tray, const std::string& tip) : tray_(tray), tip_(tip)
+{
+    tray_.set_menu(menu_entries());
+}
+
 void TrayIcon::show_in_tray(bool shown)
 {
     if (shown) {
@@ -14,13 +19,19 @@ void TrayIcon::show_in_tray(bool shown)
 void TrayIcon::add_menu_item(std::string text, std::uint16_t command, std::uint16_t argument)
 {
     items_.insert(items_.begin(), Item{std::move(text), command, argument});
+    tray_.set_menu(menu_entries());
 }
 
 void TrayIcon::show_menu()
+{
+    tray_.pop_menu(menu_entries());
+}
+
+std::vector<TrayMenuEntry> TrayIcon::menu_entries() const
 {
     std::vector<TrayMenuEntry> entries;
     entries.push_back(TrayMenuEntry{restore_id, restore_text, true});
     for (auto item = items_.rbegin(); item != items_.rend(); ++item)
         entries.push_back(TrayMenuEntry{item->command, item->text, false});
-    tray_.pop_menu(entries);
+    return entries;
 }

@@ -25,13 +25,15 @@ public:
     };
 
     // `tip` is read each time the icon is shown; both references must outlive the object.
-    TrayIcon(Tray& tray, const std::string& tip) : tray_(tray), tip_(tip) {}
+    // The platform tray gets the menu (the restore item alone) at once.
+    TrayIcon(Tray& tray, const std::string& tip);
 
     // true: adds the icon (again, if it is already shown); false: removes it if it is shown.
     void show_in_tray(bool shown);
     bool icon_shown() const { return shown_; }
 
-    // Adds a configured item: choosing it posts (command, argument).
+    // Adds a configured item: choosing it posts (command, argument). The platform tray gets
+    // the new menu.
     void add_menu_item(std::string text, std::uint16_t command, std::uint16_t argument);
     // The configured items, most recently added first.
     const std::vector<Item>& items() const { return items_; }
@@ -40,6 +42,9 @@ public:
     void show_menu();
 
 private:
+    // The restore item, then the configured items in configuration order.
+    std::vector<TrayMenuEntry> menu_entries() const;
+
     Tray& tray_;
     const std::string& tip_;
     bool shown_ = false;

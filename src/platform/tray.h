@@ -24,4 +24,7 @@ public:
     virtual void remove_icon() = 0;
     // Pops `entries` as a menu at the pointer, right-aligned to it; returns at once.
     virtual void pop_menu(std::span<const TrayMenuEntry> entries) = 0;
+    // The menu as it stands now, given whenever it changes, for tray hosts that draw the menu
+    // themselves and read it before any click. Back ends that only pop menus ignore it.
+    virtual void set_menu(std::span<const TrayMenuEntry> entries) { static_cast<void>(entries); }
 };

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "platform/event_source.h"
+#include "platform/sdl/desktop_tray.h"
 #include "platform/sdl/sdl_window.h"
 
 #include <SDL.h>
@@ -20,11 +21,14 @@ public:
 
     // The window whose events are delivered (nullptr: none). Set by the platform.
     void set_window(SdlWindow* window) { window_ = window; }
+    // The tray whose events are delivered (nullptr: none). Set by the platform.
+    void set_tray(DesktopTray* tray) { tray_ = tray; }
 
 private:
     std::optional<Event> translate(const SDL_Event& event);
 
     SdlWindow* window_ = nullptr;
+    DesktopTray* tray_ = nullptr;
     bool timer_running_ = false;
     std::uint64_t period_ms_ = 0;
     std::uint64_t next_tick_ms_ = 0;

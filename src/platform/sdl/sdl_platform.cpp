@@ -19,6 +19,7 @@ SdlPlatform::SdlPlatform()
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    events_.set_tray(&tray_);
 }
 
 SdlPlatform::~SdlPlatform()

@@ -6,8 +6,8 @@
 #pragma once
 
 #include "platform/platform.h"
+#include "platform/sdl/desktop_tray.h"
 #include "platform/sdl/dl_libraries.h"
-#include "platform/sdl/no_tray.h"
 #include "platform/sdl/sdl_clock.h"
 #include "platform/sdl/sdl_event_source.h"
 
@@ -33,6 +33,6 @@ private:
     bool video_started_ = false;
     SdlEventSource events_;
     SdlClock clock_;
-    NoTray tray_;
+    DesktopTray tray_;
     DlLibraries libraries_;
 };

@@ -1,0 +1,10 @@
+#include "platform/sdl/tray_chooser.h"
+
+TrayKind choose_tray_kind(TrayHosts hosts)
+{
+    if (hosts.status_notifier_watcher)
+        return TrayKind::status_notifier;
+    if (hosts.xembed_tray)
+        return TrayKind::xembed;
+    return TrayKind::none;
+}

@@ -1,0 +1,44 @@
+#include "app/tray_icon.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// Records the menus it is given.
+class MenuRecorder final : public Tray {
+public:
+    void show_icon(const std::string&) override {}
+    void remove_icon() override {}
+    void pop_menu(std::span<const TrayMenuEntry>) override {}
+    void set_menu(std::span<const TrayMenuEntry> entries) override { menus.emplace_back(entries.begin(), entries.end()); }
+
+    std::vector<std::vector<TrayMenuEntry>> menus;
+};
+
+TEST(TrayIcon, HandsThePlatformEveryMenuRestoreItemFirstThenItemsInConfigurationOrder)
+{
+    MenuRecorder tray;
+    const std::string tip = "vorlunde";
+    TrayIcon icon(tray, tip);
+    ASSERT_EQ(tray.menus.size(), 1u);
+    ASSERT_EQ(tray.menus[0].size(), 1u);
+    EXPECT_EQ(tray.menus[0][0].id, TrayIcon::restore_id);
+    EXPECT_EQ(tray.menus[0][0].text, "Przywr\xf3\xe6");
+    EXPECT_TRUE(tray.menus[0][0].is_default);
+
+    icon.add_menu_item("first", 0x1001, 1);
+    icon.add_menu_item("second", 0x1002, 2);
+    ASSERT_EQ(tray.menus.size(), 3u);
+    const std::vector<TrayMenuEntry>& last = tray.menus.back();
+    ASSERT_EQ(last.size(), 3u);
+    EXPECT_EQ(last[1].text, "first");
+    EXPECT_EQ(last[1].id, 0x1001);
+    EXPECT_FALSE(last[1].is_default);
+    EXPECT_EQ(last[2].text, "second");
+    EXPECT_EQ(last[2].id, 0x1002);
+}
+
+} // namespace

@@ -62,7 +62,8 @@ echo "== minimal skin: title, size, centred, close"
 mkdir "$work/skin"
 # 59 bytes: title "A", 600 x 510, start page "p", one page "p" with one button.
 printf '\x58\x02\x3b\x00\x00\x00\x41\x00\x58\x02\xfe\x01\x30\x30\x08\x00\x00\x00\x70\x00\x00\x40\x27\x00\x00\x00\x70\x00\x00\x00\x00\x00\x00\x10\x40\x1a\x00\x00\x00\x0a\x00\x00\x00\x14\x00\x00\x00\x32\x00\x00\x00\x28\x00\x00\x00\x01\x10\x00\x00' > "$work/skin/tarnel.cfg"
-: > "$work/skin/tarnel.dat"
+# The archive holds an empty window-shape mask "Data\panel.rgn".
+printf 'Data\\panel.rgn\x00\x00\x00\x00\x00' > "$work/skin/tarnel.dat"
 (cd "$work/skin" && exec "$player") 2> "$work/skin.err" &
 player_pid=$!
 window=$(find_window A) || fail "no window titled A: $(cat "$work/skin.err")"

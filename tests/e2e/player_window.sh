@@ -7,15 +7,7 @@
 set -euo pipefail
 player=$1
 send_close=$2
-work=$(mktemp -d)
-fail() { echo "FAIL: $*" >&2; exit 1; }
 source "$(dirname "$0")/xvfb.sh"
-cleanup() {
-  stop_processes
-  rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'echo "FAIL: line $LINENO: $BASH_COMMAND" >&2' ERR
 
 start_xvfb
 export SDL_AUDIODRIVER=dummy

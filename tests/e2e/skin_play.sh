@@ -11,15 +11,7 @@ tool=$2
 fixtures=$3
 send_close=$4
 manifest=$5
-work=$(mktemp -d)
-fail() { echo "FAIL: $*" >&2; exit 1; }
 source "$(dirname "$0")/xvfb.sh"
-cleanup() {
-  stop_processes
-  rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'echo "FAIL: line $LINENO: $BASH_COMMAND" >&2' ERR
 
 tone_hz=440
 echo "== build the skin"

@@ -1,7 +1,16 @@
-# Shared by the end-to-end scripts (sourced): a private Xvfb, window lookup, and waiting for
-# the player. Expects `work` (a scratch folder) and `fail`; sets DISPLAY, xvfb_pid.
+# Shared by the end-to-end scripts (sourced): a scratch folder `work` removed at exit, a
+# private Xvfb, window lookup, and waiting for the player.
 xvfb_pid=
 player_pid=
+work=$(mktemp -d)
+fail() { echo "FAIL: $*" >&2; exit 1; }
+cleanup() {
+  [[ -n $player_pid ]] && kill "$player_pid" 2>/dev/null || true
+  [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'echo "FAIL: line $LINENO: $BASH_COMMAND" >&2' ERR
 
 # Xvfb on the first free display, reported through a pipe. Another server starting at the
 # same moment can take the display Xvfb picked: then try again.
@@ -16,11 +25,6 @@ start_xvfb() {
   done
   [[ -n $display_number ]] || fail "Xvfb did not start"
   export DISPLAY=:$display_number
-}
-
-stop_processes() {
-  [[ -n $player_pid ]] && kill "$player_pid" 2>/dev/null || true
-  [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
 }
 
 # The id of the top-level window named exactly $1, waited for up to 10 s. (xwininfo also

@@ -14,6 +14,7 @@
 #include "skin/font_registry.h"
 #include "skin/plugin_host.h"
 #include "skin_files.h"
+#include "tagged_plugins.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -24,39 +25,6 @@
 namespace {
 
 using U = std::uint32_t;
-
-std::vector<std::string>& plugin_calls()
-{
-    static std::vector<std::string> calls;
-    return calls;
-}
-
-template <char Tag>
-class TaggedPlugin final : public VorlundePlugin {
-public:
-    void start(PluginContext*) override { plugin_calls().push_back(std::string(1, Tag) + " start"); }
-    void draw(PluginContext*) override { plugin_calls().push_back(std::string(1, Tag) + " draw"); }
-    ~TaggedPlugin() = default;
-};
-
-template <char Tag>
-VorlundePlugin* create_tagged()
-{
-    return new TaggedPlugin<Tag>;
-}
-
-template <char Tag>
-void destroy_tagged(VorlundePlugin* plugin)
-{
-    delete static_cast<TaggedPlugin<Tag>*>(plugin);
-}
-
-template <char Tag>
-HeadlessLibraries::Symbols tagged_library()
-{
-    return {{"PluginCreateProc", reinterpret_cast<void*>(create_tagged<Tag>)},
-            {"PluginDestroyProc", reinterpret_cast<void*>(destroy_tagged<Tag>)}};
-}
 
 ConfigChunk font_chunk(std::string name, std::string face = "Face")
 {
@@ -88,8 +56,8 @@ ConfigChunk playlist(std::vector<std::string> titles)
 struct LoaderRig {
     explicit LoaderRig(bool layered_mode = false) : layered(layered_mode)
     {
-        platform.libraries().add("a.so", tagged_library<'a'>());
-        platform.libraries().add("b.so", tagged_library<'b'>());
+        platform.libraries().add("a.so", tagged_plugin_library<'a'>());
+        platform.libraries().add("b.so", tagged_plugin_library<'b'>());
         plugin_calls().clear();
     }
 

@@ -3,6 +3,7 @@
 #include "app/player.h"
 #include "platform/headless/headless_platform.h"
 #include "skin_files.h"
+#include "tagged_plugins.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -24,39 +25,6 @@ constexpr std::uint32_t outro_rgb = 0x808000;
 
 // Mapping indices of the page names.
 enum : std::uint16_t { to_panel1, to_panel2, to_outro, to_empty };
-
-std::vector<std::string>& draws()
-{
-    static std::vector<std::string> log;
-    return log;
-}
-
-template <char Tag>
-class DrawRecorder final : public VorlundePlugin {
-public:
-    void start(PluginContext*) override {}
-    void draw(PluginContext*) override { draws().push_back(std::string(1, Tag)); }
-    ~DrawRecorder() = default;
-};
-
-template <char Tag>
-VorlundePlugin* create_recorder()
-{
-    return new DrawRecorder<Tag>;
-}
-
-template <char Tag>
-void destroy_recorder(VorlundePlugin* plugin)
-{
-    delete static_cast<DrawRecorder<Tag>*>(plugin);
-}
-
-template <char Tag>
-HeadlessLibraries::Symbols recorder_library()
-{
-    return {{"PluginCreateProc", reinterpret_cast<void*>(create_recorder<Tag>)},
-            {"PluginDestroyProc", reinterpret_cast<void*>(destroy_recorder<Tag>)}};
-}
 
 ConfigChunk attach(std::string plugin)
 {
@@ -113,10 +81,10 @@ class SkinRun {
 public:
     SkinRun(bool layered, const SkinFiles& skin) : platform(layered)
     {
-        platform.libraries().add("a.so", recorder_library<'a'>());
-        platform.libraries().add("b.so", recorder_library<'b'>());
+        platform.libraries().add("a.so", tagged_plugin_library<'a'>());
+        platform.libraries().add("b.so", tagged_plugin_library<'b'>());
         skin.write(dir);
-        draws().clear();
+        plugin_calls().clear();
     }
 
     void step(std::uint64_t ms, std::function<void()> act = {})
@@ -246,6 +214,7 @@ TEST(Presentation, WithoutLayeredModeEveryActChangesAtOnceWithItsRegion)
             << "the intro region, then the window is shown";
         EXPECT_EQ(run.shell().presentation_state, 0) << "the first frame clears the initial state";
         EXPECT_EQ(run.window().alpha(), 255) << "no fades";
+        EXPECT_EQ(plugin_calls(), (std::vector<std::string>{"b start", "a start"})) << "newest plug-in first";
     });
     run.switch_at(20, to_panel1);
     run.check_at(30, [&] {
@@ -276,9 +245,9 @@ TEST(Presentation, CrossFadesOfEveryKindBlendTheBackgroundsAndEnd)
 {
     const std::vector<CrossFadeCase> cases{
         {false, false, {}},
-        {true, false, {"a"}},
-        {false, true, {"b"}},
-        {true, true, {"a", "b"}},
+        {true, false, {"a draw"}},
+        {false, true, {"b draw"}},
+        {true, true, {"a draw", "b draw"}},
     };
     for (const CrossFadeCase& c : cases) {
         const int kind = (c.current_fades ? 1 : 0) + (c.next_fades ? 2 : 0);
@@ -293,13 +262,13 @@ TEST(Presentation, CrossFadesOfEveryKindBlendTheBackgroundsAndEnd)
             }
             EXPECT_TRUE(run.shell().page_switch) << kind;
             EXPECT_EQ(run.shown_pixel(300, 200), panel1_rgb) << kind << ": a = 0 in the first step";
-            draws().clear();
+            plugin_calls().clear();
         });
         run.check_at(1101, [&] {
             if (kind == 0)
                 return;
             EXPECT_EQ(run.shown_pixel(300, 200), mix(panel2_rgb, panel1_rgb, 127)) << kind << ": a = 127.5";
-            EXPECT_EQ(draws(), c.plugin_draws) << kind;
+            EXPECT_EQ(plugin_calls(), c.plugin_draws) << kind;
         });
         run.check_at(1102, [&] {
             EXPECT_EQ(run.shell().current_page, "panel2") << kind;

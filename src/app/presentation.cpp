@@ -150,10 +150,11 @@ void Presentation::presentation_step()
         if (ended) {
             shell.window_alpha = 255;
             shell.presentation_state = 0;
-            apply_region("panel");
-            // No longer layered: the region shapes the window, the alpha is left alone.
+            // No longer layered: the region shapes the window, the alpha is left alone. The
+            // key goes first, as dropping it also drops the shape it gave the window.
             t_.window.set_colour_key(false, colour_key);
             t_.window.set_alpha(255);
+            apply_region("panel");
             shell.alpha_in_use = false;
         } else {
             shell.window_alpha = rising;

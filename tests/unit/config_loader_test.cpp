@@ -272,6 +272,19 @@ TEST(ConfigLoader, PageSwitchTimersWaitASecondLongerWithoutLayeredMode)
     }
 }
 
+TEST(ConfigLoader, TheLongestPageSwitchTimerDoesNotWrapAround)
+{
+    LoaderRig rig;
+    SkinFiles skin;
+    skin.chunks = {start_page("p"), make_page("p", {make_chunk(ElementId::timer, {{"interval_ms", U{0xFFFFFFFF}},
+                                                                                  {"command", U{0x8001}}})})};
+    rig.load(skin);
+    Page& page = rig.page("p");
+    page.restart_timers();
+    page.on_timer(1000);
+    EXPECT_EQ(rig.queue.take(), std::nullopt) << "2^32 - 1 + 1000 ms, not 999 ms";
+}
+
 TEST(ConfigLoader, AttachedPluginsDrawLowerLayerFirst)
 {
     LoaderRig rig;

@@ -166,8 +166,8 @@ TEST(Presentation, LayeredActsFadeTheWholeWindowFromIntroToQuit)
         EXPECT_FALSE(run.shell().alpha_in_use);
         EXPECT_EQ(run.window().alpha(), 255);
         EXPECT_EQ(run.shell().current_page, "panel1");
-        EXPECT_EQ(run.last_window_calls(2), (std::vector<std::string>{"window shape 2", "window colour key off"}))
-            << "the panel region once the panel has faded in, then no longer layered";
+        EXPECT_EQ(run.last_window_calls(2), (std::vector<std::string>{"window colour key off", "window shape 2"}))
+            << "no longer layered, with the panel region once the panel has faded in";
         ASSERT_NE(run.player.presentation()->find_region("panel"), nullptr);
         EXPECT_FALSE(run.player.presentation()->find_region("panel")->contains(0, 0));
     });

@@ -2,11 +2,16 @@
 
 #include "app/window_placement.h"
 #include "config/config_head.h"
+#include "config/config_loader.h"
 
 #include <iostream>
 
 Player::Player(Platform& platform, std::filesystem::path skin_dir)
-    : platform_(platform), skin_dir_(std::move(skin_dir))
+    : platform_(platform),
+      skin_dir_(std::move(skin_dir)),
+      font_system_(platform_.create_font_system()),
+      plugins_(platform_.libraries(), skin_dir_),
+      fonts_(*font_system_)
 {
 }
 
@@ -31,13 +36,21 @@ int Player::run()
 
 void Player::start_up()
 {
+    load_skin();
+    audio_init();
+    presentation_.emplace(Presentation::Targets{shell_, platform_.clock(), pages_, *window_, *back_buffer_, archive_,
+                                                *tray_icon_, plugins_, *audio_engine_, fonts_, *this});
+    presentation_->presentation_start();
+}
+
+void Player::load_skin()
+{
     const ConfigHead head = read_config_head(skin_dir_ / "tarnel.cfg");
     shell_.window_title = head.title;
     shell_.window_width = head.width;
     shell_.window_height = head.height;
     create_main_window();
-    // The configuration loader and the audio device start here, in that order.
-    start_presentation();
+    load_configuration();
 }
 
 void Player::create_main_window()
@@ -53,19 +66,39 @@ void Player::create_main_window()
         window_->show();
     }
     back_buffer_.emplace(width, height);
+    audio_engine_.emplace(queue_, archive_);
+    audio_engine_->reset_audio_state();
     tray_icon_.emplace(platform_.tray(), shell_.tray_tip);
+    plugins_.set_surface(back_buffer_->pixels().data(), width, height, width);
     processor_.emplace(CommandProcessor::Targets{
-        queue_, shell_, platform_.clock(), pages_, mapping_, *tray_icon_, *this, audio_.get()});
+        queue_, shell_, platform_.clock(), pages_, mapping_, *tray_icon_, *this, &*audio_engine_});
     router_.emplace(MessageRouter::Targets{
         shell_, platform_.clock(), pages_, *tray_icon_, *window_, queue_, *this});
     platform_.events().start_timer(timer_period);
     timer_running_ = true;
 }
 
-void Player::start_presentation()
+void Player::load_configuration()
 {
-    if (!window_->layered())
-        window_->show();
+    LoadTargets targets{shell_,
+                        archive_,
+                        pages_,
+                        platform_.clock(),
+                        queue_,
+                        PageLinks{&*back_buffer_, &*audio_engine_, &plugins_},
+                        *audio_engine_,
+                        mapping_,
+                        *tray_icon_,
+                        fonts_,
+                        plugins_,
+                        window_->layered()};
+    load_config(skin_dir_, targets);
+}
+
+void Player::audio_init()
+{
+    audio_device_ = platform_.create_audio_device();
+    audio_device_->open(*audio_engine_);
 }
 
 void Player::main_loop()
@@ -76,15 +109,8 @@ void Player::main_loop()
             break;
         router_->route(*event);
         processor_->process_commands();
-        frame_tick();
+        presentation_->frame_tick();
     }
-}
-
-void Player::frame_tick()
-{
-    if (tray_icon_->icon_shown())
-        return;
-    window_->present(*back_buffer_);
 }
 
 void Player::report_error(const std::string& text)
@@ -95,14 +121,26 @@ void Player::report_error(const std::string& text)
 
 void Player::shut_down()
 {
-    // The audio device and engine stop first, once they exist.
+    audio_shutdown();
     shutdown_shell();
+}
+
+void Player::audio_shutdown()
+{
+    if (audio_device_)
+        audio_device_->close();
+    if (audio_engine_) {
+        // The channels may read from the archive image: gone before it is released.
+        audio_engine_->stop_current();
+        audio_engine_->stop_secondary();
+    }
 }
 
 void Player::shutdown_shell()
 {
-    // The archive image is released here, before the string mapping.
+    archive_.close_archive();
     mapping_.mapping_release();
+    plugins_.release_titles();
     if (timer_running_) {
         platform_.events().stop_timer();
         timer_running_ = false;

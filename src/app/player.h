@@ -1,21 +1,27 @@
 // Player: the running program. It owns every subsystem, runs start-up, the main loop and the
 // ordered shut-down, and turns any error into the error message box. Members are declared in
-// the order the subsystems are created, so that they are destroyed in the reverse order;
-// shut-down tolerates objects that were never created. The platform is borrowed and must
+// the order the subsystems are created, so that they are destroyed in the reverse order:
+// installed font files are removed before the plug-in libraries are unloaded, and those
+// before the pages are destroyed; the audio stops before the archive is released.
+// Shut-down tolerates objects that were never created. The platform is borrowed and must
 // outlive the Player. UI thread only, except commands(), which any thread may post to.
 #pragma once
 
-#include "audio/audio_operations.h"
 #include "app/back_buffer.h"
 #include "app/command_processor.h"
 #include "app/command_queue.h"
 #include "app/message_router.h"
 #include "app/page_registry.h"
+#include "app/presentation.h"
 #include "app/shell_state.h"
 #include "app/shell_window.h"
 #include "app/stop_signals.h"
 #include "app/tray_icon.h"
+#include "archive/data_archive.h"
+#include "audio/audio_engine.h"
 #include "audio/string_mapping.h"
+#include "skin/font_registry.h"
+#include "skin/plugin_host.h"
 #include "platform/platform.h"
 
 #include <filesystem>
@@ -40,18 +46,32 @@ public:
     // an error, which has then been shown in a message box and written to standard error.
     int run();
 
+    // The first part of start-up alone: reads the configuration head, creates the main window
+    // (hidden unless layered) and loads the whole skin (archive, configuration, images, fonts,
+    // plug-ins), without sound and without starting the presentation. Throws the error text.
+    // For checking and rendering skins; run() does the same before it goes on.
+    void load_skin();
+
     // Where commands are posted; safe from any thread.
     CommandSink& commands() { return queue_; }
     const ShellState& shell() const { return shell_; }
+    const PageRegistry& pages() const { return pages_; }
+    // Present once the main window exists.
+    BackBuffer* back_buffer() { return back_buffer_ ? &*back_buffer_ : nullptr; }
+    AudioEngine* audio_engine() { return audio_engine_ ? &*audio_engine_ : nullptr; }
+    const PluginHost& plugins() const { return plugins_; }
+    // Present once the presentation has started.
+    const Presentation* presentation() const { return presentation_ ? &*presentation_ : nullptr; }
 
 private:
     void start_up();
     void create_main_window();
-    void start_presentation();
+    void load_configuration();
+    void audio_init();
     void main_loop();
-    void frame_tick();
     void report_error(const std::string& text);
     void shut_down();
+    void audio_shutdown();
     void shutdown_shell();
 
     void show_window() override;
@@ -67,15 +87,23 @@ private:
 
     // Program-wide values and registries, in creation order.
     ShellState shell_;
+    std::unique_ptr<FontSystem> font_system_;
     PageRegistry pages_;
+    PluginHost plugins_;   // the plug-in registry and the PluginContext
+    FontRegistry fonts_;   // fonts and installed font files: removed first of the three
     CommandQueue queue_;
     StringMapping mapping_;
+    DataArchive archive_;
 
     // Created with the main window, in this order.
     std::unique_ptr<Window> window_;
     std::optional<BackBuffer> back_buffer_;
-    std::unique_ptr<AudioOperations> audio_; // the engine; none until the audio engine exists
+    std::optional<AudioEngine> audio_engine_;
     std::optional<TrayIcon> tray_icon_;
     std::optional<CommandProcessor> processor_;
     std::optional<MessageRouter> router_;
+
+    // Opened after the configuration is loaded, closed first at shut-down.
+    std::unique_ptr<AudioDevice> audio_device_;
+    std::optional<Presentation> presentation_;
 };

@@ -1,6 +1,7 @@
 // ShellState: the program-wide values that the shell's parts share (window title and size,
-// durations, current and next page, the page-switch request, the last mouse position and the
-// plug-in event field). One instance, owned by the Player; UI thread only.
+// durations, current and next page, the page-switch request, the presentation's fade state,
+// the last mouse position and the plug-in event field). One instance, owned by the Player;
+// UI thread only.
 #pragma once
 
 #include <cstdint>
@@ -12,12 +13,20 @@ struct ShellState {
     std::uint16_t window_height = 480;
     std::uint16_t page_switch_ms = 1500; // cross-fade duration
     std::uint16_t fade_ms = 1500;        // music fade duration of the fade commands
+    std::uint16_t glow_step = 5;         // percent a button's hover glow moves per frame
     std::string tray_tip = "vorlunde";
 
     std::string current_page;
     std::string next_page;
     bool page_switch = false;               // a switch to next_page is running; holds the queue
     std::uint64_t page_switch_start_ms = 0; // Clock time the switch was requested
+
+    // Presentation fades (see presentation.h): state 0 none, 1..6 the running fade.
+    std::int32_t presentation_state = 1;
+    std::uint64_t presentation_start_ms = 0; // Clock time the running fade started
+    std::uint8_t window_alpha = 0;           // whole-window opacity the fades compute
+    bool alpha_in_use = true;                // the window alpha and colour key are applied
+    bool repaint = false;                    // the outro has begun: repaint once
 
     std::int32_t last_mouse_x = 0; // client coordinates of the last mouse move
     std::int32_t last_mouse_y = 0;

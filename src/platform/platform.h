@@ -9,12 +9,16 @@
 //   clock               the millisecond tick count
 //   tray                the notification-area icon
 //   libraries           shared-library loading
+//   create_font_system  installed font files and text drawing
+//   create_audio_device the sound output
 //   message_box         a blocking error box with one OK button, no owner window
 #pragma once
 
 #include "base/rect.h"
+#include "platform/audio_device.h"
 #include "platform/clock.h"
 #include "platform/event_source.h"
+#include "platform/fonts.h"
 #include "platform/libraries.h"
 #include "platform/tray.h"
 #include "platform/window.h"
@@ -34,6 +38,10 @@ public:
     virtual const Clock& clock() = 0;
     virtual Tray& tray() = 0;
     virtual Libraries& libraries() = 0;
+    // The fonts of one player; the caller owns it and destroys every Font it made first.
+    virtual std::unique_ptr<FontSystem> create_font_system() = 0;
+    // The sound output of one player, closed; the caller owns it.
+    virtual std::unique_ptr<AudioDevice> create_audio_device() = 0;
     // Shows `text` with `caption` (both skin byte strings) and waits until it is closed.
     virtual void message_box(const std::string& caption, const std::string& text) = 0;
 };

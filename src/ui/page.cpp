@@ -83,7 +83,7 @@ void Page::add_slider(Slider::Orientation orientation, Slider::Type type, std::u
     sliders_.emplace_front(orientation, type, rect, identifier, services_.load_image(knob_image));
 }
 
-void Page::add_timer(std::uint32_t interval_ms, Command command)
+void Page::add_timer(std::uint64_t interval_ms, Command command)
 {
     timers_.emplace_front(interval_ms, command);
 }

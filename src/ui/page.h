@@ -75,7 +75,7 @@ public:
     // Loads the knob image by name.
     void add_slider(Slider::Orientation orientation, Slider::Type type, std::uint16_t identifier, Rect rect,
                     std::string_view knob_image);
-    void add_timer(std::uint32_t interval_ms, Command command);
+    void add_timer(std::uint64_t interval_ms, Command command);
     // Layer 0 draws below layer 1; other layers are ignored. The page does not own `plugin`.
     void add_plugin(int layer, PluginSlot& plugin);
     void add_wheel_area(Rect rect, Command up, Command down);

@@ -9,7 +9,7 @@
 
 class PageTimer {
 public:
-    PageTimer(std::uint32_t interval_ms, Command command) : interval_ms_(interval_ms), command_(command) {}
+    PageTimer(std::uint64_t interval_ms, Command command) : interval_ms_(interval_ms), command_(command) {}
 
     // Starts the interval at `now_ms` and arms the timer.
     void restart(std::uint64_t now_ms)

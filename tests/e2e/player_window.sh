@@ -7,62 +7,17 @@
 set -euo pipefail
 player=$1
 send_close=$2
-work=$(mktemp -d)
-xvfb_pid=
-player_pid=
-cleanup() {
-  [[ -n $player_pid ]] && kill "$player_pid" 2>/dev/null || true
-  [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/xvfb.sh"
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
-trap 'echo "FAIL: line $LINENO: $BASH_COMMAND" >&2' ERR
-
-# Xvfb on the first free display, reported through a pipe. Another server starting at the
-# same moment can take the display Xvfb picked: then try again.
-display_number=
-for _ in 1 2 3 4 5; do
-  exec 3< <(Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp 2>/dev/null & echo "pid $!")
-  read -r _ xvfb_pid <&3
-  read -r display_number <&3 && break
-  display_number=
-  sleep 0.5
-done
-[[ -n $display_number ]] || fail "Xvfb did not start"
-export DISPLAY=:$display_number SDL_AUDIODRIVER=dummy
-
-# The id of the top-level window named exactly $1, waited for up to 10 s. (xwininfo also
-# reads UTF-8 names, which xdotool's search misses.)
-find_window() {
-  local id
-  for _ in $(seq 100); do
-    id=$(xwininfo -root -children | grep -F "\"$1\": " | awk '{print $1}' | head -1 || true)
-    [[ -n $id ]] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
-
-# Sets `status` to the player's exit status once it ended (killed after 10 s).
-wait_player() {
-  for _ in $(seq 100); do
-    kill -0 "$player_pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  kill "$player_pid" 2>/dev/null || true
-  status=0
-  wait "$player_pid" || status=$?
-  player_pid=
-}
+start_xvfb
+export SDL_AUDIODRIVER=dummy
 
 echo "== minimal skin: title, size, centred, close"
 mkdir "$work/skin"
 # 59 bytes: title "A", 600 x 510, start page "p", one page "p" with one button.
 printf '\x58\x02\x3b\x00\x00\x00\x41\x00\x58\x02\xfe\x01\x30\x30\x08\x00\x00\x00\x70\x00\x00\x40\x27\x00\x00\x00\x70\x00\x00\x00\x00\x00\x00\x10\x40\x1a\x00\x00\x00\x0a\x00\x00\x00\x14\x00\x00\x00\x32\x00\x00\x00\x28\x00\x00\x00\x01\x10\x00\x00' > "$work/skin/tarnel.cfg"
-: > "$work/skin/tarnel.dat"
+# The archive holds an empty window-shape mask "Data\panel.rgn".
+printf 'Data\\panel.rgn\x00\x00\x00\x00\x00' > "$work/skin/tarnel.dat"
 (cd "$work/skin" && exec "$player") 2> "$work/skin.err" &
 player_pid=$!
 window=$(find_window A) || fail "no window titled A: $(cat "$work/skin.err")"

@@ -17,9 +17,13 @@ CallLog log_from(const CallLog& log, const std::string& from)
     return CallLog(std::find(log.begin(), log.end(), from), log.end());
 }
 
+// A skin of the root chunk alone, with an archive holding an empty window-shape mask.
 void write_head(const TempDir& dir, std::uint16_t id = 0x0258)
 {
     dir.write("tarnel.cfg", ByteBuilder().u16(id).u32(13).string("Hi").u16(600).u16(510).bytes());
+    ByteBuilder archive;
+    archive_entry(archive, "Data\\panel.rgn", "");
+    dir.write("tarnel.dat", archive.bytes());
 }
 
 struct RunResult {
@@ -88,9 +92,9 @@ TEST(Player, CreatesTheConfiguredWindowCentredRunsAndQuitsWithZero)
     EXPECT_EQ(result.error_output, "");
     EXPECT_TRUE(platform.message_boxes().empty());
     EXPECT_EQ(platform.events().pending(), 1u);
-    EXPECT_EQ(platform.log(), (CallLog{"window create", "timer start 10", "window show", "timer stop",
+    EXPECT_EQ(platform.log(), (CallLog{"window create", "timer start 10", "window shape 1", "window show", "timer stop",
                                        "window clear shape", "window destroy"}))
-        << "without layered mode the window is shown when the presentation starts";
+        << "without layered mode the window is shown with the intro region when the presentation starts";
 }
 
 TEST(Player, ALayeredWindowStartsShownWithTheWhiteKeyAndAlphaZero)

@@ -6,7 +6,10 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <ostream>
+#include <string>
 
 // Writes `out_dir`/tarnel.cfg and `out_dir`/tarnel.dat from a manifest (docs/skin-manifest.md),
 // creating the folder when needed. Archive entries keep the manifest's order.
@@ -31,3 +34,27 @@ void unpack_archive(const std::filesystem::path& archive, const std::filesystem:
 // folders; entries are ordered by name, byte for byte. A file or folder name holding a
 // backslash is refused.
 void pack_archive(const std::filesystem::path& dir, const std::filesystem::path& archive, std::ostream& out);
+
+class Platform;
+
+// Makes a display-less platform whose windows report `layered` as their capability.
+using PlatformFactory = std::function<std::unique_ptr<Platform>(bool layered)>;
+
+// Loads the skin in `dir` exactly as the player does (archive, configuration, images, fonts,
+// plug-ins), without showing a window, opening sound or starting the presentation. The skin
+// is loaded once without and once with layered mode, each on a fresh platform, because
+// layered mode also cuts JPEG images to the window's shape (which needs their masks).
+// Throws the player's error text (SkinError) for a skin the player would refuse.
+void check_skin(const std::filesystem::path& dir, const PlatformFactory& make_platform);
+
+class SkinBitmap;
+
+// Loads the skin in `dir` as check_skin does (without layered mode) on `platform` and draws
+// the page `page` as the player draws it in its initial state (background, lamps, buttons,
+// list view, text browser, slider knobs; no status line). Throws std::runtime_error
+// "no page named " + page when the skin has none of that name.
+SkinBitmap draw_skin_page(const std::filesystem::path& dir, const std::string& page, Platform& platform);
+
+// draw_skin_page, written to the PNG file `png`.
+void render_page(const std::filesystem::path& dir, const std::string& page, const std::filesystem::path& png,
+                 Platform& platform, std::ostream& out);

@@ -1,6 +1,7 @@
 // tarnel-skin: builds and inspects skins. Parses the command line and runs one command from
 // commands.h; any error is printed to standard error and the exit status is 1.
 #include "commands.h"
+#include "desktop/tool_platform.h"
 
 #include <CLI/CLI.hpp>
 
@@ -39,7 +40,25 @@ int main(int argc, char** argv)
     pack->add_option("archive", archive, "Data file to write")->required();
     pack->callback([&] { command = [&] { pack_archive(dir, archive, std::cout); }; });
 
-    // Later commands (check, render) register here the same way.
+    CLI::App* check = app.add_subcommand("check", "Load a skin as the player does; print its error and exit 1");
+    check->add_option("dir", dir, "Folder holding tarnel.cfg and tarnel.dat")->required();
+    check->callback([&] {
+        command = [&] {
+            check_skin(dir, [](bool layered) { return std::make_unique<ToolPlatform>(layered, false); });
+        };
+    });
+
+    std::string page, png;
+    CLI::App* render = app.add_subcommand("render", "Draw one page of a skin to a PNG file");
+    render->add_option("dir", dir, "Folder holding tarnel.cfg and tarnel.dat")->required();
+    render->add_option("--page", page, "Name of the page to draw")->required();
+    render->add_option("-o,--output", png, "PNG file to write")->required();
+    render->callback([&] {
+        command = [&] {
+            ToolPlatform platform(false, true);
+            render_page(dir, page, png, platform, std::cout);
+        };
+    });
 
     try {
         app.parse(argc, argv);

@@ -13,3 +13,17 @@ void HeadlessPlatform::message_box(const std::string& caption, const std::string
     log_.push_back("message box");
     message_boxes_.push_back(MessageBox{caption, text});
 }
+
+std::unique_ptr<FontSystem> HeadlessPlatform::create_font_system()
+{
+    auto system = std::make_unique<HeadlessFontSystem>();
+    font_system_ = system.get();
+    return system;
+}
+
+std::unique_ptr<AudioDevice> HeadlessPlatform::create_audio_device()
+{
+    auto device = std::make_unique<HeadlessAudioDevice>();
+    audio_device_ = device.get();
+    return device;
+}

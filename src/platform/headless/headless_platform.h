@@ -1,11 +1,14 @@
 // HeadlessPlatform: the whole platform in memory, for tests and the skin tool. Windows,
 // timer, tray and libraries record their calls in one CallLog; message boxes are recorded
-// instead of shown; the clock is a ManualClock. The platform must outlive what it created.
-// Not thread-safe.
+// instead of shown; the clock is a ManualClock; fonts draw boxes (HeadlessFontSystem) and
+// the audio device is pulled by the test (HeadlessAudioDevice). The platform must outlive
+// what it created. Not thread-safe.
 #pragma once
 
 #include "platform/headless/call_log.h"
+#include "platform/headless/headless_audio_device.h"
 #include "platform/headless/headless_event_source.h"
+#include "platform/headless/headless_fonts.h"
 #include "platform/headless/headless_libraries.h"
 #include "platform/headless/headless_tray.h"
 #include "platform/headless/headless_window.h"
@@ -31,6 +34,8 @@ public:
     HeadlessTray& tray() override { return tray_; }
     HeadlessLibraries& libraries() override { return libraries_; }
     void message_box(const std::string& caption, const std::string& text) override;
+    std::unique_ptr<FontSystem> create_font_system() override;
+    std::unique_ptr<AudioDevice> create_audio_device() override;
 
     ManualClock& manual_clock() { return clock_; }
     const CallLog& log() const { return log_; }
@@ -38,6 +43,10 @@ public:
     // The most recently created window while it exists, else nullptr.
     HeadlessWindow* window() const { return window_; }
     int windows_created() const { return windows_created_; }
+    // The most recently created font system and audio device, or nullptr; valid only while
+    // their owner keeps them.
+    HeadlessFontSystem* font_system() const { return font_system_; }
+    HeadlessAudioDevice* audio_device() const { return audio_device_; }
 
 private:
     bool layered_;
@@ -50,4 +59,6 @@ private:
     std::vector<MessageBox> message_boxes_;
     HeadlessWindow* window_ = nullptr;
     int windows_created_ = 0;
+    HeadlessFontSystem* font_system_ = nullptr;
+    HeadlessAudioDevice* audio_device_ = nullptr;
 };

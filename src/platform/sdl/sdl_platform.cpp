@@ -4,6 +4,8 @@
 
 #include "base/skin_error.h"
 #include "platform/desktop_text.h"
+#include "platform/sdl/sdl_audio_device.h"
+#include "platform/sdl/sdl_fonts.h"
 #include "platform/sdl/sdl_window.h"
 
 #include <SDL.h>
@@ -55,4 +57,14 @@ void SdlPlatform::message_box(const std::string& caption, const std::string& tex
 {
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, to_desktop_text(caption).c_str(), to_desktop_text(text).c_str(),
                              nullptr);
+}
+
+std::unique_ptr<FontSystem> SdlPlatform::create_font_system()
+{
+    return std::make_unique<SdlFontSystem>();
+}
+
+std::unique_ptr<AudioDevice> SdlPlatform::create_audio_device()
+{
+    return std::make_unique<SdlAudioDevice>();
 }

@@ -25,6 +25,10 @@ public:
     Tray& tray() override { return tray_; }
     Libraries& libraries() override { return libraries_; }
     void message_box(const std::string& caption, const std::string& text) override;
+    // Fontconfig and SDL2_ttf fonts (SdlFontSystem); needs no display.
+    std::unique_ptr<FontSystem> create_font_system() override;
+    // SDL2's audio output (SdlAudioDevice), which starts SDL's audio subsystem when opened.
+    std::unique_ptr<AudioDevice> create_audio_device() override;
 
 private:
     // Starts SDL's video subsystem once; throws SkinError when there is no display.

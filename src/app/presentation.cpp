@@ -1,0 +1,280 @@
+#include "app/presentation.h"
+
+#include "app/status_line.h"
+#include "audio/audio_engine.h"
+#include "skin/font_registry.h"
+#include "skin/plugin_host.h"
+
+#include <cmath>
+
+namespace {
+
+// The size the outro's repaint copies, whatever the window's size.
+constexpr int repaint_width = 600;
+constexpr int repaint_height = 510;
+
+bool is_presentation_page(std::string_view name)
+{
+    return name == "intro" || name == "outro";
+}
+
+} // namespace
+
+std::uint64_t Presentation::elapsed_since(std::uint64_t start_ms) const
+{
+    const std::uint64_t now = t_.clock.now_ms();
+    return now < start_ms ? 0 : now - start_ms;
+}
+
+void Presentation::presentation_start()
+{
+    const ShellState& shell = t_.shell;
+    regions_.insert("panel", std::make_unique<Region>(build_region(t_.archive, "Data\\panel.rgn", shell.window_width,
+                                                                   shell.window_height)));
+    regions_.insert("intro", std::make_unique<Region>(build_region(t_.archive, "intro", 0, 0)));
+    regions_.insert("outro", std::make_unique<Region>(build_region(t_.archive, "intro", 0, 0)));
+    t_.shell.presentation_start_ms = t_.clock.now_ms();
+    if (!layered()) {
+        apply_region("intro");
+        t_.window.show();
+    }
+    if (Page* page = t_.pages.find_page(shell.current_page)) {
+        page->restart_timers();
+        page->on_enter();
+    }
+    t_.plugins.start_plugins();
+}
+
+void Presentation::frame_tick()
+{
+    if (t_.tray.icon_shown())
+        return;
+    if (layered())
+        layered_switch();
+    else
+        non_layered_switch();
+    update_plugin_context();
+    if (!t_.shell.page_switch)
+        draw_current_page();
+    else
+        page_switch_step();
+    if (layered() && t_.shell.alpha_in_use)
+        t_.window.set_alpha(t_.shell.window_alpha);
+    t_.window.present(t_.back_buffer);
+}
+
+void Presentation::layered_switch()
+{
+    ShellState& shell = t_.shell;
+    if (shell.page_switch) {
+        if (shell.current_page == "intro") {
+            shell.presentation_start_ms = t_.clock.now_ms();
+            shell.presentation_state = 2;
+        } else if (shell.next_page == "outro") {
+            shell.presentation_start_ms = t_.clock.now_ms();
+            shell.presentation_state = 4;
+            shell.alpha_in_use = true;
+            shell.repaint = true;
+            // Layered again, without a region: the colour key shapes the window.
+            t_.window.set_colour_key(true, colour_key);
+            t_.window.clear_shape();
+            repaint();
+        }
+        if (shell.next_page == "empty") {
+            shell.presentation_state = 6;
+            shell.presentation_start_ms = t_.clock.now_ms();
+        }
+    }
+    if (shell.presentation_state != 0) {
+        presentation_step();
+        shell.page_switch = false;
+    }
+}
+
+void Presentation::non_layered_switch()
+{
+    ShellState& shell = t_.shell;
+    if (!shell.page_switch) {
+        shell.presentation_state = 0;
+        return;
+    }
+    if (shell.current_page == "intro") {
+        make_next_page_current();
+        apply_region("panel");
+        shell.presentation_state = 2;
+    } else if (shell.next_page == "outro") {
+        make_next_page_current();
+        apply_region("outro");
+        shell.presentation_state = 4;
+    }
+    if (shell.next_page == "empty") {
+        t_.shell_window.hide_window();
+        t_.shell_window.quit();
+        shell.presentation_state = 0;
+        shell.page_switch = false;
+    } else if (shell.presentation_state != 0) {
+        shell.presentation_state = 0;
+        shell.page_switch = false;
+    }
+}
+
+void Presentation::presentation_step()
+{
+    ShellState& shell = t_.shell;
+    const float a = static_cast<float>(elapsed_since(shell.presentation_start_ms)) * alpha_per_ms;
+    const bool ended = a >= 255.0f;
+    const auto rising = static_cast<std::uint8_t>(std::fmin(a, 255.0f));
+    const auto falling = static_cast<std::uint8_t>(255 - rising);
+
+    switch (shell.presentation_state) {
+    case 1:
+        if (a >= intro_alpha) {
+            shell.window_alpha = intro_alpha;
+            shell.presentation_state = 0;
+        } else {
+            shell.window_alpha = rising;
+        }
+        break;
+    case 2:
+    case 4:
+        if (ended) {
+            make_next_page_current();
+            shell.presentation_start_ms = t_.clock.now_ms();
+            shell.presentation_state += 1;
+            shell.window_alpha = 0;
+        } else {
+            shell.window_alpha = falling;
+        }
+        break;
+    case 3:
+        if (ended) {
+            shell.window_alpha = 255;
+            shell.presentation_state = 0;
+            // No longer layered: the region shapes the window, the alpha is left alone. The
+            // key goes first, as dropping it also drops the shape it gave the window.
+            t_.window.set_colour_key(false, colour_key);
+            t_.window.set_alpha(255);
+            apply_region("panel");
+            shell.alpha_in_use = false;
+        } else {
+            shell.window_alpha = rising;
+        }
+        break;
+    case 5:
+        shell.window_alpha = ended ? 255 : rising;
+        if (ended)
+            shell.presentation_state = 0;
+        break;
+    case 6:
+        if (ended) {
+            shell.window_alpha = 0;
+            shell.presentation_state = 0;
+            t_.shell_window.quit();
+        } else {
+            shell.window_alpha = falling;
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void Presentation::page_switch_step()
+{
+    ShellState& shell = t_.shell;
+    if (t_.pages.page_count() == 0)
+        return;
+    Page* current = t_.pages.find_page(shell.current_page);
+    Page* next = t_.pages.find_page(shell.next_page);
+    const int kind = (current && current->fades() ? 1 : 0) + (next && next->fades() ? 2 : 0);
+
+    float a = 256.0f; // a duration of 0 completes at once
+    if (shell.page_switch_ms != 0)
+        a = static_cast<float>(elapsed_since(shell.page_switch_start_ms)) / static_cast<float>(shell.page_switch_ms) *
+            255.0f;
+    if (a > 255.0f) {
+        a = 255.0f;
+        shell.page_switch = false;
+    }
+    const auto t = static_cast<std::uint8_t>(a);
+    const auto opaque = [&](Page* page) {
+        if (page)
+            page->draw_page(shell.glow_step);
+    };
+    const auto faded = [](Page* page, int opacity) {
+        if (page)
+            page->draw_page_faded(static_cast<float>(opacity));
+    };
+    switch (kind) {
+    case 0:
+        opaque(next);
+        shell.page_switch = false;
+        break;
+    case 1:
+        opaque(next);
+        faded(current, 255 - t);
+        break;
+    case 2:
+        opaque(current);
+        faded(next, t);
+        break;
+    default:
+        faded(current, 255 - t);
+        faded(next, t);
+        break;
+    }
+    if (!shell.page_switch)
+        make_next_page_current();
+}
+
+void Presentation::make_next_page_current()
+{
+    ShellState& shell = t_.shell;
+    shell.current_page = shell.next_page;
+    if (Page* page = t_.pages.find_page(shell.current_page)) {
+        page->restart_timers();
+        page->on_mouse_move(shell.last_mouse_x, shell.last_mouse_y, 0);
+    }
+}
+
+void Presentation::apply_region(std::string_view name)
+{
+    if (const Region* region = regions_.find(name))
+        t_.window.set_shape(region->rectangles);
+}
+
+void Presentation::update_plugin_context()
+{
+    PluginHost& plugins = t_.plugins;
+    plugins.set_page_name(t_.shell.current_page);
+    plugins.set_spectrum(t_.audio.get_spectrum().data());
+    plugins.set_playing(t_.audio.current_activity() == 1);
+    plugins.set_current_track(static_cast<std::uint16_t>(t_.audio.current_index()));
+    plugins.set_event(t_.shell.plugin_event);
+}
+
+void Presentation::draw_current_page()
+{
+    Page* page = t_.pages.find_page(t_.shell.current_page);
+    if (!page)
+        return;
+    page->draw_page(t_.shell.glow_step);
+    if (!is_presentation_page(t_.shell.current_page))
+        draw_status_line();
+}
+
+void Presentation::draw_status_line()
+{
+    ::draw_status_line(t_.back_buffer, t_.fonts, t_.audio.titles(), t_.audio.current_index());
+}
+
+void Presentation::repaint()
+{
+    const Page* page = t_.pages.find_page(t_.shell.current_page);
+    if (page && page->background())
+        t_.back_buffer.blit(*page->background(), 0, 0, repaint_width, repaint_height, 0, 0);
+    if (!t_.fonts.empty())
+        draw_status_line();
+    t_.window.present(t_.back_buffer);
+    t_.shell.repaint = false;
+}

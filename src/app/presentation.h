@@ -1,0 +1,95 @@
+// Presentation: the window's three acts and the per-frame step. The intro (page "intro")
+// fades in, the panel pages follow, the outro (page "outro") ends it, and a switch to the
+// page "empty" quits. With a layered window the acts are joined by whole-window alpha fades
+// (about one second each: alpha = (now − start) × 0.255); without one they change at once
+// and window regions shape the window. Switches between ordinary pages are cross-fades in
+// the back buffer, `page_switch_ms` long.
+//
+// Presentation states (ShellState::presentation_state):
+//   1 intro fading in (alpha up to 254)    2 intro fading out, then the next page is current
+//   3 panel fading in; at its end the window gets the "panel" region and stops being layered
+//   4 panel fading out before the outro    5 outro fading in
+//   6 fading out before quitting           0 no presentation fade
+// A switch requested while a fade runs is dropped (the track page check asks again).
+//
+// A skin without the pages "intro", "outro" or "empty" simply never takes those steps; a
+// page or region that is missing when a step needs it is skipped. A clock that runs
+// backwards (a wrapped tick count) counts as no time passed.
+//
+// Owns the region registry ("panel", "intro", "outro"); every collaborator is borrowed and
+// must outlive it. UI thread only.
+#pragma once
+
+#include "app/back_buffer.h"
+#include "app/page_registry.h"
+#include "app/shell_state.h"
+#include "app/shell_window.h"
+#include "app/tray_icon.h"
+#include "platform/clock.h"
+#include "platform/window.h"
+#include "skin/window_region.h"
+#include "ui/named_list.h"
+
+#include <string_view>
+
+class AudioEngine;
+class DataArchive;
+class FontRegistry;
+class PluginHost;
+
+class Presentation {
+public:
+    struct Targets {
+        ShellState& shell;
+        const Clock& clock;
+        PageRegistry& pages;
+        Window& window;
+        BackBuffer& back_buffer;
+        const DataArchive& archive;
+        TrayIcon& tray;
+        PluginHost& plugins;
+        AudioEngine& audio;
+        const FontRegistry& fonts;
+        ShellWindow& shell_window; // hides the window and quits
+    };
+
+    // Presentation fades last 1000 ms: alpha = elapsed ms × this.
+    static constexpr float alpha_per_ms = 0.255f;
+    // The highest alpha of the intro's fade-in.
+    static constexpr std::uint8_t intro_alpha = 254;
+    // Pixels of this colour are see-through while the window is layered.
+    static constexpr std::uint32_t colour_key = 0xFFFFFF;
+
+    explicit Presentation(Targets targets) : t_(targets) {}
+
+    // Builds and registers the regions (a missing "Data\panel.rgn" throws the archive's
+    // SkinError), starts the intro's clock, shows the window with the "intro" region unless
+    // it is layered, prepares the start page (timers, enter commands) and starts the plug-ins.
+    void presentation_start();
+
+    // One frame: advances the fades, carries out page switches, feeds the plug-in context,
+    // draws the current page (with the status line) or the cross-fade, and presents.
+    // Does nothing while the window is put away in the tray.
+    void frame_tick();
+
+    // The registered region called `name`, or nullptr.
+    const Region* find_region(std::string_view name) const { return regions_.find(name); }
+
+private:
+    bool layered() const { return t_.window.layered(); }
+    std::uint64_t elapsed_since(std::uint64_t start_ms) const;
+    void layered_switch();
+    void non_layered_switch();
+    void presentation_step();
+    void page_switch_step();
+    void make_next_page_current();
+    void apply_region(std::string_view name);
+    void update_plugin_context();
+    void draw_current_page();
+    void draw_status_line();
+    // The outro's first frame: the current page's background and the status line, at once.
+    void repaint();
+
+    Targets t_;
+    NamedList<Region> regions_;
+};

@@ -1,0 +1,49 @@
+// load_config: builds the running skin from "tarnel.dat" and "tarnel.cfg" in a folder. The
+// archive is opened first (a missing archive is reported before the configuration is
+// read); then every chunk and page element is acted on in file order, the moment it has
+// been read, so references in the file must follow what they name. The first error ends
+// loading (SkinError with the message text); nothing built before it is undone.
+//
+// Besides the walker's and the called subsystems' messages the loader raises:
+//   "config file corrupted, can't find font named " + name     (before the element's checks)
+//   "config file corrupted, can't find plugin named " + name   (before the element's checks)
+//   "config file corrupted, can't find page named " + name     the start page names no page;
+//     checked once the whole file has been read (the last start page chunk wins, and it may
+//     stand before its page). A skin without pages and without a start page passes.
+// A skin without a font named "font" loads; it simply has no status line.
+//
+// The targets are borrowed and must outlive the pages built here. UI thread only.
+#pragma once
+
+#include "ui/page.h"
+
+#include <filesystem>
+
+class AudioEngine;
+class CommandQueue;
+class DataArchive;
+class FontRegistry;
+class PageRegistry;
+class PluginHost;
+class StringMapping;
+class TrayIcon;
+struct ShellState;
+
+// Everything the configuration fills, shared by the player and the skin tool.
+struct LoadTargets {
+    ShellState& shell;
+    DataArchive& archive;
+    PageRegistry& pages;
+    const Clock& clock;      // for the pages' glows and timers
+    CommandSink& commands;   // where the pages post
+    PageLinks links;         // given to every page at registration
+    AudioEngine& audio;      // named tracks, playlist and titles
+    StringMapping& mapping;
+    TrayIcon& tray;
+    FontRegistry& fonts;
+    PluginHost& plugins;
+    bool layered;            // JPEG images cut to the window shape; 0x8001 timers as given
+};
+
+// Loads `skin_dir`/tarnel.dat, then `skin_dir`/tarnel.cfg into `targets`.
+void load_config(const std::filesystem::path& skin_dir, LoadTargets& targets);

@@ -1,0 +1,52 @@
+# Shared by the end-to-end scripts (sourced): a scratch folder `work` removed at exit, a
+# private Xvfb, window lookup, and waiting for the player.
+xvfb_pid=
+player_pid=
+work=$(mktemp -d)
+fail() { echo "FAIL: $*" >&2; exit 1; }
+cleanup() {
+  [[ -n $player_pid ]] && kill "$player_pid" 2>/dev/null || true
+  [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'echo "FAIL: line $LINENO: $BASH_COMMAND" >&2' ERR
+
+# Xvfb on the first free display, reported through a pipe. Another server starting at the
+# same moment can take the display Xvfb picked: then try again.
+start_xvfb() {
+  local display_number=
+  for _ in 1 2 3 4 5; do
+    exec 3< <(Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp 2>/dev/null & echo "pid $!")
+    read -r _ xvfb_pid <&3
+    read -r display_number <&3 && break
+    display_number=
+    sleep 0.5
+  done
+  [[ -n $display_number ]] || fail "Xvfb did not start"
+  export DISPLAY=:$display_number
+}
+
+# The id of the top-level window named exactly $1, waited for up to 10 s. (xwininfo also
+# reads UTF-8 names, which xdotool's search misses.)
+find_window() {
+  local id
+  for _ in $(seq 100); do
+    id=$(xwininfo -root -children | grep -F "\"$1\": " | awk '{print $1}' | head -1 || true)
+    [[ -n $id ]] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+# Sets `status` to the player's exit status once it ended (killed after 10 s).
+wait_player() {
+  for _ in $(seq 100); do
+    kill -0 "$player_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill "$player_pid" 2>/dev/null || true
+  status=0
+  wait "$player_pid" || status=$?
+  player_pid=
+}

@@ -1,0 +1,32 @@
+// ToolPlatform: the skin tool's platform. Windows, events, clock, tray and message boxes stay
+// in memory (HeadlessPlatform: nothing is shown, no sound is made), while plug-in libraries
+// are really loaded (dlopen) and, when asked, fonts are real (fontconfig and FreeType
+// through SDL2_ttf, which need no display) so that rendered pages show real text.
+// UI thread only.
+#pragma once
+
+#include "platform/headless/headless_platform.h"
+#include "platform/sdl/dl_libraries.h"
+
+class ToolPlatform final : public Platform {
+public:
+    ToolPlatform(bool layered, bool real_fonts) : headless_(layered), real_fonts_(real_fonts) {}
+
+    Rect desktop_rect() override { return headless_.desktop_rect(); }
+    std::unique_ptr<Window> create_window(const WindowSpec& spec) override { return headless_.create_window(spec); }
+    EventSource& events() override { return headless_.events(); }
+    const Clock& clock() override { return headless_.clock(); }
+    Tray& tray() override { return headless_.tray(); }
+    Libraries& libraries() override { return libraries_; }
+    void message_box(const std::string& caption, const std::string& text) override
+    {
+        headless_.message_box(caption, text);
+    }
+    std::unique_ptr<FontSystem> create_font_system() override;
+    std::unique_ptr<AudioDevice> create_audio_device() override { return headless_.create_audio_device(); }
+
+private:
+    HeadlessPlatform headless_;
+    DlLibraries libraries_;
+    bool real_fonts_;
+};

@@ -6,7 +6,7 @@
 //                                             frequency (zero crossings); exit 0 when RMS > 0.05
 //                                             and the frequency lies within 3 % of HZ
 #include "skin_files.h"
-#include "sndfile_encoder.h"
+#include "media/sndfile_encoder.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,6 +1,6 @@
 #include "base/skin_error.h"
 #include "commands.h"
-#include "jpeg_encoder.h"
+#include "media/jpeg_encoder.h"
 #include "platform/headless/headless_platform.h"
 #include "skin_files.h"
 #include "temp_dir.h"

@@ -240,7 +240,7 @@ std::string demo_manifest(const ManifestInputs& inputs)
     }
     out.chunk("plugin");
     out.text("name", "spectrum");
-    out.text("library", "./spectrum_bars.so");
+    out.text("library", "./bar_scope.so");
 
     out.chunk("tray_menu");
     out.text("tooltip", "vorlunde");

@@ -171,7 +171,7 @@ void AudioEngine::slide_current_volume(int target, std::uint32_t duration_ms)
         channel->slide_volume(target, duration_ms);
 }
 
-std::span<const float, SpectrumAnalyzer::bin_count> AudioEngine::get_spectrum()
+std::span<const float, FftSpectrumAnalyzer::bin_count> AudioEngine::get_spectrum()
 {
     std::lock_guard lock(mutex_);
     if (activity_locked() != Channel::stopped)

@@ -24,7 +24,7 @@
 #include "audio/named_tracks.h"
 #include "audio/page_playback.h"
 #include "audio/playlist.h"
-#include "audio/spectrum_analyzer.h"
+#include "audio/fft_spectrum_analyzer.h"
 #include "audio/track_chooser.h"
 #include "audio/track_entry.h"
 #include "audio/track_title_table.h"
@@ -85,7 +85,7 @@ public:
     void slide_current_volume(int target, std::uint32_t duration_ms) override;
     // Fills and returns the 512 magnitudes of the current channel's last 1,024 samples. Left
     // as it was while the current channel is neither playing nor paused.
-    std::span<const float, SpectrumAnalyzer::bin_count> get_spectrum();
+    std::span<const float, FftSpectrumAnalyzer::bin_count> get_spectrum();
 
     // --- Secondary slot ---
 
@@ -159,7 +159,7 @@ private:
     TrackChooser chooser_;
     Slot current_;
     Slot secondary_;
-    SpectrumAnalyzer analyzer_;
-    std::array<float, SpectrumAnalyzer::bin_count> spectrum_buffer_{};
+    FftSpectrumAnalyzer analyzer_;
+    std::array<float, FftSpectrumAnalyzer::bin_count> spectrum_buffer_{};
     std::vector<float> scratch_; // decoding buffer of the mixer, allocated once
 };

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-Channel::MixResult Channel::mix_into(std::span<float> out, std::span<float> scratch, SpectrumAnalyzer* tap)
+Channel::MixResult Channel::mix_into(std::span<float> out, std::span<float> scratch, FftSpectrumAnalyzer* tap)
 {
     MixResult result;
     const std::size_t frames = out.size() / 2;

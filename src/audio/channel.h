@@ -10,7 +10,7 @@
 #pragma once
 
 #include "audio/decoder.h"
-#include "audio/spectrum_analyzer.h"
+#include "audio/fft_spectrum_analyzer.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -35,7 +35,7 @@ public:
     // Adds this channel's next frames, at its volume, to `out` (interleaved stereo), decoding
     // through `scratch` (any even size). Stops early at the track's end; a looping channel has
     // then already rewound. Feeds the undimmed frames to `tap` when given.
-    MixResult mix_into(std::span<float> out, std::span<float> scratch, SpectrumAnalyzer* tap);
+    MixResult mix_into(std::span<float> out, std::span<float> scratch, FftSpectrumAnalyzer* tap);
 
     Activity activity() const { return activity_; }
     void pause();  // playing -> paused

@@ -11,11 +11,11 @@ namespace {
 
 // The example plug-in as a real shared library: loaded through dlopen, drawn into a surface
 // while a spectrum "plays", unloaded with its object freed by its own PluginDestroyProc.
-TEST(PluginLibrary, SpectrumBarsDrawsOnlyWhilePlaying)
+TEST(PluginLibrary, BarScopeDrawsOnlyWhilePlaying)
 {
     DlLibraries libraries;
     PluginHost host(libraries, {});
-    PluginSlot& bars = host.load_plugin("bars", VORLUNDE_SPECTRUM_BARS_PLUGIN);
+    PluginSlot& bars = host.load_plugin("bars", VORLUNDE_BAR_SCOPE_PLUGIN);
     std::vector<std::uint32_t> pixels(600 * 510, 0xFF000000u);
     std::array<float, 512> spectrum{};
     spectrum.fill(0.5f);

@@ -1,4 +1,4 @@
-#include "audio/spectrum_analyzer.h"
+#include "audio/fft_spectrum_analyzer.h"
 
 #include <fftw3.h>
 
@@ -6,7 +6,7 @@
 #include <cmath>
 #include <numbers>
 
-SpectrumAnalyzer::SpectrumAnalyzer()
+FftSpectrumAnalyzer::FftSpectrumAnalyzer()
     : input_(fftwf_alloc_real(window_size))
     , output_(fftwf_alloc_complex(bin_count + 1))
     , plan_(fftwf_plan_dft_r2c_1d(static_cast<int>(window_size), input_,
@@ -18,14 +18,14 @@ SpectrumAnalyzer::SpectrumAnalyzer()
     }
 }
 
-SpectrumAnalyzer::~SpectrumAnalyzer()
+FftSpectrumAnalyzer::~FftSpectrumAnalyzer()
 {
     fftwf_destroy_plan(static_cast<fftwf_plan>(plan_));
     fftwf_free(output_);
     fftwf_free(input_);
 }
 
-void SpectrumAnalyzer::push(std::span<const float> interleaved)
+void FftSpectrumAnalyzer::push(std::span<const float> interleaved)
 {
     // Only the newest window_size frames can matter.
     const std::size_t frames = interleaved.size() / 2;
@@ -36,13 +36,13 @@ void SpectrumAnalyzer::push(std::span<const float> interleaved)
     }
 }
 
-void SpectrumAnalyzer::clear()
+void FftSpectrumAnalyzer::clear()
 {
     history_.fill(0.0f);
     next_ = 0;
 }
 
-void SpectrumAnalyzer::compute(std::span<float, bin_count> out)
+void FftSpectrumAnalyzer::compute(std::span<float, bin_count> out)
 {
     for (std::size_t i = 0; i < window_size; ++i)
         input_[i] = history_[(next_ + i) % window_size] * window_[i];

@@ -1,4 +1,4 @@
-// SpectrumAnalyzer: keeps the last 1,024 samples a channel produced (left and right mixed to
+// FftSpectrumAnalyzer: keeps the last 1,024 samples a channel produced (left and right mixed to
 // mono) and turns them into 512 magnitudes with a Hann-windowed FFT (FFTW, single
 // precision). Magnitudes are scaled so that a full-scale sine peaks near 1.0 in its bin.
 // The FFT plan is made once, in the constructor (FFTW's planner is not thread-safe: make
@@ -10,15 +10,15 @@
 #include <cstddef>
 #include <span>
 
-class SpectrumAnalyzer {
+class FftSpectrumAnalyzer {
 public:
     static constexpr std::size_t window_size = 1024;
     static constexpr std::size_t bin_count = 512;
 
-    SpectrumAnalyzer();
-    SpectrumAnalyzer(const SpectrumAnalyzer&) = delete;
-    SpectrumAnalyzer& operator=(const SpectrumAnalyzer&) = delete;
-    ~SpectrumAnalyzer();
+    FftSpectrumAnalyzer();
+    FftSpectrumAnalyzer(const FftSpectrumAnalyzer&) = delete;
+    FftSpectrumAnalyzer& operator=(const FftSpectrumAnalyzer&) = delete;
+    ~FftSpectrumAnalyzer();
 
     // Appends interleaved stereo frames to the history.
     void push(std::span<const float> interleaved);

@@ -1,4 +1,4 @@
-// spectrum_bars: an example plug-in. During page transitions it draws the current track's
+// bar_scope: an example plug-in. During page transitions it draws the current track's
 // spectrum as 32 bars along the bottom of the window, over the fading page; while nothing
 // plays it draws nothing. It reads only the context and keeps no pointer into it.
 #include "vorlunde/plugin.h"
@@ -14,7 +14,7 @@ constexpr int bins_per_bar = 512 / bar_count / 2; // the lower half of the spect
 constexpr int max_bar_height = 120;
 constexpr int bottom_margin = 60;
 
-class SpectrumBars final : public VorlundePlugin {
+class BarScope final : public VorlundePlugin {
 public:
     void start(PluginContext*) override {}
 
@@ -61,10 +61,10 @@ private:
 
 extern "C" __attribute__((visibility("default"))) VorlundePlugin* PluginCreateProc()
 {
-    return new SpectrumBars;
+    return new BarScope;
 }
 
 extern "C" __attribute__((visibility("default"))) void PluginDestroyProc(VorlundePlugin* plugin)
 {
-    delete static_cast<SpectrumBars*>(plugin);
+    delete static_cast<BarScope*>(plugin);
 }

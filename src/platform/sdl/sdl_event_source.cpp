@@ -86,6 +86,13 @@ std::optional<Event> SdlEventSource::translate(const SDL_Event& event)
         case SDL_WINDOWEVENT_CLOSE: return Event{.kind = EventKind::close_request};
         case SDL_WINDOWEVENT_FOCUS_GAINED: return Event{.kind = EventKind::focus_gained};
         case SDL_WINDOWEVENT_MOVED: return Event{.kind = EventKind::window_moved};
+        case SDL_WINDOWEVENT_EXPOSED:
+        case SDL_WINDOWEVENT_SHOWN:
+        case SDL_WINDOWEVENT_RESTORED:
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+            if (window_)
+                window_->invalidate();
+            return std::nullopt;
         default: return std::nullopt;
         }
     case SDL_MOUSEMOTION:

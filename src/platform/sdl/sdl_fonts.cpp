@@ -10,6 +10,7 @@
 #include <fstream>
 #include <string>
 #include <system_error>
+#include <unordered_map>
 
 namespace {
 
@@ -41,7 +42,15 @@ public:
     void draw_text(BackBuffer& target, int x, int y, std::string_view text, std::uint32_t rgb) const override;
 
 private:
+    // The text rendered anti-aliased in `rgb`, premultiplied by its coverage; empty when
+    // nothing renders.
+    SkinBitmap render(const std::string& line, std::uint32_t rgb) const;
+
+    // Most frames draw the same few dozen lines again: keep what was rendered, keyed by the
+    // colour and the text. Cleared whole when it grows past cache_limit entries.
+    static constexpr std::size_t cache_limit = 1024;
     TTF_Font* font_;
+    mutable std::unordered_map<std::string, SkinBitmap> rendered_;
 };
 
 void TtfFont::draw_text(BackBuffer& target, int x, int y, std::string_view text, std::uint32_t rgb) const
@@ -49,42 +58,48 @@ void TtfFont::draw_text(BackBuffer& target, int x, int y, std::string_view text,
     if (!font_ || text.empty())
         return;
     const std::string line(text.substr(0, text.find('\0')));
+    std::string key(reinterpret_cast<const char*>(&rgb), sizeof rgb);
+    key += line;
+    auto found = rendered_.find(key);
+    if (found == rendered_.end()) {
+        if (rendered_.size() >= cache_limit)
+            rendered_.clear();
+        found = rendered_.emplace(std::move(key), render(line, rgb)).first;
+    }
+    const SkinBitmap& bitmap = found->second;
+    target.blend(bitmap, x, y, bitmap.width(), bitmap.height(), 0, 0, 255.0f, 1);
+}
+
+SkinBitmap TtfFont::render(const std::string& line, std::uint32_t rgb) const
+{
     const SDL_Color colour{static_cast<Uint8>(rgb >> 16), static_cast<Uint8>(rgb >> 8), static_cast<Uint8>(rgb), 255};
     SDL_Surface* rendered = TTF_RenderUTF8_Blended(font_, line.c_str(), colour);
     if (!rendered)
-        return;
-    // Blended text comes as ARGB8888 with coverage in alpha: source-over onto our pixels.
+        return {};
+    // Blended text comes as ARGB8888 with coverage in alpha.
     SDL_Surface* surface = rendered->format->format == SDL_PIXELFORMAT_ARGB8888
                                ? rendered
                                : SDL_ConvertSurfaceFormat(rendered, SDL_PIXELFORMAT_ARGB8888, 0);
-    if (surface) {
-        const int x0 = std::max(x, 0);
-        const int y0 = std::max(y, 0);
-        const int x1 = std::min(x + surface->w, target.width());
-        const int y1 = std::min(y + surface->h, target.height());
-        for (int ty = y0; ty < y1; ++ty) {
+    SkinBitmap bitmap;
+    if (surface && surface->w > 0 && surface->h > 0 && surface->w <= 0xFFFF && surface->h <= 0xFFFF) {
+        std::vector<std::uint32_t> pixels(static_cast<std::size_t>(surface->w) * static_cast<std::size_t>(surface->h));
+        for (int y = 0; y < surface->h; ++y) {
             const auto* row = reinterpret_cast<const std::uint32_t*>(static_cast<const std::uint8_t*>(surface->pixels) +
-                                                                     static_cast<std::ptrdiff_t>(ty - y) * surface->pitch);
-            std::uint32_t* out = target.pixels().data() + static_cast<std::size_t>(ty) * static_cast<std::size_t>(target.width());
-            for (int tx = x0; tx < x1; ++tx) {
-                const std::uint32_t src = row[tx - x];
-                const std::uint32_t a = src >> 24;
-                if (a == 0)
-                    continue;
-                const std::uint32_t dst = out[tx];
-                std::uint32_t blended = 0xFF000000u;
-                for (int shift = 0; shift < 24; shift += 8) {
-                    const std::uint32_t s = (src >> shift) & 0xFF;
-                    const std::uint32_t d = (dst >> shift) & 0xFF;
-                    blended |= ((s * a + d * (255 - a) + 127) / 255) << shift;
-                }
-                out[tx] = blended;
+                                                                     static_cast<std::ptrdiff_t>(y) * surface->pitch);
+            for (int x = 0; x < surface->w; ++x) {
+                const std::uint32_t a = row[x] >> 24;
+                std::uint32_t premultiplied = a << 24;
+                for (int shift = 0; shift < 24; shift += 8)
+                    premultiplied |= ((((row[x] >> shift) & 0xFF) * a + 127) / 255) << shift;
+                pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(surface->w) + static_cast<std::size_t>(x)] = premultiplied;
             }
         }
+        bitmap = SkinBitmap(static_cast<std::uint16_t>(surface->w), static_cast<std::uint16_t>(surface->h), std::move(pixels));
     }
-    if (surface != rendered)
+    if (surface && surface != rendered)
         SDL_FreeSurface(surface);
     SDL_FreeSurface(rendered);
+    return bitmap;
 }
 
 // The font file fontconfig chooses for the request, opened at `pixels`; nullptr without one.

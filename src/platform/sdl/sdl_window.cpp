@@ -136,18 +136,30 @@ void SdlWindow::present(const BackBuffer& frame)
     if (width <= 0 || height <= 0)
         return;
     const int source_pitch = frame.width() * 4;
+    bool changed = true;
     if (surface->format->format == SDL_PIXELFORMAT_ARGB8888 || surface->format->format == SDL_PIXELFORMAT_RGB888) {
+        // The window surface keeps the last frame shown: rows that match need no copy, and a
+        // frame that matches whole needs no upload (most frames of a still panel).
+        changed = false;
         SDL_LockSurface(surface);
         const auto* source = reinterpret_cast<const std::uint8_t*>(frame.pixels().data());
         auto* target = static_cast<std::uint8_t*>(surface->pixels);
-        for (int y = 0; y < height; ++y)
-            std::memcpy(target + y * surface->pitch, source + y * source_pitch, static_cast<std::size_t>(width) * 4);
+        const auto row_bytes = static_cast<std::size_t>(width) * 4;
+        for (int y = 0; y < height; ++y) {
+            if (std::memcmp(target + y * surface->pitch, source + y * source_pitch, row_bytes) != 0) {
+                std::memcpy(target + y * surface->pitch, source + y * source_pitch, row_bytes);
+                changed = true;
+            }
+        }
         SDL_UnlockSurface(surface);
     } else {
         SDL_ConvertPixels(width, height, SDL_PIXELFORMAT_ARGB8888, frame.pixels().data(), source_pitch,
                           surface->format->format, surface->pixels, surface->pitch);
     }
-    SDL_UpdateWindowSurface(window_);
+    if (changed || stale_) {
+        SDL_UpdateWindowSurface(window_);
+        stale_ = false;
+    }
 
     if (colour_key_ && !std::ranges::equal(keyed_frame_, frame.pixels())) {
         keyed_frame_.assign(frame.pixels().begin(), frame.pixels().end());

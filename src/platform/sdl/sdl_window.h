@@ -40,6 +40,9 @@ public:
     std::uint32_t id() const { return SDL_GetWindowID(window_); }
     // True while the program itself moves the window with the pointer.
     bool dragging() const { return drag_.has_value(); }
+    // The server lost the window's content (it was covered, unmapped or resized): the next
+    // present uploads the frame even when it did not change.
+    void invalidate() { stale_ = true; }
     // The pointer is at client (x, y) during a drag: the window follows it.
     void drag_to(std::int32_t x, std::int32_t y);
     void end_drag() { drag_.reset(); }
@@ -57,6 +60,7 @@ private:
     SDL_Cursor* cursor_ = nullptr;
     std::optional<X11Desktop> desktop_;
     bool layered_ = false;
+    bool stale_ = true; // the window surface differs from what the server shows
     std::optional<std::uint32_t> colour_key_;
     std::vector<std::uint32_t> keyed_frame_; // the frame the current key shape was built from
     std::optional<Drag> drag_;

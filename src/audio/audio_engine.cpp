@@ -136,6 +136,15 @@ void AudioEngine::seek_percent(float percent)
         decoder.set_position(target);
 }
 
+float AudioEngine::playback_fraction() const
+{
+    std::lock_guard lock(mutex_);
+    if (!current_.channel || activity_locked() == 0)
+        return 0.0f;
+    const Decoder& decoder = current_.channel->decoder();
+    return decoder.length() > 0 ? static_cast<float>(decoder.position()) / static_cast<float>(decoder.length()) : 0.0f;
+}
+
 int AudioEngine::current_activity() const
 {
     std::lock_guard lock(mutex_);

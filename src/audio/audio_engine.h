@@ -77,6 +77,8 @@ public:
     void seek_backward() override;
     // Only while playing: moves to trunc(length × percent × 0.01) of the current track.
     void seek_percent(float percent) override;
+    // Position / length of the current track while it plays or is paused, else 0.
+    float playback_fraction() const override;
     // 0 stopped (or nothing opened), 1 playing, 3 paused.
     int current_activity() const;
     // Volume of the current channel, when the playlist entry at the current index is of the

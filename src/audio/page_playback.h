@@ -15,6 +15,8 @@ public:
     virtual bool random() const = 0;
     // Seeks the current track to `percent` (0..100) of its length; only while playing.
     virtual void seek_percent(float percent) = 0;
+    // How far the current track has played, 0 to 1; 0 when nothing plays or is paused.
+    virtual float playback_fraction() const = 0;
     // Makes `index` the current track and starts it, when that entry can be played.
     virtual void play_track(std::int32_t index) = 0;
 

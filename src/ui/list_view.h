@@ -47,6 +47,8 @@ public:
     std::int32_t visible_lines() const { return visible_lines_; }
     std::int32_t max_top() const { return max_top_; }
     std::int32_t top() const { return top_; }
+    // How far the view is scrolled, 0 (first line on top) to 1 (last page shown).
+    float scroll_fraction() const { return max_top_ > 0 ? static_cast<float>(top_) / static_cast<float>(max_top_) : 0.0f; }
     std::int32_t selected() const { return selected_; }
     std::int32_t pressed() const { return pressed_; }
     std::int32_t hover() const { return hover_; }

@@ -12,9 +12,6 @@ enum : std::uint16_t {
     toggle_repeat = 0x1008,
     toggle_random = 0x1009,
     slider_changed = 0x2000,
-    seek_slider = 0x2001,
-    list_slider = 0x2002,
-    text_slider = 0x2003,
     line_activated = 0x4000,
     list_up = 0x4001,
     list_down = 0x4002,
@@ -246,11 +243,11 @@ void Page::react_to_slider(std::uint16_t identifier)
         if (slider.identifier() != identifier)
             continue;
         const float percent = slider.percentage();
-        if (identifier == seek_slider && links_.playback)
+        if (identifier == Slider::seek_identifier && links_.playback)
             links_.playback->seek_percent(percent);
-        else if (identifier == list_slider && list_view_)
+        else if (identifier == Slider::list_scroll_identifier && list_view_)
             list_view_->scroll_to_percent(percent);
-        else if (identifier == text_slider && text_browser_)
+        else if (identifier == Slider::text_scroll_identifier && text_browser_)
             text_browser_->scroll_to_percent(percent);
     }
 }

@@ -125,6 +125,8 @@ private:
     void press_bound_buttons(const Command& command, bool down);
     void set_lamps(std::string_view name, bool lit);
     void react_to_slider(std::uint16_t identifier);
+    // Moves an undragged knob to show the value its identifier controls.
+    void follow_controlled_value(Slider& slider) const;
     void draw_list_view(BackBuffer& target, const ListView& view) const;
     void draw_text_browser(BackBuffer& target, const TextBrowser& browser) const;
     void draw_line(BackBuffer& target, const FontEntry* font, const Rect& view, std::int32_t row,

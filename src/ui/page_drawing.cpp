@@ -4,6 +4,7 @@
 
 #include "app/back_buffer.h"
 #include "skin/font_entry.h"
+#include "audio/page_playback.h"
 #include "skin/font_text.h"
 #include "ui/plugin_drawer.h"
 
@@ -45,12 +46,32 @@ void Page::draw_page(std::uint16_t glow_step)
         draw_list_view(target, *list_view_);
     if (text_browser_)
         draw_text_browser(target, *text_browser_);
-    for (const Slider& slider : sliders_) {
+    for (Slider& slider : sliders_) {
+        follow_controlled_value(slider);
         const SkinBitmap& knob = slider.knob();
         const bool horizontal = slider.orientation() == Slider::Orientation::horizontal;
         const int x = slider.rect().left + (horizontal ? slider.position() : 0);
         const int y = slider.rect().top + (horizontal ? 0 : slider.position());
         target.blit(knob, x, y, knob.width(), knob.height(), 0, 0);
+    }
+}
+
+void Page::follow_controlled_value(Slider& slider) const
+{
+    switch (slider.identifier()) {
+    case Slider::seek_identifier:
+        if (links_.playback)
+            slider.show_fraction(links_.playback->playback_fraction());
+        break;
+    case Slider::list_scroll_identifier:
+        if (list_view_)
+            slider.show_fraction(list_view_->scroll_fraction());
+        break;
+    case Slider::text_scroll_identifier:
+        if (text_browser_)
+            slider.show_fraction(text_browser_->scroll_fraction());
+        break;
+    default: break;
     }
 }
 

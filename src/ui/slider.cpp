@@ -1,6 +1,7 @@
 #include "ui/slider.h"
 
 #include <algorithm>
+#include <cmath>
 
 Slider::Slider(Orientation orientation, Type type, Rect rect, std::uint16_t identifier, SkinBitmap knob)
     : orientation_(orientation), type_(type), rect_(rect), identifier_(identifier), knob_(std::move(knob)),
@@ -43,4 +44,12 @@ float Slider::percentage() const
     if (range_ <= 0)
         return 0.0f;
     return static_cast<float>(position_) / static_cast<float>(range_) * 100.0f;
+}
+
+void Slider::show_fraction(float fraction)
+{
+    if (dragging_ || range_ <= 0)
+        return;
+    const float clamped = std::clamp(fraction, 0.0f, 1.0f);
+    position_ = static_cast<std::int32_t>(std::lround(clamped * static_cast<float>(range_)));
 }

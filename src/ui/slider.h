@@ -14,6 +14,11 @@ class Slider {
 public:
     enum class Orientation : std::int32_t { horizontal = 0, vertical = 1 };
     enum class Type : std::int32_t { live = 0, on_release = 1 };
+    // The identifiers a page acts on: seek the current track, scroll the track list view,
+    // scroll the text browser.
+    static constexpr std::uint16_t seek_identifier = 0x2001;
+    static constexpr std::uint16_t list_scroll_identifier = 0x2002;
+    static constexpr std::uint16_t text_scroll_identifier = 0x2003;
 
     // Position 0, not dragging; knob size and range from `knob`.
     Slider(Orientation orientation, Type type, Rect rect, std::uint16_t identifier, SkinBitmap knob);
@@ -27,6 +32,9 @@ public:
     bool move(int x, int y);
     // position / range * 100 in single precision; 0 when the range is 0 or less.
     float percentage() const;
+    // Shows `fraction` (0..1) of the travel, unless the knob is being dragged: the knob then
+    // follows what it controls (the playing position, a scrolled list).
+    void show_fraction(float fraction);
 
     std::uint16_t identifier() const { return identifier_; }
     std::int32_t position() const { return position_; }

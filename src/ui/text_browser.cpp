@@ -70,3 +70,11 @@ void TextBrowser::scroll_to_percent(float percent)
     const auto line = static_cast<std::int32_t>(static_cast<float>(hidden) * (percent + 1.0f) * 0.01f);
     first_line_ = std::max(std::min(line, hidden), 0);
 }
+
+float TextBrowser::scroll_fraction() const
+{
+    if (!reading_)
+        return titles_.scroll_fraction();
+    const std::int32_t hidden = hidden_lines();
+    return hidden > 0 ? static_cast<float>(first_line_) / static_cast<float>(hidden) : 0.0f;
+}

@@ -40,6 +40,8 @@ public:
     bool reading() const { return reading_; }
     std::int32_t visible_lines() const { return visible_lines_; }
     std::int32_t first_line() const { return first_line_; }
+    // How far the titles, or the document being read, are scrolled: 0 to 1.
+    float scroll_fraction() const;
     // The document being read, or nullptr.
     const TextItem* current_item() const;
 

@@ -161,6 +161,21 @@ TEST_F(AudioEngineTest, SeekPercentMovesOnlyWhilePlaying)
     expect_end_after(length - static_cast<std::int64_t>(static_cast<float>(length) * 75.0f * 0.01f));
 }
 
+TEST_F(AudioEngineTest, PlaybackFractionTracksThePositionWhilePlayingOrPaused)
+{
+    const auto tone = ogg_tone(4 * second);
+    playlist({{"a.ogg", tone}});
+    EXPECT_EQ(engine.playback_fraction(), 0.0f) << "nothing opened";
+    engine.play_current();
+    pull(second);
+    EXPECT_NEAR(engine.playback_fraction(), 0.25f, 0.01f);
+    engine.toggle_pause();
+    pull(second);
+    EXPECT_NEAR(engine.playback_fraction(), 0.25f, 0.01f) << "paused: stays";
+    engine.stop_current();
+    EXPECT_EQ(engine.playback_fraction(), 0.0f);
+}
+
 TEST_F(AudioEngineTest, SeeksUseTheCurrentTracksOwnLength)
 {
     const auto tone = ogg_tone(25 * second);

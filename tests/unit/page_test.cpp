@@ -12,6 +12,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <map>
 #include <string>
 #include <vector>
@@ -31,6 +33,7 @@ struct FakePlayback final : PagePlayback {
     bool repeat() const override { return repeat_flag; }
     bool random() const override { return random_flag; }
     void seek_percent(float percent) override { seeks.push_back(percent); }
+    float playback_fraction() const override { return fraction; }
     void play_track(std::int32_t track) override
     {
         plays.push_back(track);
@@ -41,6 +44,7 @@ struct FakePlayback final : PagePlayback {
     std::int32_t playable = 100;
     bool repeat_flag = false;
     bool random_flag = false;
+    float fraction = 0.0f;
     std::vector<float> seeks;
     std::vector<std::int32_t> plays;
 };
@@ -482,6 +486,42 @@ TEST_F(PageTest, ListViewStripsComeFromHoverAndPressedBitmaps)
     EXPECT_EQ(back_buffer.pixel(30, 5), 0xFF0000FFu) << "the right edge is not copied";
     EXPECT_EQ(back_buffer.pixel(15, 15), 0xFF0000FFu);
     EXPECT_EQ(back_buffer.pixel(15, 25), 0xFF00FF00u) << "selected strip";
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PageTest, UndraggedKnobsFollowPlaybackAndScrolling)
+{
+    Page& page = make_page();
+    page.set_list_view(1, {0, 30, 50, 69}, nullptr, 10); // four lines visible
+    for (int i = 0; i < 12; ++i)
+        page.add_title("t" + std::to_string(i));
+    page.add_slider(Slider::Orientation::horizontal, Slider::Type::live, Slider::seek_identifier, {0, 0, 104, 5}, "knob");
+    page.add_slider(Slider::Orientation::vertical, Slider::Type::live, Slider::list_scroll_identifier, {60, 0, 65, 24}, "knob");
+    const auto seek_knob = [&] { return page.sliders()[1].position(); };
+    const auto list_knob = [&] { return page.sliders()[0].position(); };
+
+    playback.fraction = 0.25f;
+    page.draw_page(5);
+    EXPECT_EQ(seek_knob(), 25) << "a quarter of the 100-pixel travel";
+    EXPECT_EQ(list_knob(), 0) << "the list is at its top";
+
+    page.on_command(0x4002, 0); // the list scrolls down one line
+    playback.fraction = 2.0f;
+    page.draw_page(5);
+    EXPECT_EQ(seek_knob(), 100) << "clamped to the travel";
+    ASSERT_EQ(page.list_view()->top(), 1);
+    EXPECT_EQ(list_knob(), std::lround(20.0 / page.list_view()->max_top())) << "one line of the list's travel";
+
+    page.on_left_down(50, 2); // dragging the seek knob: it stays under the pointer
+    playback.fraction = 0.0f;
+    page.draw_page(5);
+    EXPECT_EQ(seek_knob(), 48);
+    page.on_left_up(50, 2);
+    page.draw_page(5);
+    EXPECT_EQ(seek_knob(), 0) << "released, it follows the track again";
 }
 
 } // namespace

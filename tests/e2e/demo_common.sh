@@ -34,11 +34,17 @@ render_reference() {
   (cd "$skin" && "$tool" render . --page "$1" -o "$refs/$1.png" >/dev/null)
 }
 
-# Starts the player in the skin copy, fonts written under $work/tmp, sound into audio.raw.
-start_player() {
-  (cd "$skin" && TMPDIR="$work/tmp" SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/audio.raw" exec "$player") \
+# Starts the player in skin folder $1 (default: the copy of the demo) with SDL's audio driver
+# $2 (default: disk, writing audio.raw), fonts written under $work/tmp, standard error into
+# player.err.
+launch() {
+  (cd "${1:-$skin}" && TMPDIR="$work/tmp" SDL_AUDIODRIVER=${2:-disk} SDL_DISKAUDIOFILE="$work/audio.raw" exec "$player") \
     2> "$work/player.err" &
   player_pid=$!
+}
+# Starts the player on the demo and finds its window.
+start_player() {
+  launch
   window=$(find_window vorlunde) || fail "no window: $(cat "$work/player.err")"
 }
 

@@ -1,9 +1,15 @@
-# Shared by the demo-skin scripts (sourced after xvfb.sh): a scratch copy of the demo skin and
+# Shared by the demo-skin scripts (sourced, with xvfb.sh): a scratch copy of the demo skin and
 # its reference pictures, the player run in that copy with disk audio and a private TMPDIR,
 # screenshots of the window compared region by region, and polling with timeouts. On failure
 # the screenshots and the player's standard error are kept under the artefacts folder.
-# Expects: player, tool, audio_level, demo (the built demo skin), artifacts (default artefacts
-# folder, overridden by VORLUNDE_E2E_ARTIFACTS), test_name.
+# Takes the script's arguments: PLAYER TARNEL_SKIN AUDIO_LEVEL DEMO_SKIN ARTIFACTS (the default
+# artefacts folder, overridden by VORLUNDE_E2E_ARTIFACTS); expects test_name.
+player=$1
+tool=$2
+audio_level=$3
+demo=$4
+artifacts=$5
+source "$(dirname "${BASH_SOURCE[0]}")/xvfb.sh"
 
 skin=$work/skin
 shots=$work/shots
@@ -72,10 +78,14 @@ changed_region() {
   (( $(region_diff "$@") * 50 > ${size%x*} * ${size#*x} ))
 }
 
-# The window shape's extents, "WxH+X+Y".
+# The window shape's extents, "WxH+X+Y"; whether they are $1.
 shape_extents() {
   xwininfo -shape -id "$window" | awk '/Window shape extents:/ { print $4 }'
 }
+shaped_as() { [[ $(shape_extents) == "$1" ]]; }
+# The shapes of the intro and outro (a fixed square) and of the panel (its mask's extents).
+intro_shape=420x420+90+45
+panel_shape=588x502+6+4
 
 # The RMS of the last $1 seconds of the player's sound.
 audio_rms() {

@@ -9,13 +9,7 @@
 # quit button runs the outro and a click on it quits: status 0, no temporary font left behind.
 # Usage: demo_controls.sh PLAYER TARNEL_SKIN AUDIO_LEVEL DEMO_SKIN ARTIFACTS
 set -euo pipefail
-player=$1
-tool=$2
-audio_level=$3
-demo=$4
-artifacts=$5
 test_name=demo_controls
-source "$(dirname "$0")/xvfb.sh"
 source "$(dirname "$0")/demo_common.sh"
 
 # Window pixels of the demo's layout (demo/generator/layout.h).
@@ -47,7 +41,7 @@ start_xvfb
 start_player
 
 echo "== a click on the intro opens the day page"
-wait_until "no intro" 3 eval '[[ $(shape_extents) == 420x420+90+45 ]]'
+wait_until "no intro" 3 shaped_as $intro_shape
 click_at 300 255
 day_shown() { shot day && same_region "$last" "$day" $panel_area; }
 wait_until "the day page is not shown as rendered" 4 day_shown
@@ -121,7 +115,7 @@ wait_until "no music on the third track" 4 louder_than 0.3 0.02
 
 echo "== the quit button runs the outro; a click on it quits"
 click_at 558 38
-wait_until "no outro" 3 eval '[[ $(shape_extents) == 420x420+90+45 ]]'
+wait_until "no outro" 3 shaped_as $intro_shape
 shot outro
 xdotool mousemove --window "$window" 300 255 click 1 2>/dev/null
 wait_exit 5

@@ -8,13 +8,7 @@
 #   - tarnel.dat repacked without the day page's picture
 # Usage: demo_damaged.sh PLAYER TARNEL_SKIN AUDIO_LEVEL DEMO_SKIN ARTIFACTS
 set -euo pipefail
-player=$1
-tool=$2
-audio_level=$3
-demo=$4
-artifacts=$5
 test_name=demo_damaged
-source "$(dirname "$0")/xvfb.sh"
 source "$(dirname "$0")/demo_common.sh"
 
 # A copy of the demo under $work/$1.

@@ -7,40 +7,32 @@
 # outro's timer quits: status 0 and no temporary font left behind.
 # Usage: demo_presentation.sh PLAYER TARNEL_SKIN AUDIO_LEVEL DEMO_SKIN ARTIFACTS
 set -euo pipefail
-player=$1
-tool=$2
-audio_level=$3
-demo=$4
-artifacts=$5
 test_name=demo_presentation
-source "$(dirname "$0")/xvfb.sh"
 source "$(dirname "$0")/demo_common.sh"
 
 presentation_area=300x400+150+55 # inside the intro and outro pictures, clear of their rounded corners
 panel_area=540x430+30+10         # the whole panel but its status line
-intro_shape=420x420+90+45
-panel_shape=588x502+6+4
 
 for page in intro dzien outro; do render_reference $page; done
 start_xvfb
 start_player
 
 echo "== intro"
-intro_shown() { shot intro && same_region "$last" "$refs/intro.png" $presentation_area && [[ $(shape_extents) == "$intro_shape" ]]; }
-wait_until "the intro is not shown as rendered, in its shape ($(shape_extents))" 3 intro_shown
+intro_shown() { shot intro && same_region "$last" "$refs/intro.png" $presentation_area && shaped_as $intro_shape; }
+wait_until "the intro is not shown as rendered, in its shape" 3 intro_shown
 [[ -n $(ls -A "$work/tmp") ]] || fail "no font folder under TMPDIR while running"
 quieter_than 0.5 0.0001 || fail "sound during the intro: rms $(audio_rms 0.5)"
 
 echo "== the intro's timer: day page and jingle"
 park_pointer
-day_shown() { shot day && same_region "$last" "$refs/dzien.png" $panel_area && [[ $(shape_extents) == "$panel_shape" ]]; }
-wait_until "the day page is not shown as rendered, in the panel's shape ($(shape_extents))" 8 day_shown
+day_shown() { shot day && same_region "$last" "$refs/dzien.png" $panel_area && shaped_as $panel_shape; }
+wait_until "the day page is not shown as rendered, in the panel's shape" 8 day_shown
 wait_until "no jingle when the day page is entered" 5 louder_than 0.3 0.01
 
 echo "== Escape: outro, jingle fades"
 press_key Escape
-outro_shown() { shot outro && same_region "$last" "$refs/outro.png" $presentation_area && [[ $(shape_extents) == "$intro_shape" ]]; }
-wait_until "the outro is not shown as rendered, in the intro's shape ($(shape_extents))" 4 outro_shown
+outro_shown() { shot outro && same_region "$last" "$refs/outro.png" $presentation_area && shaped_as $intro_shape; }
+wait_until "the outro is not shown as rendered, in the intro's shape" 4 outro_shown
 wait_until "the jingle did not fade out" 5 quieter_than 0.3 0.0001
 
 echo "== the outro's timer quits"

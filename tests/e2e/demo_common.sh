@@ -18,6 +18,7 @@ window=
 shot_count=0
 passed=
 
+[[ -f $demo/tarnel.cfg && -f $demo/tarnel.dat ]] || fail "no demo skin in $demo (built by the demo_skin target)"
 cp -r "$demo" "$skin"
 mkdir -p "$shots" "$refs" "$work/tmp"
 

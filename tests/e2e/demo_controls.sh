@@ -52,8 +52,8 @@ lamps() { # repeat lamp, random lamp: each "lit" (hover picture) or "dark" (back
   local lamp result=
   shot lamps
   for lamp in $repeat_lamp $random_lamp; do
-    if same_region "$last" "$hover" $lamp; then result+=" lit"
-    elif same_region "$last" "$plain" $lamp; then result+=" dark"
+    if same_region "$last" "$hover" "$lamp"; then result+=" lit"
+    elif same_region "$last" "$plain" "$lamp"; then result+=" dark"
     else result+=" neither"; fi
   done
   [[ ${result# } == "$1" ]]

@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr long frame_rate = 44100;
+constexpr double frame_rate = 44100.0;
 constexpr long frame_bytes = 2 * sizeof(float);
 
 } // namespace

@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Damaged copies of the demo skin in the real player under Xvfb: each shows its message in the
+# message box and, exactly, on standard error; once the box is answered the player exits with
+# status 1 and removes the fonts it had already written under TMPDIR (those of the skin's
+# font chunks, which come before its pages).
+#   - tarnel.cfg cut inside its root header: the first chunk's id is incomplete
+#   - tarnel.cfg cut where its first page begins: the start page "intro" is never defined
+#   - tarnel.dat repacked without the day page's picture
+# Usage: demo_damaged.sh PLAYER TARNEL_SKIN AUDIO_LEVEL DEMO_SKIN ARTIFACTS
+set -euo pipefail
+test_name=demo_damaged
+source "$(dirname "$0")/demo_common.sh"
+
+# A copy of the demo under $work/$1.
+damaged_copy() {
+  cp -r "$skin" "$work/$1"
+  echo "$work/$1"
+}
+
+header_cut=$(damaged_copy header_cut)
+head -c 1 "$skin/tarnel.cfg" > "$header_cut/tarnel.cfg"
+
+pages_cut=$(damaged_copy pages_cut)
+first_page=$("$tool" dump "$skin/tarnel.cfg" | awk '/^page / && !at { at = $NF } END { print at }')
+[[ $first_page =~ ^[0-9]+$ ]] || fail "no page in the demo's tarnel.cfg"
+head -c "$first_page" "$skin/tarnel.cfg" > "$pages_cut/tarnel.cfg"
+
+no_day_picture=$(damaged_copy no_day_picture)
+"$tool" unpack "$skin/tarnel.dat" "$work/unpacked" >/dev/null
+rm "$work/unpacked/Data/dzien.jpg"
+"$tool" pack "$work/unpacked" "$no_day_picture/tarnel.dat" >/dev/null
+
+start_xvfb
+cases=( # folder|fonts written before the error|message
+  "$header_cut|no|config file corrupted, first chunk should be 0x0258"
+  "$pages_cut|yes|config file corrupted, can't find page named intro"
+  "$no_day_picture|yes|can't find file Data\\dzien.jpg in datafile"
+)
+for case in "${cases[@]}"; do
+  IFS='|' read -r folder fonts message <<<"$case"
+  echo "== ${folder##*/}: $message"
+  launch "$folder" dummy
+  box=$(find_window 'tarnel leaf runtime exception') || fail "no message box: $(cat "$work/player.err")"
+  window=$box
+  shot "${folder##*/}"
+  [[ $(cat "$work/player.err") == "$message" ]] || fail "standard error: $(cat "$work/player.err")"
+  [[ $([[ -n $(ls -A "$work/tmp") ]] && echo yes || echo no) == "$fonts" ]] || fail "fonts under TMPDIR: $(ls -A "$work/tmp")"
+  xdotool key --window "$box" Return 2>/dev/null
+  wait_exit 5
+  [[ $status == 1 ]] || fail "exit status $status"
+  no_temporary_fonts
+done
+passed=1
+echo "all passed"

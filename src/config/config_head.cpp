@@ -3,20 +3,17 @@
 #include "base/skin_error.h"
 
 #include <fstream>
+#include <optional>
 
 namespace {
 
-// Little-endian u16; bytes missing at the end of the file count as 0.
-std::uint16_t read_u16(std::istream& in)
+// Little-endian u16; nullopt when the file ends first.
+std::optional<std::uint16_t> read_u16(std::istream& in)
 {
-    std::uint16_t value = 0;
-    for (int shift = 0; shift < 16; shift += 8) {
-        const int byte = in.get();
-        if (byte == std::char_traits<char>::eof())
-            break;
-        value = static_cast<std::uint16_t>(value | byte << shift);
-    }
-    return value;
+    unsigned char bytes[2];
+    if (!in.read(reinterpret_cast<char*>(bytes), 2))
+        return std::nullopt;
+    return static_cast<std::uint16_t>(bytes[0] | bytes[1] << 8);
 }
 
 } // namespace
@@ -27,14 +24,19 @@ ConfigHead read_config_head(const std::filesystem::path& path)
     std::error_code error;
     if (!in || std::filesystem::is_directory(path, error))
         throw SkinError("can't open config file");
-    const std::uint16_t id = read_u16(in);
-    in.ignore(4);
+    const auto id = read_u16(in);
     if (id != 0x0258)
         throw SkinError("config file corrupted, first chunk should be 0x0258");
+    in.ignore(4);
     ConfigHead head;
-    for (int byte = in.get(); byte != std::char_traits<char>::eof() && byte != 0; byte = in.get())
+    int byte = in.get();
+    for (; byte != std::char_traits<char>::eof() && byte != 0; byte = in.get())
         head.title.push_back(static_cast<char>(byte));
-    head.width = read_u16(in);
-    head.height = read_u16(in);
+    const auto width = read_u16(in);
+    const auto height = read_u16(in);
+    if (byte != 0 || !width || !height)
+        throw SkinError("config file corrupted, window size missing");
+    head.width = *width;
+    head.height = *height;
     return head;
 }

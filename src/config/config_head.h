@@ -13,7 +13,8 @@ struct ConfigHead {
     std::uint16_t height = 0;
 };
 
-// Throws SkinError "can't open config file" when the file cannot be opened, and
-// "config file corrupted, first chunk should be 0x0258" when the first id is another.
-// Fields cut short by the end of the file read as 0.
+// Throws SkinError "can't open config file" when the file cannot be opened,
+// "config file corrupted, first chunk should be 0x0258" when the first id is another, and
+// "config file corrupted, window size missing" when the file ends before the title's 0 byte
+// and both sizes (such a file would open a window of no size that nothing can close).
 ConfigHead read_config_head(const std::filesystem::path& path);

@@ -31,10 +31,6 @@ TEST(ConfigHead, ReadsTitleAndSize)
     EXPECT_EQ(empty_title.width, 320);
     EXPECT_EQ(empty_title.height, 200);
 
-    const auto cut = read_config_head(dir.write("c.cfg", ByteBuilder().u16(0x0258).u32(99).string("T").u8(0x20).bytes()));
-    EXPECT_EQ(cut.title, "T");
-    EXPECT_EQ(cut.width, 0x20) << "a field cut by the end of the file keeps the bytes it has";
-    EXPECT_EQ(cut.height, 0);
 }
 
 TEST(ConfigHead, RejectsMissingAndForeignFiles)
@@ -45,6 +41,13 @@ TEST(ConfigHead, RejectsMissingAndForeignFiles)
     EXPECT_EQ(error_of(dir.write("x.cfg", ByteBuilder().u16(0x0259).u32(6).bytes())),
               "config file corrupted, first chunk should be 0x0258");
     EXPECT_EQ(error_of(dir.write("y.cfg", ByteBuilder().u8(0x58).bytes())), "config file corrupted, first chunk should be 0x0258");
+
+    // A head cut anywhere before the height's last byte would open a window of no size.
+    const auto whole = ByteBuilder().u16(0x0258).u32(59).string("A").u16(600).u16(510).take();
+    for (std::size_t length = 2; length < whole.size(); ++length) {
+        const std::vector<std::uint8_t> cut(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(length));
+        EXPECT_EQ(error_of(dir.write("cut.cfg", cut)), "config file corrupted, window size missing") << length << " bytes";
+    }
 }
 
 } // namespace

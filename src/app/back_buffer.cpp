@@ -1,5 +1,7 @@
 #include "app/back_buffer.h"
 
+#include "app/blend_avx2.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -150,6 +152,7 @@ void BackBuffer::blend(const SkinBitmap& bitmap, int dx, int dy, int w, int h, i
     CopyArea area{dx, dy, sx, sy, w, h};
     if (!clip(area, width_, height_, bitmap))
         return;
+    static const bool avx2 = cpu_has_avx2();
 
     const auto blend_rows = [&](const auto& kernel) {
         const auto source = bitmap.pixels();
@@ -161,6 +164,15 @@ void BackBuffer::blend(const SkinBitmap& bitmap, int dx, int dy, int w, int h, i
     if (alpha_format == 0) {
         const auto inverse = static_cast<std::uint16_t>(255 - constant);
         blend_rows([constant, inverse](Lanes s, Lanes d) { return divide_by_255(s * constant + d * inverse); });
+    } else if (avx2) {
+        const auto source = bitmap.pixels();
+        for (std::int64_t row = 0; row < area.h; ++row) {
+            std::uint32_t* out = pixels_.data() + (area.dy + row) * width_ + area.dx;
+            const std::uint32_t* in = source.data() + (area.sy + row) * bitmap.width() + area.sx;
+            const auto done = static_cast<std::int64_t>(blend_premultiplied_row_avx2(out, in, static_cast<std::size_t>(area.w), constant));
+            blend_row(out + done, in + done, area.w - done,
+                      [constant](Lanes s, Lanes d) { return source_over(constant == 255 ? s : divide_by_255(s * constant), d); });
+        }
     } else if (constant == 255) { // the source as it is: s' = s
         blend_rows([](Lanes s, Lanes d) { return source_over(s, d); });
     } else {

@@ -1,1 +1,0 @@
-#include "platform/headless/manual_clock.h"

@@ -36,6 +36,8 @@ ConfigHead read_config_head(const std::filesystem::path& path)
     const auto height = read_u16(in);
     if (byte != 0 || !width || !height)
         throw SkinError("config file corrupted, window size missing");
+    if (std::uint64_t{*width} * *height > max_window_pixels)
+        throw SkinError("config file corrupted, window size too large");
     head.width = *width;
     head.height = *height;
     return head;

@@ -7,6 +7,9 @@
 #include <filesystem>
 #include <string>
 
+// The largest window the player opens: 2^25 pixels (128 MiB of back buffer), e.g. 8192 × 4096.
+inline constexpr std::uint64_t max_window_pixels = std::uint64_t{1} << 25;
+
 struct ConfigHead {
     std::string title;
     std::uint16_t width = 0;
@@ -16,5 +19,7 @@ struct ConfigHead {
 // Throws SkinError "can't open config file" when the file cannot be opened,
 // "config file corrupted, first chunk should be 0x0258" when the first id is another, and
 // "config file corrupted, window size missing" when the file ends before the title's 0 byte
-// and both sizes (such a file would open a window of no size that nothing can close).
+// and both sizes (such a file would open a window of no size that nothing can close), and
+// "config file corrupted, window size too large" above max_window_pixels (a damaged size
+// would otherwise ask for gigabytes of back buffer).
 ConfigHead read_config_head(const std::filesystem::path& path);

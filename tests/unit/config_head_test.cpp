@@ -42,6 +42,10 @@ TEST(ConfigHead, RejectsMissingAndForeignFiles)
               "config file corrupted, first chunk should be 0x0258");
     EXPECT_EQ(error_of(dir.write("y.cfg", ByteBuilder().u8(0x58).bytes())), "config file corrupted, first chunk should be 0x0258");
 
+    EXPECT_EQ(error_of(dir.write("huge.cfg", ByteBuilder().u16(0x0258).u32(11).u8(0).u16(65535).u16(65535).bytes())),
+              "config file corrupted, window size too large");
+    EXPECT_EQ(error_of(dir.write("big.cfg", ByteBuilder().u16(0x0258).u32(11).u8(0).u16(8192).u16(4096).bytes())), "no error");
+
     // A head cut anywhere before the height's last byte would open a window of no size.
     const auto whole = ByteBuilder().u16(0x0258).u32(59).string("A").u16(600).u16(510).take();
     for (std::size_t length = 2; length < whole.size(); ++length) {

@@ -1,7 +1,7 @@
 // Walking a configuration of 50 pages with 100 elements each (every element kind in turn),
 // made in memory with the writer: the cost of reading a large skin before the loader acts.
 #include "config/config_walker.h"
-#include "config/config_writer.h"
+#include "skin-writer/config_writer.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
 // Whole-window drawing and decoding: blit and blend of a 600 × 510 bitmap into the back
 // buffer beside a plain memcpy of the same bytes, and the JPEG path (decode_jpeg) beside
 // libjpeg-turbo's bare decode of the same file into a plain RGB buffer.
-#include "app/back_buffer.h"
+#include "image/back_buffer.h"
 #include "image/jpeg_decoder.h"
 #include "media/jpeg_encoder.h"
 

@@ -15,7 +15,7 @@
 #include "preview.h"
 #include "text_painter.h"
 
-#include "image/png_writer.h"
+#include "media/png_writer.h"
 
 #include <cstdio>
 #include <exception>

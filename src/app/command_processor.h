@@ -13,7 +13,7 @@
 #include "app/shell_state.h"
 #include "app/shell_window.h"
 #include "app/tray_icon.h"
-#include "audio/string_mapping.h"
+#include "app/string_mapping.h"
 #include "platform/clock.h"
 
 #include <string_view>

@@ -1,10 +1,10 @@
-// The player: reads the skin from the working directory and runs it in an SDL2/X11 window.
+// The player: reads the skin from the working directory and runs it in a desktop window.
 #include "app/player.h"
-#include "platform/sdl/sdl_platform.h"
+#include "platform/desktop_platform.h"
 
 int main()
 {
-    SdlPlatform platform;
-    Player player(platform, ".");
+    const auto platform = make_desktop_platform();
+    Player player(*platform, ".");
     return player.run();
 }

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "app/page_registry_view.h"
-#include "ui/named_list.h"
+#include "base/named_list.h"
 #include "ui/page.h"
 
 #include <memory>

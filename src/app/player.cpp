@@ -2,7 +2,7 @@
 
 #include "app/window_placement.h"
 #include "config/config_head.h"
-#include "config/config_loader.h"
+#include "app/config_loader.h"
 
 #include <iostream>
 

@@ -7,7 +7,7 @@
 // outlive the Player. UI thread only, except commands(), which any thread may post to.
 #pragma once
 
-#include "app/back_buffer.h"
+#include "image/back_buffer.h"
 #include "app/command_processor.h"
 #include "app/command_queue.h"
 #include "app/message_router.h"
@@ -19,7 +19,7 @@
 #include "app/tray_icon.h"
 #include "archive/data_archive.h"
 #include "audio/audio_engine.h"
-#include "audio/string_mapping.h"
+#include "app/string_mapping.h"
 #include "skin/font_registry.h"
 #include "skin/plugin_host.h"
 #include "platform/platform.h"

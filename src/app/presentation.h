@@ -20,7 +20,7 @@
 // must outlive it. UI thread only.
 #pragma once
 
-#include "app/back_buffer.h"
+#include "image/back_buffer.h"
 #include "app/page_registry.h"
 #include "app/shell_state.h"
 #include "app/shell_window.h"
@@ -28,7 +28,7 @@
 #include "platform/clock.h"
 #include "platform/window.h"
 #include "skin/window_region.h"
-#include "ui/named_list.h"
+#include "base/named_list.h"
 
 #include <string_view>
 

@@ -2,7 +2,7 @@
 
 #include "audio/track_title_table.h"
 #include "skin/font_registry.h"
-#include "skin/font_text.h"
+#include "base/desktop_text.h"
 
 void draw_status_line(BackBuffer& target, const FontRegistry& fonts, const TrackTitleTable& titles,
                       std::int32_t current_index)
@@ -10,6 +10,6 @@ void draw_status_line(BackBuffer& target, const FontRegistry& fonts, const Track
     const FontEntry* font = fonts.find_font("font");
     if (!font || !font->font)
         return;
-    font->font->draw_text(target, status_line_x, status_line_y, display_text(titles.title(current_index)),
+    font->font->draw_text(target, status_line_x, status_line_y, to_desktop_text(titles.title(current_index)),
                           status_line_rgb);
 }

@@ -3,6 +3,6 @@
 #pragma once
 
 #include "audio/track_entry.h"
-#include "ui/named_list.h"
+#include "base/named_list.h"
 
 using NamedTracks = NamedList<TrackEntry>;

@@ -3,7 +3,7 @@
 // into one taller rectangle. `key` is 0xRRGGBB; the pixels' alpha byte is ignored.
 #pragma once
 
-#include "app/back_buffer.h"
+#include "image/back_buffer.h"
 #include "base/rect.h"
 
 #include <cstdint>

@@ -12,7 +12,7 @@
 //   screen_rect                   the window's rectangle on the screen
 #pragma once
 
-#include "app/back_buffer.h"
+#include "image/back_buffer.h"
 #include "base/rect.h"
 
 #include <cstdint>

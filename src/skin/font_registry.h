@@ -11,7 +11,7 @@
 #pragma once
 
 #include "skin/font_entry.h"
-#include "ui/named_list.h"
+#include "base/named_list.h"
 
 #include <array>
 #include <cstdint>

@@ -14,8 +14,8 @@
 // UI thread only.
 #pragma once
 
-#include "ui/named_list.h"
-#include "ui/plugin_drawer.h"
+#include "base/named_list.h"
+#include "skin/plugin_drawer.h"
 #include "vorlunde/plugin.h"
 
 #include <cstdint>

@@ -2,11 +2,11 @@
 // slider knobs drawn from the page's bitmaps and the skin's fonts.
 #include "ui/page.h"
 
-#include "app/back_buffer.h"
+#include "image/back_buffer.h"
 #include "skin/font_entry.h"
 #include "audio/page_playback.h"
-#include "skin/font_text.h"
-#include "ui/plugin_drawer.h"
+#include "base/desktop_text.h"
+#include "skin/plugin_drawer.h"
 
 namespace {
 
@@ -104,7 +104,7 @@ void Page::draw_line(BackBuffer& target, const FontEntry* font, const Rect& view
                      std::int32_t line_height, std::string_view text) const
 {
     if (font && font->font)
-        font->font->draw_text(target, view.left, view.top + row * line_height, display_text(text), line_colour);
+        font->font->draw_text(target, view.left, view.top + row * line_height, to_desktop_text(text), line_colour);
 }
 
 void Page::draw_list_view(BackBuffer& target, const ListView& view) const

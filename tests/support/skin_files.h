@@ -3,7 +3,7 @@
 // folder as "tarnel.cfg" and "tarnel.dat".
 #pragma once
 
-#include "config/config_writer.h"
+#include "skin-writer/config_writer.h"
 
 #include <cstdint>
 #include <initializer_list>

@@ -1,4 +1,4 @@
-#include "app/back_buffer.h"
+#include "image/back_buffer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "config_bytes.h"
 #include "config/config_walker.h"
-#include "config/config_writer.h"
+#include "skin-writer/config_writer.h"
 
 #include <gtest/gtest.h>
 

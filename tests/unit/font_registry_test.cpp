@@ -3,7 +3,6 @@
 #include "byte_builder.h"
 #include "platform/headless/headless_fonts.h"
 #include "skin/font_registry.h"
-#include "skin/font_text.h"
 
 #include <gtest/gtest.h>
 
@@ -50,15 +49,6 @@ TEST(FontRegistry, FindsFontsByExactNameNewestFirst)
     EXPECT_EQ(system.created()[0].height, -12);
     EXPECT_EQ(system.created()[0].weight, 700);
     EXPECT_EQ(system.created()[1].face, std::string(31, 'F')) << "face names are cut to 31 bytes";
-}
-
-TEST(DisplayText, Utf8StaysElseWindows1250)
-{
-    EXPECT_EQ(display_text("Przywróć"), "Przywróć");
-    EXPECT_EQ(display_text("Przywr\xf3\xe6"), "Przywróć");
-    EXPECT_EQ(display_text("\x8a\xb9"), "Šą");
-    EXPECT_EQ(display_text("a\x98" "b"), "a\xEF\xBF\xBD" "b") << "undefined in the code page";
-    EXPECT_EQ(display_text(""), "");
 }
 
 } // namespace

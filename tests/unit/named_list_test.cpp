@@ -1,4 +1,4 @@
-#include "ui/named_list.h"
+#include "base/named_list.h"
 
 #include <gtest/gtest.h>
 

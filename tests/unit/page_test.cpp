@@ -1,4 +1,4 @@
-#include "app/back_buffer.h"
+#include "image/back_buffer.h"
 #include "archive/data_archive.h"
 #include "base/skin_error.h"
 #include "byte_builder.h"
@@ -7,7 +7,7 @@
 #include "skin/font_registry.h"
 #include "audio/page_playback.h"
 #include "app/page_registry.h"
-#include "ui/plugin_drawer.h"
+#include "skin/plugin_drawer.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

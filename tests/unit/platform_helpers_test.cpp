@@ -1,6 +1,6 @@
 #include "app/window_placement.h"
 #include "platform/colour_key_shape.h"
-#include "platform/desktop_text.h"
+#include "base/desktop_text.h"
 #include "platform/program_images.h"
 
 #include <gtest/gtest.h>
@@ -41,6 +41,8 @@ TEST(DesktopText, KeepsUtf8AndReadsEverythingElseAsWindows1250)
     EXPECT_EQ(to_desktop_text("\x8a\x9c"), "\xc5\xa0\xc5\x9b");           // Š ś
     EXPECT_EQ(to_desktop_text("\xc0\x80"), "\xc5\x94\xe2\x82\xac");       // overlong UTF-8 is not UTF-8
     EXPECT_EQ(to_desktop_text("a\x98z"), "a\xef\xbf\xbdz");               // undefined in the code page
+    EXPECT_EQ(to_desktop_text("\x8a\xb9"), "\xc5\xa0\xc4\x85");           // Š ą
+    EXPECT_EQ(to_desktop_text(""), "");
 }
 
 TEST(ColourKeyShape, CoversExactlyThePixelsThatAreNotTheKey)

@@ -1,4 +1,4 @@
-#include "image/png_writer.h"
+#include "media/png_writer.h"
 
 #include "base/skin_error.h"
 #include "temp_dir.h"

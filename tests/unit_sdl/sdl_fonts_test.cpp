@@ -1,4 +1,4 @@
-#include "app/back_buffer.h"
+#include "image/back_buffer.h"
 #include "platform/sdl/sdl_fonts.h"
 
 #include <fontconfig/fontconfig.h>

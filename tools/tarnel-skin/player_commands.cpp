@@ -2,7 +2,7 @@
 #include "commands.h"
 
 #include "app/player.h"
-#include "image/png_writer.h"
+#include "media/png_writer.h"
 #include "image/skin_bitmap.h"
 #include "platform/platform.h"
 

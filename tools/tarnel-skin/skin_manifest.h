@@ -7,7 +7,7 @@
 // chunk types or keys, values of the wrong kind and numbers that do not fit their field.
 #pragma once
 
-#include "config/config_writer.h"
+#include "skin-writer/config_writer.h"
 
 #include <filesystem>
 #include <optional>

@@ -1,6 +1,6 @@
 #include "platform/headless/headless_fonts.h"
 
-#include "app/back_buffer.h"
+#include "image/back_buffer.h"
 
 #include <algorithm>
 #include <cstdlib>

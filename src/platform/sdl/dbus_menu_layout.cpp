@@ -1,6 +1,6 @@
 #include "platform/sdl/dbus_menu_layout.h"
 
-#include "platform/desktop_text.h"
+#include "base/desktop_text.h"
 
 void DbusMenuLayout::set_entries(std::span<const TrayMenuEntry> entries)
 {

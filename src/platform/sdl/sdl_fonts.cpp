@@ -1,6 +1,6 @@
 #include "platform/sdl/sdl_fonts.h"
 
-#include "app/back_buffer.h"
+#include "image/back_buffer.h"
 
 #include <SDL_ttf.h>
 #include <fontconfig/fontconfig.h>

@@ -1,9 +1,10 @@
 #include "platform/sdl/sdl_platform.h"
+#include "platform/desktop_platform.h"
 
 #include "platform/sdl/x11_desktop.h"
 
 #include "base/skin_error.h"
-#include "platform/desktop_text.h"
+#include "base/desktop_text.h"
 #include "platform/sdl/sdl_audio_device.h"
 #include "platform/sdl/sdl_fonts.h"
 #include "platform/sdl/sdl_window.h"
@@ -67,4 +68,9 @@ std::unique_ptr<FontSystem> SdlPlatform::create_font_system()
 std::unique_ptr<AudioDevice> SdlPlatform::create_audio_device()
 {
     return std::make_unique<SdlAudioDevice>();
+}
+
+std::unique_ptr<Platform> make_desktop_platform()
+{
+    return std::make_unique<SdlPlatform>();
 }

@@ -4,7 +4,7 @@
 
 #include "base/skin_error.h"
 #include "platform/colour_key_shape.h"
-#include "platform/desktop_text.h"
+#include "base/desktop_text.h"
 #include "platform/program_images.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "platform/sdl/sni_tray.h"
 
-#include "platform/desktop_text.h"
+#include "base/desktop_text.h"
 #include "platform/program_images.h"
 #include "platform/sdl/dbus_values.h"
 

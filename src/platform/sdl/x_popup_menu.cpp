@@ -1,6 +1,6 @@
 #include "platform/sdl/x_popup_menu.h"
 
-#include "platform/desktop_text.h"
+#include "base/desktop_text.h"
 #include "platform/sdl/popup_placement.h"
 #include "platform/sdl/ucs2_text.h"
 

@@ -1,6 +1,6 @@
 #include "platform/sdl/xembed_tray.h"
 
-#include "platform/desktop_text.h"
+#include "base/desktop_text.h"
 #include "platform/program_images.h"
 
 #include <X11/Xatom.h>

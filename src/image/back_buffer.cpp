@@ -1,6 +1,6 @@
-#include "app/back_buffer.h"
+#include "image/back_buffer.h"
 
-#include "app/blend_avx2.h"
+#include "image/blend_avx2.h"
 
 #include <algorithm>
 #include <cmath>

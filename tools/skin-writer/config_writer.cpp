@@ -1,4 +1,4 @@
-#include "config/config_writer.h"
+#include "skin-writer/config_writer.h"
 
 #include <limits>
 #include <stdexcept>

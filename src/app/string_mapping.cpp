@@ -1,4 +1,4 @@
-#include "audio/string_mapping.h"
+#include "app/string_mapping.h"
 
 #include "base/skin_error.h"
 

@@ -1,6 +1,6 @@
 // Compiled with AVX2 enabled (see src/CMakeLists.txt): this file includes no header with
 // inline functions of its own, so no AVX2 copy of shared code can replace the plain one.
-#include "app/blend_avx2.h"
+#include "image/blend_avx2.h"
 
 #if defined(__x86_64__)
 #include <immintrin.h>

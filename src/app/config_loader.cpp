@@ -17,8 +17,7 @@
 
 namespace {
 
-// The command whose timers wait one second longer without layered mode.
-constexpr std::uint16_t page_switch_command = 0x8001;
+// Page-switch timers wait one second longer without layered mode.
 constexpr std::uint64_t non_layered_timer_extra_ms = 1000;
 
 using FieldList = FieldValues;
@@ -199,7 +198,7 @@ private:
         case ElementId::timer: {
             const Command command = command_of(chunk);
             std::uint64_t interval = chunk.number("interval_ms");
-            if (!t_.layered && command.id == page_switch_command)
+            if (!t_.layered && command.id == command_value(CommandId::switch_page))
                 interval += non_layered_timer_extra_ms;
             page.add_timer(interval, command);
             break;

@@ -57,12 +57,12 @@ protected:
     // Renders `frames` without the current track ending, then one frame on which it ends.
     void expect_end_after(std::int64_t frames)
     {
-        const std::size_t ends_before = sink.count(AudioEngine::track_changed_by_itself);
+        const std::size_t ends_before = sink.count(command_value(CommandId::track_changed_by_itself));
         for (std::int64_t left = frames; left > 0; left -= std::min<std::int64_t>(left, 65536))
             device.render(static_cast<std::size_t>(std::min<std::int64_t>(left, 65536)));
-        EXPECT_EQ(sink.count(AudioEngine::track_changed_by_itself), ends_before) << "ended early";
+        EXPECT_EQ(sink.count(command_value(CommandId::track_changed_by_itself)), ends_before) << "ended early";
         device.render(1);
-        EXPECT_EQ(sink.count(AudioEngine::track_changed_by_itself), ends_before + 1) << "did not end";
+        EXPECT_EQ(sink.count(command_value(CommandId::track_changed_by_itself)), ends_before + 1) << "did not end";
     }
 
     static bool silent(const std::vector<float>& samples)

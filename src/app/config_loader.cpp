@@ -182,9 +182,9 @@ private:
         case ElementId::leave_command: page.add_leave_command(command_of(chunk)); break;
         case ElementId::track_list_view:
             if (chunk.number("selection") == 0)
-                page.set_list_view(1, chunk.rect("area"), font_, static_cast<std::int32_t>(chunk.number("line_height")));
+                page.set_list_view(ListViewMode::press_and_release, chunk.rect("area"), font_, static_cast<std::int32_t>(chunk.number("line_height")));
             else
-                page.set_list_view(0, chunk.rect("area"), font_, 1);
+                page.set_list_view(ListViewMode::double_click, chunk.rect("area"), font_, 1);
             break;
         case ElementId::slider:
             page.add_slider(static_cast<Slider::Orientation>(chunk.number("orientation")),
@@ -204,7 +204,8 @@ private:
             break;
         }
         case ElementId::plugin_attachment:
-            page.add_plugin(chunk.number("mode") == 0 ? 1 : 0, *plugin_);
+            // Mode 0 attaches above the elements, mode 1 below (other modes were refused).
+            page.add_plugin(chunk.number("mode") == 0 ? Page::PluginLayer::upper : Page::PluginLayer::lower, *plugin_);
             break;
         case ElementId::wheel_area:
             page.add_wheel_area(chunk.rect("area"), command_of(chunk, "up_command", "up_argument"),

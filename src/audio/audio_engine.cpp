@@ -145,13 +145,13 @@ float AudioEngine::playback_fraction() const
     return decoder.length() > 0 ? static_cast<float>(decoder.position()) / static_cast<float>(decoder.length()) : 0.0f;
 }
 
-int AudioEngine::current_activity() const
+Channel::Activity AudioEngine::current_activity() const
 {
     std::lock_guard lock(mutex_);
     return activity_locked();
 }
 
-int AudioEngine::activity_locked() const
+Channel::Activity AudioEngine::activity_locked() const
 {
     return current_.channel ? current_.channel->activity() : Channel::stopped;
 }

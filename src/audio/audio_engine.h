@@ -75,8 +75,8 @@ public:
     void seek_percent(float percent) override;
     // Position / length of the current track while it plays or is paused, else 0.
     float playback_fraction() const override;
-    // 0 stopped (or nothing opened), 1 playing, 3 paused.
-    int current_activity() const;
+    // stopped (also when nothing is opened), playing or paused.
+    Channel::Activity current_activity() const;
     // Volume of the current channel, when the playlist entry at the current index is of the
     // kind playing in the current slot.
     void set_current_volume(int volume) override;
@@ -142,7 +142,7 @@ private:
 
     void open_into(Slot& slot, const TrackEntry& entry, bool loops, PendingPosts& posts);
     void play_current_locked(PendingPosts& posts);
-    int activity_locked() const;
+    Channel::Activity activity_locked() const;
     void on_track_end(PendingPosts& posts);
     void change_track(void (TrackChooser::*choose)(const Playlist&));
     Channel* current_volume_target();

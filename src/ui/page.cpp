@@ -38,7 +38,7 @@ void Page::add_lamp(Rect rect, std::string name)
     lamps_.push_front(Lamp{rect, std::move(name)});
 }
 
-void Page::set_list_view(std::int32_t mode, Rect rect, const FontEntry* font, std::int32_t line_height)
+void Page::set_list_view(ListViewMode mode, Rect rect, const FontEntry* font, std::int32_t line_height)
 {
     list_view_.emplace(mode, rect, font, line_height);
 }
@@ -66,12 +66,9 @@ void Page::add_timer(std::uint64_t interval_ms, Command command)
     timers_.emplace_front(interval_ms, command);
 }
 
-void Page::add_plugin(int layer, PluginSlot& plugin)
+void Page::add_plugin(PluginLayer layer, PluginSlot& plugin)
 {
-    if (layer == 0)
-        lower_plugins_.push_front(&plugin);
-    else if (layer == 1)
-        upper_plugins_.push_front(&plugin);
+    (layer == PluginLayer::lower ? lower_plugins_ : upper_plugins_).push_front(&plugin);
 }
 
 void Page::add_wheel_area(Rect rect, Command up, Command down)
@@ -151,7 +148,7 @@ bool Page::on_left_down(int x, int y)
     if (text_browser_)
         taken |= text_browser_->press(true, x, y);
     if (list_view_)
-        taken |= list_view_->activate(1, true, x, y);
+        taken |= list_view_->activate(ListViewMode::press_and_release, true, x, y);
     if (!taken)
         click_commands_.post_all(services_.commands);
     return taken;
@@ -170,13 +167,13 @@ void Page::on_left_up(int x, int y)
     }
     if (text_browser_)
         text_browser_->press(false, x, y);
-    if (list_view_ && list_view_->activate(1, false, x, y))
+    if (list_view_ && list_view_->activate(ListViewMode::press_and_release, false, x, y))
         services_.commands.post_command(CommandId::list_line_activated, 0);
 }
 
 void Page::on_double_click(int x, int y)
 {
-    if (list_view_ && list_view_->activate(0, true, x, y))
+    if (list_view_ && list_view_->activate(ListViewMode::double_click, true, x, y))
         services_.commands.post_command(CommandId::list_line_activated, 0);
 }
 

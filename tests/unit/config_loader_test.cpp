@@ -322,7 +322,7 @@ TEST(ConfigLoader, BuildsEveryElementOnTheLastPage)
     EXPECT_EQ(page.sliders().size(), 1u);
     ASSERT_NE(page.text_browser(), nullptr);
     ASSERT_NE(page.list_view(), nullptr);
-    EXPECT_EQ(page.list_view()->mode(), 0) << "a non-zero selection byte gives mode 0";
+    EXPECT_EQ(page.list_view()->mode(), ListViewMode::double_click) << "a non-zero selection byte gives mode 0";
     ASSERT_NE(page.background(), nullptr);
     EXPECT_EQ(page.background()->pixel(0, 0) & 0xFFFFFF, 0x102030u);
 }

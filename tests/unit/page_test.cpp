@@ -269,7 +269,7 @@ TEST_F(PageTest, EnterLeaveAndRightClickListsPostNewestFirst)
 TEST_F(PageTest, TrackListViewActivationPlaysTheLine)
 {
     Page& page = make_page();
-    page.set_list_view(1, {0, 0, 39, 30}, nullptr, 10);
+    page.set_list_view(ListViewMode::press_and_release, {0, 0, 39, 30}, nullptr, 10);
     for (int i = 0; i < 5; ++i)
         page.add_title("t" + std::to_string(i));
     page.on_left_down(5, 25);
@@ -288,7 +288,7 @@ TEST_F(PageTest, TrackListViewActivationPlaysTheLine)
     page.on_double_click(5, 15);
     EXPECT_EQ(sink.take(), (std::vector<Command>{{0x4000, 0}})) << "no double click on a mode-1 view";
 
-    page.set_list_view(0, {0, 0, 39, 29}, nullptr, 10);
+    page.set_list_view(ListViewMode::double_click, {0, 0, 39, 29}, nullptr, 10);
     page.add_title("a");
     page.add_title("b");
     page.on_left_down(5, 15);
@@ -306,7 +306,7 @@ TEST_F(PageTest, CommandReactions)
     page.add_button({0, 0, 5, 5}, {1, 0});
     for (const char* name : {"musiclooped", "musicrandom", "modulelooped", "other"})
         page.add_lamp({0, 0, 1, 1}, name);
-    page.set_list_view(1, {0, 0, 39, 30}, nullptr, 10); // 3 lines visible
+    page.set_list_view(ListViewMode::press_and_release, {0, 0, 39, 30}, nullptr, 10); // 3 lines visible
     for (int i = 0; i < 12; ++i)
         page.add_title("t" + std::to_string(i));
     page.set_text_browser({0, 0, 39, 29}, nullptr, 10);
@@ -396,7 +396,7 @@ TEST_F(PageTest, ListsAreDrawnInTheirFontFromTheTopLine)
     FontRegistry fonts(font_system);
     const FontEntry& list_font = fonts.define_font("list", "Sans", 8, 400, {});
     Page& page = make_page("bg", "", "");
-    page.set_list_view(1, {2, 0, 39, 20}, &list_font, 10);
+    page.set_list_view(ListViewMode::press_and_release, {2, 0, 39, 20}, &list_font, 10);
     for (const char* title : {"c", "b", "Przywr\xf3\xe6", "a"})
         page.add_title(title);
     page.on_command(0x4002, 0);
@@ -430,10 +430,9 @@ TEST_F(PageTest, FadedPageLetsLowerThenUpperPluginsDraw)
     alignas(8) std::byte slots[3][8]{};
     auto slot = [&](int i) -> PluginSlot& { return *reinterpret_cast<PluginSlot*>(&slots[i]); };
     Page& page = make_page("");
-    page.add_plugin(1, slot(0));
-    page.add_plugin(0, slot(1));
-    page.add_plugin(0, slot(2));
-    page.add_plugin(2, slot(0));
+    page.add_plugin(Page::PluginLayer::upper, slot(0));
+    page.add_plugin(Page::PluginLayer::lower, slot(1));
+    page.add_plugin(Page::PluginLayer::lower, slot(2));
     page.draw_page_faded(128.0f);
     EXPECT_THAT(plugins.drawn, ElementsAre(&slot(2), &slot(1), &slot(0)));
 }
@@ -473,7 +472,7 @@ TEST_F(PageTest, DrawPageShowsLampsPressedAndGlowingButtons)
 TEST_F(PageTest, ListViewStripsComeFromHoverAndPressedBitmaps)
 {
     Page& page = make_page();
-    page.set_list_view(1, {10, 0, 30, 30}, nullptr, 10);
+    page.set_list_view(ListViewMode::press_and_release, {10, 0, 30, 30}, nullptr, 10);
     for (int i = 0; i < 4; ++i)
         page.add_title("t");
     page.on_command(0x4002, 0); // top 1
@@ -495,7 +494,7 @@ namespace {
 TEST_F(PageTest, UndraggedKnobsFollowPlaybackAndScrolling)
 {
     Page& page = make_page();
-    page.set_list_view(1, {0, 30, 50, 69}, nullptr, 10); // four lines visible
+    page.set_list_view(ListViewMode::press_and_release, {0, 30, 50, 69}, nullptr, 10); // four lines visible
     for (int i = 0; i < 12; ++i)
         page.add_title("t" + std::to_string(i));
     page.add_slider(Slider::Orientation::horizontal, Slider::Type::live, Slider::seek_identifier, {0, 0, 104, 5}, "knob");

@@ -2,10 +2,10 @@
 
 #include "app/page_registry.h"
 #include "app/shell_state.h"
+#include "app/string_mapping.h"
 #include "app/tray_icon.h"
 #include "archive/data_archive.h"
 #include "audio/audio_engine.h"
-#include "app/string_mapping.h"
 #include "base/skin_error.h"
 #include "config/config_walker.h"
 #include "image/image_loader.h"

@@ -1,12 +1,13 @@
-#include "image/back_buffer.h"
+#include "app/page_registry.h"
 #include "archive/data_archive.h"
+#include "audio/page_playback.h"
 #include "base/skin_error.h"
 #include "byte_builder.h"
+#include "image/back_buffer.h"
 #include "platform/headless/headless_fonts.h"
 #include "platform/headless/manual_clock.h"
+#include "recording_sink.h"
 #include "skin/font_registry.h"
-#include "audio/page_playback.h"
-#include "app/page_registry.h"
 #include "skin/plugin_drawer.h"
 
 #include <gmock/gmock.h>
@@ -21,12 +22,6 @@
 namespace {
 
 using testing::ElementsAre;
-
-struct RecordingSink final : CommandSink {
-    void post_command(std::uint16_t id, std::uint16_t argument) override { posted.push_back({id, argument}); }
-    std::vector<Command> take() { return std::exchange(posted, {}); }
-    std::vector<Command> posted;
-};
 
 struct FakePlayback final : PagePlayback {
     std::int32_t current_index() const override { return index; }

@@ -64,6 +64,12 @@ public:
     StopSignals& operator=(const StopSignals&) = delete;
 
     int fd() const { return fd_; }
+    // Takes the pending signal, so that it is not delivered once the mask is restored.
+    void consume() const
+    {
+        signalfd_siginfo info{};
+        [[maybe_unused]] const ssize_t length = ::read(fd_, &info, sizeof info);
+    }
     // The mask a child must run with.
     const sigset_t& previous() const { return previous_; }
 
@@ -182,8 +188,8 @@ private:
     std::map<int, fs::path> folders_;
 };
 
-// Waits until `fd` is readable (true) or a stop signal arrives (false); -1 waits for ever.
-// With a timeout, false also means it ran out.
+// Waits until `fd` is readable or a stop signal arrives (which it takes), at most
+// `timeout_ms` (-1: for ever).
 enum class Woken { ready, stop, timeout };
 Woken wait_for(int fd, const StopSignals& signals, int timeout_ms)
 {
@@ -194,8 +200,10 @@ Woken wait_for(int fd, const StopSignals& signals, int timeout_ms)
             continue;
         if (ready < 0)
             throw std::runtime_error("can't wait for changes");
-        if (fds[1].revents != 0)
+        if (fds[1].revents != 0) {
+            signals.consume();
             return Woken::stop;
+        }
         return ready == 0 ? Woken::timeout : Woken::ready;
     }
 }

@@ -96,6 +96,10 @@ grep -q "A line added while watching" built/tarnel.dat || fail "the rebuilt arch
 lines=$(wc -l < starter/skin.toml)
 printf '\n[[chunk]]\ntype = "no_such_chunk"\n' >> starter/skin.toml
 wait_lines watch.err "skin.toml:$((lines + 3)):8: unknown chunk type no_such_chunk" 1
+head -n "$lines" starter/skin.toml > skin.toml
+printf '\n[[chunk]]\ntype = "page"\nname = "more"\nbackground = "Data\\\\missing.bmp"\n' >> skin.toml
+mv skin.toml starter/skin.toml
+wait_lines watch.err "skin.toml:$((lines + 5)): the player refuses the skin: can't find file Data.missing.bmp in datafile" 1
 kill -TERM $watch_pid
 wait $watch_pid || fail "watch ended with status $?"
 watch_pid=

@@ -7,8 +7,9 @@
 //
 // Runs on the calling thread until SIGINT or SIGTERM arrives (blocked while it runs and read
 // through a signalfd), then stops the player it started and returns. Build and load errors
-// are printed to `err`, one line each, build errors with the manifest's line and column;
-// progress goes to `out`. Throws std::runtime_error only when inotify itself fails.
+// are printed to `err`, one line each, build errors with the manifest's line and column, load
+// errors with the line that names what the player missed (load_error_line); progress goes to
+// `out`. Throws std::runtime_error only when inotify itself fails.
 #pragma once
 
 #include "commands.h"
@@ -24,6 +25,13 @@ struct WatchOptions {
     // one ended first (SIGTERM, then SIGKILL after 3 s).
     std::optional<std::filesystem::path> player;
 };
+
+#include <string_view>
+
+// The 1-based line of `manifest_text` that first names, as a TOML string, the file, font,
+// page or plug-in that the player's load error `error` says it could not find or load;
+// nothing for other errors or when no line names it.
+std::optional<int> load_error_line(std::string_view manifest_text, std::string_view error);
 
 void watch_skin(const WatchOptions& options, const PlatformFactory& make_platform, std::ostream& out, std::ostream& err);
 

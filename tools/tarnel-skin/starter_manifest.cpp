@@ -36,6 +36,16 @@ std::string slider(const Box& track, int orientation, const char* knob, const ch
            "\"\nslider_id = " + id + "\n";
 }
 
+// An intro or outro page: its picture, and a timer and a click that switch to the page of
+// string index `next`.
+std::string presentation_page(const std::string& name, int interval_ms, int next)
+{
+    const std::string switch_to = "command = 0x8001\nargument = " + std::to_string(next) + "\n";
+    return "\n[[chunk]]\ntype = \"page\"\nname = \"" + name + "\"\nbackground = \"Data\\\\" + name +
+           ".jpg\"\nfades = 0\n\n[[chunk.element]]\ntype = \"timer\"\ninterval_ms = " + std::to_string(interval_ms) +
+           "\n" + switch_to + "\n[[chunk.element]]\ntype = \"click_command\"\n" + switch_to;
+}
+
 // Indices of the string mapping below: page switches name their page by index.
 constexpr int kDay = 1, kOutro = 2, kEmpty = 3;
 
@@ -138,24 +148,8 @@ index = 3
 type = "start_page"
 page = "intro"
 
-# The intro: its picture, and a timer and a click that go on to the panel page.
-[[chunk]]
-type = "page"
-name = "intro"
-background = "Data\\intro.jpg"
-fades = 0
-
-[[chunk.element]]
-type = "timer"
-interval_ms = 4000
-command = 0x8001
-argument = )" << kDay << R"(
-
-[[chunk.element]]
-type = "click_command"
-command = 0x8001
-argument = )" << kDay << R"(
-
+# The intro: its picture, and a timer and a click that go on to the panel page.)"
+        << presentation_page("intro", 4000, kDay) << R"(
 # The panel page. The player shows "dzien" for playlist positions 0 to 8 ("wieczor" for 9
 # to 13 and "noc" after that, when a skin has them). The pressed and hover pictures are cut
 # where buttons, lamps and list lines are.
@@ -198,25 +192,8 @@ fades = 1
         << "\nup_command = 0x4001\ndown_command = 0x4002\n";
     out << "\n[[chunk.element]]   # a right click goes back to the document list\ntype = \"right_click_command\"\n"
            "command = 0x5003\nargument = 0\n";
-    out << R"(
-# The outro fades the music and goes on to "empty", which ends the program.
-[[chunk]]
-type = "page"
-name = "outro"
-background = "Data\\outro.jpg"
-fades = 0
-
-[[chunk.element]]
-type = "timer"
-interval_ms = 3000
-command = 0x8001
-argument = )" << kEmpty << R"(
-
-[[chunk.element]]
-type = "click_command"
-command = 0x8001
-argument = )" << kEmpty << R"(
-
+    out << "\n# The outro fades the music and goes on to \"empty\", which ends the program."
+        << presentation_page("outro", 3000, kEmpty) << R"(
 [[chunk.element]]
 type = "enter_command"
 command = 0x1016

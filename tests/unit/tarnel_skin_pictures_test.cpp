@@ -89,6 +89,7 @@ TEST(TarnelSkinPictures, PngWithAlphaIsStoredInEachFormatAndRendersLikeTheSource
             text.replace(text.find("bg.bmp"), 6, "bg.jpg");
         std::ostringstream out;
         build_skin(write_manifest(dir, text), dir.path() / "out", out);
+        EXPECT_EQ(out.str().find("warning"), std::string::npos) << out.str();
 
         const std::vector<std::uint8_t> stored = stored_entry(dir, conversion.name);
         ASSERT_TRUE(std::string(stored.begin(), stored.end()).starts_with(conversion.magic));
@@ -104,6 +105,21 @@ TEST(TarnelSkinPictures, PngWithAlphaIsStoredInEachFormatAndRendersLikeTheSource
             worst = std::max(worst, channel_error(page.pixels()[i], source[i]));
         EXPECT_LE(worst, conversion.tolerance);
     }
+}
+
+TEST(TarnelSkinPictures, PureWhiteInAStoredPictureIsWarnedOf)
+{
+    // Layered windows show pure white as a hole; 254 is no white.
+    std::vector<std::uint32_t> pixels(4 * 4, 0xFFFEFFFFu);
+    pixels[5] = pixels[6] = 0x00FFFFFFu;
+    TempDir dir;
+    dir.write("art.png", encode_png(pixels, 4, 4, PngAlpha::keep));
+    std::ostringstream out;
+    build_skin(write_manifest(dir, manifest_text(4, 4, "[[file]]\nname = \"Data\\\\bg.bmp\"\npath = \"art.png\"\nformat = \"bmp24\"\n")),
+               dir.path() / "out", out);
+    EXPECT_NE(out.str().find("skin.toml:11:1: warning: Data\\bg.bmp: 2 pure white pixels, which layered windows show as holes"),
+              std::string::npos)
+        << out.str();
 }
 
 TEST(TarnelSkinPictures, ConversionKeysAreChecked)

@@ -1,6 +1,8 @@
 #include "stored_files.h"
 
 #include "file_bytes.h"
+#include "image/bmp_decoder.h"
+#include "image/jpeg_decoder.h"
 #include "media/bmp_writer.h"
 #include "media/jpeg_encoder.h"
 #include "media/palette_quantiser.h"
@@ -55,9 +57,8 @@ std::vector<std::uint8_t> alpha_mask(const ManifestFile& file, WindowSize window
     return mask;
 }
 
-std::vector<std::uint8_t> converted_picture(const ManifestFile& file)
+std::vector<std::uint8_t> encoded_picture(const ManifestFile& file, const RgbaImage& picture)
 {
-    const RgbaImage picture = load_source_picture(file.path);
     switch (file.format) {
     case StoredFormat::jpeg: return encode_jpeg(picture.width, picture.height, picture.pixels, file.quality);
     case StoredFormat::bmp24: return encode_bmp24(picture.pixels, picture.width, picture.height);
@@ -66,6 +67,19 @@ std::vector<std::uint8_t> converted_picture(const ManifestFile& file)
     case StoredFormat::as_given: break;
     }
     return read_file_bytes(file.path);
+}
+
+// The picture stored as `file.format`; warns of pure white pixels in what the player will
+// decode, since layered windows show that colour as a hole.
+std::vector<std::uint8_t> converted_picture(const ManifestFile& file, std::vector<std::string>& warnings)
+{
+    std::vector<std::uint8_t> stored = encoded_picture(file, load_source_picture(file.path));
+    const SkinBitmap decoded = file.format == StoredFormat::jpeg ? decode_jpeg(stored) : decode_bmp(stored);
+    const auto white = std::count(decoded.pixels().begin(), decoded.pixels().end(), 0xFFFFFFFFu);
+    if (white > 0)
+        warnings.push_back(file.where + ": warning: " + file.name + ": " + std::to_string(white) +
+                           " pure white pixels, which layered windows show as holes");
+    return stored;
 }
 
 } // namespace
@@ -88,7 +102,7 @@ std::vector<std::uint8_t> stored_file_bytes(const ManifestFile& file, WindowSize
     if (!file.mask_from_alpha && file.format == StoredFormat::as_given)
         return read_file_bytes(file.path);
     try {
-        return file.mask_from_alpha ? alpha_mask(file, window, warnings) : converted_picture(file);
+        return file.mask_from_alpha ? alpha_mask(file, window, warnings) : converted_picture(file, warnings);
     } catch (const std::runtime_error& error) {
         throw std::runtime_error(file.where + ": " + error.what());
     }

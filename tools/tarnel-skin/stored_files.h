@@ -26,5 +26,6 @@ std::vector<std::uint8_t> mask_from_alpha(const RgbaImage& picture, WindowSize w
 
 // `file`'s stored bytes. Anything the author should hear about but that does not stop the
 // build (a mask picture of another size than the window; cut pixels of "Data\panel.rgn"
-// inside the rectangle the player always keeps) is appended to `warnings`, one line each.
+// inside the rectangle the player always keeps; pure white pixels in a converted picture,
+// which layered windows show as holes) is appended to `warnings`, one line each.
 std::vector<std::uint8_t> stored_file_bytes(const ManifestFile& file, WindowSize window, std::vector<std::string>& warnings);

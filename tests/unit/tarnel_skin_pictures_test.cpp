@@ -192,6 +192,15 @@ TEST(TarnelSkinPictures, MaskFromAlphaEqualsTheHandWrittenMaskAndNamesKeptPixels
                            " is 20 x 10, the window 600 x 510"),
               std::string::npos)
         << printed;
+
+    // A mask the player could never use is refused before anything is allocated.
+    const auto huge = write_manifest(dir, manifest_text(65535, 65535, "[[file]]\nname = \"m\"\nmask_from = \"small.png\"\n"));
+    try {
+        build_skin(huge, dir.path() / "out", out);
+        ADD_FAILURE() << "a mask of 65535 x 65535 was made";
+    } catch (const std::runtime_error& error) {
+        EXPECT_EQ(error.what(), huge.string() + ":11:1: the window 65535 x 65535 is too large for a mask");
+    }
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "file_bytes.h"
 #include "image/bmp_decoder.h"
+#include "image/image_limits.h"
 #include "image/jpeg_decoder.h"
 #include "media/bmp_writer.h"
 #include "media/jpeg_encoder.h"
@@ -44,6 +45,8 @@ std::optional<std::string> kept_cut_pixels(std::span<const std::uint8_t> mask, W
 
 std::vector<std::uint8_t> alpha_mask(const ManifestFile& file, WindowSize window, std::vector<std::string>& warnings)
 {
+    if (std::uint64_t(window.width) * std::uint64_t(window.height) > max_image_pixels)
+        throw std::runtime_error("the window " + size_text(window.width, window.height) + " is too large for a mask");
     const RgbaImage picture = load_source_picture(file.path);
     const std::string prefix = file.where + ": warning: " + file.name + ": ";
     if (picture.width != window.width || picture.height != window.height)

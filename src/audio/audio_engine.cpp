@@ -1,5 +1,7 @@
 #include "audio/audio_engine.h"
 
+#include "audio/track_kind_probe.h"
+
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -24,7 +26,8 @@ AudioEngine::AudioEngine(CommandSink& sink, const DataArchive& archive)
 
 void AudioEngine::add_playlist_track(std::string title, std::string file)
 {
-    playlist_.insert_front(make_track_entry(std::move(file), false));
+    const TrackKind kind = playlist_track_kind(file);
+    playlist_.insert_front(TrackEntry{std::move(file), kind, false});
     titles_.insert_front(std::move(title));
 }
 

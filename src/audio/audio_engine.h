@@ -54,7 +54,8 @@ public:
 
     // --- Filling the tracklists (while the configuration loads) ---
 
-    // Inserts a playlist entry for the file on disk at index 0, with its title.
+    // Inserts a playlist entry for the file on disk at index 0, with its title; its kind
+    // comes from playlist_track_kind (which may read the file's first bytes).
     void add_playlist_track(std::string title, std::string file);
     // Registers the archive file `file` under `key` among the named tracks.
     void add_named_track(std::string key, std::string file);

@@ -438,8 +438,11 @@ void AudioEngine::render(std::span<float> interleaved)
         while (done < frames && current_.channel) {
             const Channel::MixResult mixed = current_.channel->mix_into(interleaved.subspan(2 * done), scratch_, &analyzer_);
             done += mixed.frames;
-            // A track that ends again at once (a very short one) goes on in the next call.
-            if (!mixed.ended || end_handled)
+            if (!mixed.ended)
+                break;
+            // A repeating track that ends again at once (a very short one) goes on in the next
+            // call. Without repeat a second end finds nothing opened ahead and waits for the loader.
+            if (chooser_.repeat() && end_handled)
                 break;
             end_handled = true;
             on_track_end(posts);

@@ -139,7 +139,7 @@ public:
     const TrackEntry* find_named_track(std::string_view key) const override { return named_tracks_.find(key); }
 
     // The mixer: current and secondary channels added at their volumes. Handles the current
-    // track's end (repeat: it loops on; otherwise the next track starts) at most once per call.
+    // track's end (repeat: it loops on, at most once per call; otherwise the next track starts).
     void render(std::span<float> interleaved) override;
 
     // Returns once the loader thread has nothing left to do. Tests that pull the mixer

@@ -44,11 +44,11 @@ void AudioEngine::reset_audio_state()
     request_ahead_locked();
 }
 
-std::uint16_t AudioEngine::module_notice(const TrackEntry& entry)
+std::optional<CommandId> AudioEngine::module_notice(const TrackEntry& entry)
 {
     if (entry.stored_in_archive || entry.kind != TrackKind::module)
-        return 0;
-    return entry.name.find("loop") != std::string::npos ? looped_module_started : unlooped_module_started;
+        return std::nullopt;
+    return entry.name.find("loop") != std::string::npos ? CommandId::looped_module_started : CommandId::unlooped_module_started;
 }
 
 void AudioEngine::clear_current_locked()
@@ -92,8 +92,8 @@ std::optional<AudioEngine::PendingOpen> AudioEngine::begin_play_current_locked(P
     }
     clear_current_locked();
     current_.kind = entry->kind;
-    if (const std::uint16_t notice = module_notice(*entry))
-        posts.add(notice);
+    if (const auto notice = module_notice(*entry))
+        posts.add(*notice);
     return PendingOpen{entry, generation_};
 }
 
@@ -176,13 +176,13 @@ float AudioEngine::playback_fraction() const
     return decoder.length() > 0 ? static_cast<float>(decoder.position()) / static_cast<float>(decoder.length()) : 0.0f;
 }
 
-int AudioEngine::current_activity() const
+Channel::Activity AudioEngine::current_activity() const
 {
     std::lock_guard lock(mutex_);
     return activity_locked();
 }
 
-int AudioEngine::activity_locked() const
+Channel::Activity AudioEngine::activity_locked() const
 {
     return current_.channel ? current_.channel->activity() : Channel::stopped;
 }
@@ -357,13 +357,13 @@ void AudioEngine::adopt_locked(Advance& advance, PendingPosts& posts)
     clear_current_locked();
     chooser_ = advance.to;
     current_.kind = advance.kind == TrackKind::none ? current_.kind : advance.kind;
-    if (advance.module_notice != 0)
-        posts.add(advance.module_notice);
+    if (advance.module_notice)
+        posts.add(*advance.module_notice);
     if (advance.decoder) {
         current_.channel.emplace(std::move(advance.decoder), chooser_.repeat());
         analyzer_.clear();
     }
-    posts.add(track_changed_by_itself);
+    posts.add(CommandId::track_changed_by_itself);
     loader_.report(advance.unplayable);
     ahead_.reset();
     requested_from_.reset();
@@ -386,7 +386,7 @@ void AudioEngine::request_ahead_locked()
 // at most once round the list.
 AudioEngine::Advance AudioEngine::compute_advance(const TrackChooser& from) const
 {
-    Advance advance{from, from, nullptr, TrackKind::none, 0, {}};
+    Advance advance{from, from, nullptr, TrackKind::none, std::nullopt, {}};
     for (std::int32_t tried = 0; tried < playlist_.count(); ++tried) {
         advance.to.choose_next(playlist_);
         const TrackEntry* entry = playlist_.at(advance.to.current_index());
@@ -400,7 +400,7 @@ AudioEngine::Advance AudioEngine::compute_advance(const TrackChooser& from) cons
         if (advance.decoder)
             break;
         advance.unplayable.push_back(entry->name);
-        advance.module_notice = 0;
+        advance.module_notice.reset();
     }
     return advance;
 }

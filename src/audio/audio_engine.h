@@ -8,9 +8,9 @@
 // in frames of 44.1 kHz, module positions in orders. Seeking a stream moves 10 seconds.
 //
 // Posted commands (through the CommandSink, never while the engine's lock is held):
-// 0x6001 / 0x6002 when a module is opened from disk whose file name does / does not contain
-// "loop" (archive modules post neither); 0x4003 when the current track has ended and the
-// engine has moved on to the next one by itself.
+// looped_module_started / unlooped_module_started when a module is opened from disk whose file
+// name does / does not contain "loop" (archive modules post neither); track_changed_by_itself
+// when the current track has ended and the engine has moved on to the next one by itself.
 //
 // Threads: every public member may be called from the UI thread while the device's thread
 // runs render(); one mutex serialises the slots, indices, modes, random draws and the end
@@ -56,10 +56,6 @@
 
 class AudioEngine final : public AudioRenderer, public AudioOperations, public PagePlayback {
 public:
-    // Command ids the engine posts.
-    static constexpr std::uint16_t looped_module_started = 0x6001;
-    static constexpr std::uint16_t unlooped_module_started = 0x6002;
-    static constexpr std::uint16_t track_changed_by_itself = 0x4003;
     // How far seek_forward and seek_backward move a stream.
     static constexpr std::int64_t stream_seek_frames = 10 * AudioDevice::sample_rate;
 
@@ -94,8 +90,8 @@ public:
     void seek_percent(float percent) override;
     // Position / length of the current track while it plays or is paused, else 0.
     float playback_fraction() const override;
-    // 0 stopped (or nothing opened), 1 playing, 3 paused.
-    int current_activity() const;
+    // stopped (also when nothing is opened), playing or paused.
+    Channel::Activity current_activity() const;
     // Volume of the current channel, when the playlist entry at the current index is of the
     // kind playing in the current slot.
     void set_current_volume(int volume) override;
@@ -155,7 +151,7 @@ private:
     // Commands gathered under the lock and posted after it is released.
     class PendingPosts {
     public:
-        void add(std::uint16_t id) { commands_.at(count_++) = Command{id, 0}; }
+        void add(CommandId id) { commands_.at(count_++) = Command{command_value(id), 0}; }
         void send(CommandSink& sink) const;
 
     private:
@@ -170,7 +166,7 @@ private:
         TrackChooser to;
         std::unique_ptr<Decoder> decoder;
         TrackKind kind = TrackKind::none;   // of the last entry tried
-        std::uint16_t module_notice = 0;    // looped / unlooped_module_started, or 0
+        std::optional<CommandId> module_notice; // posted when it starts (disk modules)
         std::vector<std::string> unplayable; // entries passed over, in order
     };
 
@@ -181,12 +177,12 @@ private:
     };
 
     // The module notice an entry posts when it is opened.
-    static std::uint16_t module_notice(const TrackEntry& entry);
+    static std::optional<CommandId> module_notice(const TrackEntry& entry);
     std::optional<PendingOpen> begin_play_current_locked(PendingPosts& posts);
     void finish_open(const PendingOpen& open);
     // Empties the current slot (its decoder is destroyed on the loader thread).
     void clear_current_locked();
-    int activity_locked() const;
+    Channel::Activity activity_locked() const;
     void on_track_end(PendingPosts& posts);
     void adopt_locked(Advance& advance, PendingPosts& posts);
     void request_ahead_locked();

@@ -150,7 +150,7 @@ TEST_F(RealEncoderTracks, TwoFilesCutFromOneSineJoinWithoutAGap)
         local_device.render(static_cast<std::size_t>(start));
         local.wait_for_loader();
         const auto around = local_device.render(4000);
-        EXPECT_EQ(local_sink.count(AudioEngine::track_changed_by_itself), 1u);
+        EXPECT_EQ(local_sink.count(command_value(CommandId::track_changed_by_itself)), 1u);
         EXPECT_EQ(local.current_index(), 1);
 
         double deviation = 0;
@@ -183,7 +183,7 @@ TEST_F(RealEncoderTracks, EveryNameSpellingAdvancesByItselfPastWhatCannotPlay)
         std::filesystem::copy_file(from, to);
         return (dir.path() / name).string();
     };
-    const auto module = dir.write("tune.mod", make_xm(XmSong{.orders = 1, .rows = 4, .speed = 1}));
+    const auto module = dir.write("tune.mod", make_xm(XmSong{.orders = 1, .rows = 8, .speed = 1}));
     const std::string missing = (dir.path() / "missing.ogg").string();
     copy(*ogg, "dot.ogg");
     playlist({(dir.path() / "." / "dot.ogg").string(), copy(*ogg, "music.d/in-folder.ogg"), copy(*ogg, "mixed.Ogg"),
@@ -192,8 +192,8 @@ TEST_F(RealEncoderTracks, EveryNameSpellingAdvancesByItselfPastWhatCannotPlay)
     testing::internal::CaptureStderr();
     engine.play_current();
     std::vector<std::int32_t> visited{engine.current_index()};
-    for (int pulls = 0; pulls < 400 && visited.size() < 7; ++pulls) {
-        pull(second / 10);
+    for (int pulls = 0; pulls < 4000 && visited.size() < 7; ++pulls) {
+        pull(second / 100); // shorter than any track, so every index is seen
         if (engine.current_index() != visited.back())
             visited.push_back(engine.current_index());
     }

@@ -55,6 +55,7 @@ void TrackLoader::report(std::vector<std::string>& paths)
         else
             reports_.insert(reports_.end(), paths.begin(), paths.end());
     }
+    paths.clear();
     wake_.notify_one();
 }
 

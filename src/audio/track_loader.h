@@ -33,7 +33,8 @@ public:
     void want(const TrackChooser& from);
     // Destroys `decoder` (closing its file) on the loader thread.
     void retire(std::unique_ptr<Decoder> decoder);
-    // Writes "can't play <path>" for each path, in order, on the loader thread.
+    // Takes `paths` (leaving it empty) and writes "can't play <path>" for each, in order, on
+    // the loader thread.
     void report(std::vector<std::string>& paths);
     // Returns once nothing is waiting and `work` is not running (tests pull the mixer
     // themselves and wait here so that track ends come on exact frames).

@@ -84,10 +84,11 @@ std::optional<AudioEngine::PendingOpen> AudioEngine::begin_play_current_locked(P
             return std::nullopt;
     }
     const TrackEntry* entry = playlist_.at(chooser_.current_index());
-    if (entry == nullptr)
+    if (entry == nullptr || !entry->eligible())
         return std::nullopt;
     if (entry->kind == TrackKind::none) {
-        report_unplayable(entry->name);
+        std::vector<std::string> unplayable{entry->name};
+        loader_.report(unplayable); // written by the loader, not while the mixer waits for the lock
         return std::nullopt;
     }
     clear_current_locked();

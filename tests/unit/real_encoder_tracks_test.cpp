@@ -168,7 +168,7 @@ TEST_F(RealEncoderTracks, TwoFilesCutFromOneSineJoinWithoutAGap)
 }
 
 // Every spelling of a playlist name plays, and the playlist moves on by itself past an
-// entry whose file is missing, saying so on standard error.
+// entry whose file is missing, saying so on standard error; picked, that entry says so too.
 TEST_F(RealEncoderTracks, EveryNameSpellingAdvancesByItselfPastWhatCannotPlay)
 {
     SKIP_WITHOUT(RealEncoder::oggenc);
@@ -200,6 +200,14 @@ TEST_F(RealEncoderTracks, EveryNameSpellingAdvancesByItselfPastWhatCannotPlay)
     const std::string errors = testing::internal::GetCapturedStderr();
     EXPECT_EQ(visited, (std::vector<std::int32_t>{0, 1, 2, 3, 4, 6, 0}));
     EXPECT_EQ(errors, "can't play " + missing + "\n");
+
+    // Picked by the user, the missing entry says so too and does not sound.
+    testing::internal::CaptureStderr();
+    engine.play_track(5);
+    engine.wait_for_loader();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "can't play " + missing + "\n");
+    EXPECT_EQ(engine.current_index(), 5);
+    EXPECT_EQ(engine.current_activity(), Channel::stopped);
 }
 
 // Image of a 3 kHz tone in a 22.05 kHz MP3 at 22.05 - 3 = 19.05 kHz after conversion to

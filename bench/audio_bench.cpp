@@ -1,16 +1,20 @@
 // CPU time to render 60 s of a tracker module, an MP3 and an Ogg Vorbis file through the
 // engine and its mixer (headless device, 1,024-frame pulls), each beside a bare loop that
-// decodes the same file with the same library; and the cost of one get_spectrum call.
+// decodes the same file with the same library; the same for a 48 kHz Ogg Vorbis and an Opus
+// file made by oggenc and opusenc (the engine converts their rate with libsoxr) and for a
+// FLAC file; and the cost of one get_spectrum call.
 #include "audio/audio_engine.h"
 #include "media/sndfile_encoder.h"
 #include "media/xm_writer.h"
 #include "platform/headless/headless_audio_device.h"
+#include "real_encoders.h"
 #include "recording_sink.h"
 #include "temp_dir.h"
 
 #include <benchmark/benchmark.h>
 #include <libopenmpt/libopenmpt.h>
 #include <mpg123.h>
+#include <opusfile.h>
 #include <vorbis/vorbisfile.h>
 
 #include <cmath>
@@ -18,6 +22,7 @@
 #include <fstream>
 #include <iterator>
 #include <numbers>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -47,9 +52,19 @@ struct BenchFiles {
     std::filesystem::path xm;
     std::filesystem::path mp3;
     std::filesystem::path ogg;
+    std::optional<std::filesystem::path> ogg_48k; // made by the real encoders, when installed
+    std::optional<std::filesystem::path> opus;
+    std::optional<std::filesystem::path> flac;
 
     BenchFiles()
     {
+        const SineSpec sine_48k{.rate = 48000, .frames = 60 * 48000};
+        if (have_program("oggenc"))
+            ogg_48k = encode_sine(dir, "bench-48k.ogg", RealEncoder::oggenc, sine_48k);
+        if (have_program("opusenc"))
+            opus = encode_sine(dir, "bench.opus", RealEncoder::opusenc, sine_48k);
+        if (have_program("flac"))
+            flac = encode_sine(dir, "bench.flac", RealEncoder::flac, SineSpec{.frames = 60 * 44100});
         const auto pcm = music_pcm();
         xm = dir.write("bench.xm", make_xm(XmSong{.orders = 32, .rows = 64, .channels = 8, .note_every_rows = 4}));
         mp3 = dir.write("bench.mp3", encode_pcm(pcm, EncodedFormat::mp3));
@@ -122,13 +137,13 @@ void bare_mpg123(benchmark::State& state)
     }
 }
 
-void bare_vorbisfile(benchmark::State& state)
+void bare_vorbisfile_of(benchmark::State& state, const std::filesystem::path& path, std::size_t frames)
 {
     for (auto _ : state) {
         OggVorbis_File file;
-        ov_fopen(files().ogg.c_str(), &file);
+        ov_fopen(path.c_str(), &file);
         std::size_t done = 0;
-        while (done < frames_60s) {
+        while (done < frames) {
             float** pcm = nullptr;
             int link = 0;
             const long got = ov_read_float(&file, &pcm, static_cast<int>(pull_frames), &link);
@@ -142,6 +157,42 @@ void bare_vorbisfile(benchmark::State& state)
     }
 }
 
+void bare_vorbisfile(benchmark::State& state) { bare_vorbisfile_of(state, files().ogg, frames_60s); }
+
+void bare_vorbisfile_48k(benchmark::State& state)
+{
+    if (!files().ogg_48k)
+        return state.SkipWithError("oggenc is not installed");
+    bare_vorbisfile_of(state, *files().ogg_48k, 60 * 48000);
+}
+
+void bare_opusfile(benchmark::State& state)
+{
+    if (!files().opus)
+        return state.SkipWithError("opusenc is not installed");
+    std::vector<float> buffer(2 * pull_frames);
+    for (auto _ : state) {
+        OggOpusFile* file = op_open_file(files().opus->c_str(), nullptr);
+        for (std::size_t done = 0; done < 60 * 48000;) {
+            const int got = op_read_float_stereo(file, buffer.data(), static_cast<int>(buffer.size()));
+            if (got <= 0)
+                op_pcm_seek(file, 0);
+            else
+                done += static_cast<std::size_t>(got);
+        }
+        benchmark::DoNotOptimize(buffer.data());
+        op_free(file);
+    }
+}
+
+void engine_render_made(benchmark::State& state, std::optional<std::filesystem::path> BenchFiles::*file)
+{
+    const auto& path = files().*file;
+    if (!path)
+        return state.SkipWithError("the encoder is not installed");
+    engine_render(state, *path);
+}
+
 void engine_xm(benchmark::State& state) { engine_render(state, files().xm); }
 void engine_mp3(benchmark::State& state) { engine_render(state, files().mp3); }
 void engine_ogg(benchmark::State& state) { engine_render(state, files().ogg); }
@@ -152,6 +203,11 @@ BENCHMARK(bare_mpg123)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(engine_mp3)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(bare_vorbisfile)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(engine_ogg)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(bare_vorbisfile_48k)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_CAPTURE(engine_render_made, ogg_48k, &BenchFiles::ogg_48k)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(bare_opusfile)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_CAPTURE(engine_render_made, opus, &BenchFiles::opus)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_CAPTURE(engine_render_made, flac, &BenchFiles::flac)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void get_spectrum(benchmark::State& state)
 {

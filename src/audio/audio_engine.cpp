@@ -1,5 +1,7 @@
 #include "audio/audio_engine.h"
 
+#include "audio/track_kind_probe.h"
+
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -18,13 +20,15 @@ void AudioEngine::PendingPosts::send(CommandSink& sink) const
 }
 
 AudioEngine::AudioEngine(CommandSink& sink, const DataArchive& archive)
-    : sink_(sink), archive_(archive), scratch_(2 * mix_block_frames)
+    : sink_(sink), archive_(archive), scratch_(2 * mix_block_frames),
+      loader_([this](const TrackChooser& from) { load_ahead(from); })
 {
 }
 
 void AudioEngine::add_playlist_track(std::string title, std::string file)
 {
-    playlist_.insert_front(make_track_entry(std::move(file), false));
+    const TrackKind kind = playlist_track_kind(file);
+    playlist_.insert_front(TrackEntry{std::move(file), kind, false});
     titles_.insert_front(std::move(title));
 }
 
@@ -37,53 +41,81 @@ void AudioEngine::reset_audio_state()
 {
     std::lock_guard lock(mutex_);
     chooser_.reset();
+    request_ahead_locked();
 }
 
-// Frees what the slot held before opening anything, so two decoders never coexist in a slot.
-void AudioEngine::open_into(Slot& slot, const TrackEntry& entry, bool loops, PendingPosts& posts)
+std::optional<CommandId> AudioEngine::module_notice(const TrackEntry& entry)
 {
-    if (entry.kind == TrackKind::none)
-        return;
-    slot.channel.reset();
-    TrackSource source = std::filesystem::path(entry.name);
-    if (entry.stored_in_archive)
-        source = archive_.find_file(entry.name);
-    else if (entry.kind == TrackKind::module)
-        posts.add(entry.name.find("loop") != std::string::npos ? CommandId::looped_module_started : CommandId::unlooped_module_started);
-    slot.kind = entry.kind;
-    if (auto decoder = open_decoder(entry.kind, source))
-        slot.channel.emplace(std::move(decoder), loops);
+    if (entry.stored_in_archive || entry.kind != TrackKind::module)
+        return std::nullopt;
+    return entry.name.find("loop") != std::string::npos ? CommandId::looped_module_started : CommandId::unlooped_module_started;
+}
+
+void AudioEngine::clear_current_locked()
+{
+    if (current_.channel) {
+        loader_.retire(current_.channel->take_decoder());
+        current_.channel.reset();
+    }
+    ++generation_;
+    advance_waiting_ = false;
 }
 
 void AudioEngine::play_current()
 {
     PendingPosts posts;
+    std::optional<PendingOpen> open;
     {
         std::lock_guard lock(mutex_);
-        play_current_locked(posts);
+        open = begin_play_current_locked(posts);
     }
     posts.send(sink_);
+    if (open)
+        finish_open(*open);
 }
 
-void AudioEngine::play_current_locked(PendingPosts& posts)
+// Resumes or leaves a paused or playing track; otherwise empties the slot and says which
+// entry to open (posting a disk module's notice first, as opening it does).
+std::optional<AudioEngine::PendingOpen> AudioEngine::begin_play_current_locked(PendingPosts& posts)
 {
     if (current_.channel) {
         current_.channel->resume();
         if (current_.channel->activity() == Channel::playing)
-            return;
+            return std::nullopt;
     }
     const TrackEntry* entry = playlist_.at(chooser_.current_index());
-    if (entry == nullptr)
-        return;
-    open_into(current_, *entry, true, posts);
-    if (current_.channel)
-        analyzer_.clear();
+    if (entry == nullptr || !entry->eligible())
+        return std::nullopt;
+    if (entry->kind == TrackKind::none) {
+        std::vector<std::string> unplayable{entry->name};
+        loader_.report(unplayable); // written by the loader, not while the mixer waits for the lock
+        return std::nullopt;
+    }
+    clear_current_locked();
+    current_.kind = entry->kind;
+    if (const auto notice = module_notice(*entry))
+        posts.add(*notice);
+    return PendingOpen{entry, generation_};
+}
+
+// Opens on the calling (UI) thread with the lock released, so the mixer plays on meanwhile.
+void AudioEngine::finish_open(const PendingOpen& open)
+{
+    auto decoder = open_decoder(open.entry->kind, std::filesystem::path(open.entry->name));
+    if (!decoder)
+        report_unplayable(open.entry->name);
+    std::lock_guard lock(mutex_);
+    if (!decoder || open.generation != generation_) // another change came first: drop this one
+        return loader_.retire(std::move(decoder));
+    current_.channel.emplace(std::move(decoder), chooser_.repeat());
+    analyzer_.clear();
+    request_ahead_locked();
 }
 
 void AudioEngine::stop_current()
 {
     std::lock_guard lock(mutex_);
-    current_.channel.reset();
+    clear_current_locked();
 }
 
 void AudioEngine::toggle_pause()
@@ -190,14 +222,19 @@ std::span<const float, FftSpectrumAnalyzer::bin_count> AudioEngine::get_spectrum
 
 void AudioEngine::play_secondary(const TrackEntry* track)
 {
-    PendingPosts posts;
     {
         std::lock_guard lock(mutex_);
         secondary_.channel.reset();
-        if (track != nullptr)
-            open_into(secondary_, *track, false, posts);
     }
-    posts.send(sink_);
+    if (track == nullptr || track->kind == TrackKind::none)
+        return;
+    // Named tracks live in the archive, in memory; still opened outside the lock, as a large
+    // module takes a while to parse.
+    auto decoder = open_decoder(track->kind, archive_.find_file(track->name));
+    std::lock_guard lock(mutex_);
+    secondary_.kind = track->kind;
+    if (decoder)
+        secondary_.channel.emplace(std::move(decoder), false);
 }
 
 void AudioEngine::stop_secondary()
@@ -235,40 +272,50 @@ void AudioEngine::previous_track()
 void AudioEngine::change_track(void (TrackChooser::*choose)(const Playlist&))
 {
     PendingPosts posts;
+    std::optional<PendingOpen> open;
     {
         std::lock_guard lock(mutex_);
         const bool was_active = activity_locked() != Channel::stopped;
-        current_.channel.reset();
+        clear_current_locked();
         (chooser_.*choose)(playlist_);
         if (was_active)
-            play_current_locked(posts);
+            open = begin_play_current_locked(posts);
     }
     posts.send(sink_);
+    if (open)
+        finish_open(*open);
 }
 
 void AudioEngine::play_track(std::int32_t index)
 {
     PendingPosts posts;
+    std::optional<PendingOpen> open;
     {
         std::lock_guard lock(mutex_);
         if (!chooser_.select(playlist_, index))
             return;
-        current_.channel.reset();
-        play_current_locked(posts);
+        clear_current_locked();
+        open = begin_play_current_locked(posts);
     }
     posts.send(sink_);
+    if (open)
+        finish_open(*open);
 }
 
 void AudioEngine::toggle_repeat()
 {
     std::lock_guard lock(mutex_);
     chooser_.toggle_repeat();
+    if (current_.channel)
+        current_.channel->set_loops(chooser_.repeat());
+    request_ahead_locked();
 }
 
 void AudioEngine::toggle_random()
 {
     std::lock_guard lock(mutex_);
     chooser_.toggle_random();
+    request_ahead_locked();
 }
 
 std::int32_t AudioEngine::current_index() const
@@ -289,15 +336,95 @@ bool AudioEngine::random() const
     return chooser_.random();
 }
 
-// The current channel has reached its end and (looping) already gone back to its start.
+// The current channel has reached its end: with repeat it has gone back to its start and
+// plays on; otherwise the track that follows starts at once if it was opened ahead.
 void AudioEngine::on_track_end(PendingPosts& posts)
 {
     if (chooser_.repeat())
         return;
-    current_.channel.reset();
-    chooser_.choose_next(playlist_);
-    play_current_locked(posts);
+    if (ahead_ && ahead_->from == chooser_) {
+        adopt_locked(*ahead_, posts);
+        return;
+    }
+    clear_current_locked();
+    advance_waiting_ = true;
+    request_ahead_locked();
+}
+
+// Moves the chooser on as `advance` found, puts its decoder in the current slot and posts
+// what opening it and the end of a track post.
+void AudioEngine::adopt_locked(Advance& advance, PendingPosts& posts)
+{
+    clear_current_locked();
+    chooser_ = advance.to;
+    current_.kind = advance.kind == TrackKind::none ? current_.kind : advance.kind;
+    if (advance.module_notice)
+        posts.add(*advance.module_notice);
+    if (advance.decoder) {
+        current_.channel.emplace(std::move(advance.decoder), chooser_.repeat());
+        analyzer_.clear();
+    }
     posts.add(CommandId::track_changed_by_itself);
+    loader_.report(advance.unplayable);
+    ahead_.reset();
+    requested_from_.reset();
+    request_ahead_locked();
+}
+
+// Asks the loader for the track that follows when one plays (or is awaited) and repeat is
+// off, unless it has been asked for, or opened, from the chooser as it is now.
+void AudioEngine::request_ahead_locked()
+{
+    if ((!current_.channel && !advance_waiting_) || chooser_.repeat())
+        return;
+    if ((ahead_ && ahead_->from == chooser_) || requested_from_ == chooser_)
+        return;
+    requested_from_ = chooser_;
+    loader_.want(chooser_);
+}
+
+// Moves a copy of the chooser on as the end of a track does, past entries that do not open,
+// at most once round the list.
+AudioEngine::Advance AudioEngine::compute_advance(const TrackChooser& from) const
+{
+    Advance advance{from, from, nullptr, TrackKind::none, std::nullopt, {}};
+    for (std::int32_t tried = 0; tried < playlist_.count(); ++tried) {
+        advance.to.choose_next(playlist_);
+        const TrackEntry* entry = playlist_.at(advance.to.current_index());
+        if (entry == nullptr)
+            break;
+        if (entry->kind != TrackKind::none) {
+            advance.kind = entry->kind;
+            advance.module_notice = module_notice(*entry);
+            advance.decoder = open_decoder(entry->kind, std::filesystem::path(entry->name));
+        }
+        if (advance.decoder)
+            break;
+        advance.unplayable.push_back(entry->name);
+        advance.module_notice.reset();
+    }
+    return advance;
+}
+
+// On the loader thread: opens what follows `from`, then hands it over unless the engine has
+// moved on meanwhile. An end already waiting for it takes it at once.
+void AudioEngine::load_ahead(const TrackChooser& from)
+{
+    Advance advance = compute_advance(from);
+    std::optional<Advance> unused;
+    PendingPosts posts;
+    {
+        std::lock_guard lock(mutex_);
+        if (requested_from_ != from) {
+            unused = std::move(advance);
+        } else if (advance_waiting_ && chooser_ == from) {
+            adopt_locked(advance, posts);
+        } else {
+            unused = std::move(ahead_);
+            ahead_ = std::move(advance);
+        }
+    }
+    posts.send(sink_);
 }
 
 void AudioEngine::render(std::span<float> interleaved)
@@ -312,8 +439,11 @@ void AudioEngine::render(std::span<float> interleaved)
         while (done < frames && current_.channel) {
             const Channel::MixResult mixed = current_.channel->mix_into(interleaved.subspan(2 * done), scratch_, &analyzer_);
             done += mixed.frames;
-            // A track that ends again at once (a very short one) goes on in the next call.
-            if (!mixed.ended || end_handled)
+            if (!mixed.ended)
+                break;
+            // A repeating track that ends again at once (a very short one) goes on in the next
+            // call. Without repeat a second end finds nothing opened ahead and waits for the loader.
+            if (chooser_.repeat() && end_handled)
                 break;
             end_handled = true;
             on_track_end(posts);

@@ -16,6 +16,19 @@
 // runs render(); one mutex serialises the slots, indices, modes, random draws and the end
 // of track. The tracklists themselves are filled before the device opens and are
 // read-only afterwards, so the references handed out stay valid and unguarded.
+//
+// No file is opened on the device's thread: render() never calls open_decoder. Tracks the
+// user starts are opened on the UI thread, outside the lock, and installed afterwards; the
+// track that follows the current one by itself is opened ahead on the engine's loader
+// thread (TrackLoader), from a copy of the track chooser, and the mixer only swaps it in
+// at the end when the chooser still equals that copy (so the same choices and random draws
+// are made), joining the two tracks without a gap. Should it not be ready, the mixer plays
+// silence and the loader installs it when done. Decoders the mixer finishes with are
+// destroyed on the loader thread.
+//
+// Entries that cannot play (kind none, missing or damaged files) write "can't play <path>"
+// to standard error; when the playlist moves on by itself it goes on past them in the same
+// order, at most once round the list, and stops when nothing there plays.
 #pragma once
 
 #include "archive/data_archive.h"
@@ -27,6 +40,7 @@
 #include "audio/fft_spectrum_analyzer.h"
 #include "audio/track_chooser.h"
 #include "audio/track_entry.h"
+#include "audio/track_loader.h"
 #include "audio/track_title_table.h"
 #include "base/command.h"
 #include "platform/audio_device.h"
@@ -50,7 +64,8 @@ public:
 
     // --- Filling the tracklists (while the configuration loads) ---
 
-    // Inserts a playlist entry for the file on disk at index 0, with its title.
+    // Inserts a playlist entry for the file on disk at index 0, with its title; its kind
+    // comes from playlist_track_kind (which may read the file's first bytes).
     void add_playlist_track(std::string title, std::string file);
     // Registers the archive file `file` under `key` among the named tracks.
     void add_named_track(std::string key, std::string file);
@@ -120,8 +135,12 @@ public:
     const TrackEntry* find_named_track(std::string_view key) const override { return named_tracks_.find(key); }
 
     // The mixer: current and secondary channels added at their volumes. Handles the current
-    // track's end (repeat: it loops on; otherwise the next track starts) at most once per call.
+    // track's end (repeat: it loops on, at most once per call; otherwise the next track starts).
     void render(std::span<float> interleaved) override;
+
+    // Returns once the loader thread has nothing left to do. Tests that pull the mixer
+    // themselves call it before rendering, so that track ends happen on exact frames.
+    void wait_for_loader() { loader_.wait_until_idle(); }
 
 private:
     struct Slot {
@@ -140,10 +159,35 @@ private:
         std::size_t count_ = 0;
     };
 
-    void open_into(Slot& slot, const TrackEntry& entry, bool loops, PendingPosts& posts);
-    void play_current_locked(PendingPosts& posts);
+    // What follows the current track when it ends by itself: the chooser's state before and
+    // after the move, and the opened decoder (none when no entry round the list plays).
+    struct Advance {
+        TrackChooser from;
+        TrackChooser to;
+        std::unique_ptr<Decoder> decoder;
+        TrackKind kind = TrackKind::none;   // of the last entry tried
+        std::optional<CommandId> module_notice; // posted when it starts (disk modules)
+        std::vector<std::string> unplayable; // entries passed over, in order
+    };
+
+    // A track the UI thread opens outside the lock; installed if `generation` still holds.
+    struct PendingOpen {
+        const TrackEntry* entry;
+        std::uint64_t generation;
+    };
+
+    // The module notice an entry posts when it is opened.
+    static std::optional<CommandId> module_notice(const TrackEntry& entry);
+    std::optional<PendingOpen> begin_play_current_locked(PendingPosts& posts);
+    void finish_open(const PendingOpen& open);
+    // Empties the current slot (its decoder is destroyed on the loader thread).
+    void clear_current_locked();
     Channel::Activity activity_locked() const;
     void on_track_end(PendingPosts& posts);
+    void adopt_locked(Advance& advance, PendingPosts& posts);
+    void request_ahead_locked();
+    Advance compute_advance(const TrackChooser& from) const;
+    void load_ahead(const TrackChooser& from); // the loader thread's work
     void change_track(void (TrackChooser::*choose)(const Playlist&));
     Channel* current_volume_target();
 
@@ -160,4 +204,10 @@ private:
     FftSpectrumAnalyzer analyzer_;
     std::array<float, FftSpectrumAnalyzer::bin_count> spectrum_buffer_{};
     std::vector<float> scratch_; // decoding buffer of the mixer, allocated once
+    std::uint64_t generation_ = 0;              // counts changes of the current slot
+    std::optional<Advance> ahead_;              // the next track, opened ahead
+    std::optional<TrackChooser> requested_from_; // what the loader was last asked for
+    bool advance_waiting_ = false;              // ended, and the next track is not ready yet
+
+    TrackLoader loader_; // last: its thread stops before the members above go
 };

@@ -47,6 +47,11 @@ public:
     void slide_volume(int target, std::uint32_t duration_ms);
     double volume() const { return volume_; }
 
+    // Whether the track starts again at its end (repeat) or the channel stops there.
+    void set_loops(bool loops) { loops_ = loops; }
+    // Hands the decoder over (to be destroyed elsewhere); the channel is unusable afterwards.
+    std::unique_ptr<Decoder> take_decoder() { return std::move(decoder_); }
+
     Decoder& decoder() { return *decoder_; }
     const Decoder& decoder() const { return *decoder_; }
 

@@ -1,23 +1,22 @@
-// Decoder: the one boundary between the engine and a decoding library. Every format
-// (tracker modules, MP3, Ogg Vorbis) implements these few operations; the engine never
-// calls a library directly.
+// Decoder: the one boundary between the engine and the decoding libraries. Tracker modules
+// and streams (MP3, Ogg Vorbis, FLAC, Opus, through StreamDecoder) implement these few
+// operations; the engine never calls a library directly.
 //
 // Output is always 44.1 kHz interleaved stereo float. Positions and lengths are in the
 // format's own unit: frames for streams, orders for modules (a module position is an
 // order, always entered at row 0).
 // Ownership: a decoder opened from an archive view reads the archive's bytes in place; the
-// archive must outlive it. Threads: not thread-safe; the engine calls it under its lock.
+// archive must outlive it. Threads: not thread-safe; opened on the UI thread or the engine's
+// loader thread, then used by one thread at a time under the engine's lock.
 #pragma once
 
-#include "archive/data_archive.h"
 #include "audio/track_entry.h"
+#include "audio/track_source.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <memory>
 #include <span>
-#include <variant>
 
 class Decoder {
 public:
@@ -39,9 +38,8 @@ public:
     virtual std::int64_t length() const = 0;
 };
 
-// Where a track's bytes come from: a file on disk or a view into the archive image.
-using TrackSource = std::variant<std::filesystem::path, ArchiveFile>;
-
 // Opens `source` with the decoder for `kind`; nullptr when the bytes cannot be decoded
-// (missing, truncated or mislabelled files) or for kind none.
+// (missing, truncated or mislabelled files) or for kind none. A stream's format comes from
+// its first bytes: Ogg (Vorbis, Opus or FLAC inside), FLAC, else MPEG audio. Opens files:
+// never call it on the audio device's thread.
 std::unique_ptr<Decoder> open_decoder(TrackKind kind, const TrackSource& source);

@@ -16,6 +16,8 @@ public:
 
     static constexpr int max = 0x7FFF;
 
+    bool operator==(const RandomGenerator&) const = default;
+
 private:
     std::uint32_t seed_ = 1;
 };

@@ -3,7 +3,8 @@
 // starts and stops the channels around it.
 // Every choice ends: when none can be made (an empty playlist, no eligible entry, or in
 // random mode no eligible entry other than the one being left) the index stays.
-// Not thread-safe: the engine uses it under its lock.
+// A plain value: a copy makes, from the same state, the same choices and draws, which is how
+// the engine opens the next track ahead. Not thread-safe: the engine uses it under its lock.
 #pragma once
 
 #include "audio/playlist.h"
@@ -35,6 +36,9 @@ public:
     bool random() const { return random_; }
     void toggle_repeat() { repeat_ = !repeat_; }
     void toggle_random() { random_ = !random_; }
+
+    // Equal choosers make the same choices from here on (the generator included).
+    bool operator==(const TrackChooser&) const = default;
 
 private:
     std::int32_t draw(std::int32_t count);

@@ -6,8 +6,8 @@
 #include <string>
 
 enum class TrackKind : std::uint8_t {
-    module = 0, // tracker module (xm, it and whatever else file_kind_of calls a module)
-    stream = 1, // compressed stream (mp3, ogg)
+    module = 0, // tracker module (any format libopenmpt reads)
+    stream = 1, // compressed stream (MP3, Ogg Vorbis, Opus, FLAC)
     none = 2,   // never played
 };
 
@@ -20,5 +20,6 @@ struct TrackEntry {
     bool eligible() const { return !name.empty(); }
 };
 
-// The entry for `name`, its kind taken from file_kind_of.
+// The entry for `name`, its kind taken from file_kind_of (archive names; playlist entries
+// on disk take playlist_track_kind).
 TrackEntry make_track_entry(std::string name, bool stored_in_archive);

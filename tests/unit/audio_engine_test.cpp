@@ -48,9 +48,17 @@ protected:
         return open_decoder(kind, ArchiveFile{bytes})->length();
     }
 
+    // What the device pulls, once the loader thread has opened what it was asked to, so that
+    // track ends happen on exact frames.
+    std::span<const float> render(std::size_t frames)
+    {
+        engine.wait_for_loader();
+        return device.render(frames);
+    }
+
     std::vector<float> pull(std::int64_t frames)
     {
-        const auto samples = device.render(static_cast<std::size_t>(frames));
+        const auto samples = render(static_cast<std::size_t>(frames));
         return {samples.begin(), samples.end()};
     }
 
@@ -59,9 +67,9 @@ protected:
     {
         const std::size_t ends_before = sink.count(command_value(CommandId::track_changed_by_itself));
         for (std::int64_t left = frames; left > 0; left -= std::min<std::int64_t>(left, 65536))
-            device.render(static_cast<std::size_t>(std::min<std::int64_t>(left, 65536)));
+            render(static_cast<std::size_t>(std::min<std::int64_t>(left, 65536)));
         EXPECT_EQ(sink.count(command_value(CommandId::track_changed_by_itself)), ends_before) << "ended early";
-        device.render(1);
+        render(1);
         EXPECT_EQ(sink.count(command_value(CommandId::track_changed_by_itself)), ends_before + 1) << "did not end";
     }
 

@@ -1,10 +1,7 @@
-#include "audio/mp3_decoder.h"
-
-#include "platform/audio_device.h"
+#include "audio/mp3_source.h"
 
 #include <mpg123.h>
 
-#include <algorithm>
 #include <sys/types.h>
 
 namespace {
@@ -21,9 +18,9 @@ off_t seek_view(void* handle, off_t offset, int whence)
 
 } // namespace
 
-Mp3Decoder::Mp3Decoder() : handle_(mpg123_new(nullptr, nullptr)) {}
+Mp3Source::Mp3Source() : handle_(mpg123_new(nullptr, nullptr)) {}
 
-Mp3Decoder::~Mp3Decoder()
+Mp3Source::~Mp3Source()
 {
     if (handle_ != nullptr) {
         mpg123_close(handle_);
@@ -31,24 +28,27 @@ Mp3Decoder::~Mp3Decoder()
     }
 }
 
-std::unique_ptr<Mp3Decoder> Mp3Decoder::open(const TrackSource& source)
+std::unique_ptr<Mp3Source> Mp3Source::open(const TrackSource& source)
 {
-    std::unique_ptr<Mp3Decoder> decoder(new Mp3Decoder());
+    std::unique_ptr<Mp3Source> decoder(new Mp3Source());
     if (decoder->handle_ == nullptr || !decoder->start(source))
         return nullptr;
     return decoder;
 }
 
-bool Mp3Decoder::start(const TrackSource& source)
+bool Mp3Source::start(const TrackSource& source)
 {
-    mpg123_param(handle_, MPG123_ADD_FLAGS, MPG123_QUIET | MPG123_GAPLESS | MPG123_FORCE_STEREO, 0);
+    mpg123_param(handle_, MPG123_ADD_FLAGS, MPG123_QUIET | MPG123_GAPLESS, 0);
     // After a seek, layer 3 needs earlier frames for its bit reservoir (up to 511 bytes back,
     // which at the lowest bit rates spans about ten frames); without them it outputs silence.
     mpg123_param(handle_, MPG123_PREFRAMES, 10, 0);
-    // The only output format allowed; mpg123 resamples and converts to reach it.
+    // Float output at every rate the stream may have, so mpg123 never resamples.
     mpg123_format_none(handle_);
-    if (mpg123_format(handle_, AudioDevice::sample_rate, MPG123_STEREO, MPG123_ENC_FLOAT_32) != MPG123_OK)
-        return false;
+    const long* rates = nullptr;
+    size_t rate_count = 0;
+    mpg123_rates(&rates, &rate_count);
+    for (size_t i = 0; i < rate_count; ++i)
+        mpg123_format(handle_, rates[i], MPG123_MONO | MPG123_STEREO, MPG123_ENC_FLOAT_32);
 
     int opened = MPG123_ERR;
     if (const auto* path = std::get_if<std::filesystem::path>(&source)) {
@@ -63,22 +63,26 @@ bool Mp3Decoder::start(const TrackSource& source)
 
     // Asking for the format once before reading is what makes the first read deliver audio.
     long rate = 0;
-    int channels = 0;
     int encoding = 0;
-    if (mpg123_getformat(handle_, &rate, &channels, &encoding) != MPG123_OK || rate != AudioDevice::sample_rate
-        || channels != 2 || encoding != MPG123_ENC_FLOAT_32)
+    if (mpg123_getformat(handle_, &rate, &channels_, &encoding) != MPG123_OK || rate <= 0 || channels_ < 1
+        || channels_ > 2 || encoding != MPG123_ENC_FLOAT_32)
         return false;
+    rate_ = static_cast<int>(rate);
+    // Every frame must keep the first one's format: the output has one rate and layout.
+    mpg123_format_none(handle_);
+    mpg123_format(handle_, rate, channels_, MPG123_ENC_FLOAT_32);
     if (mpg123_scan(handle_) != MPG123_OK)
         return false;
     length_ = mpg123_length(handle_);
     return length_ > 0;
 }
 
-std::size_t Mp3Decoder::read(std::span<float> interleaved)
+std::size_t Mp3Source::read(std::span<float> interleaved)
 {
-    std::size_t done_bytes = 0;
-    const std::size_t wanted_bytes = interleaved.size_bytes() / 8 * 8;
+    const std::size_t frame_bytes = static_cast<std::size_t>(channels_) * sizeof(float);
+    const std::size_t wanted_bytes = interleaved.size_bytes() / frame_bytes * frame_bytes;
     auto* out = reinterpret_cast<unsigned char*>(interleaved.data());
+    std::size_t done_bytes = 0;
     while (done_bytes < wanted_bytes) {
         size_t got = 0;
         const int result = mpg123_read(handle_, out + done_bytes, wanted_bytes - done_bytes, &got);
@@ -88,15 +92,10 @@ std::size_t Mp3Decoder::read(std::span<float> interleaved)
         if (got == 0 && result == MPG123_OK)
             break;
     }
-    const std::size_t frames = done_bytes / (2 * sizeof(float));
-    position_ += static_cast<std::int64_t>(frames);
-    return frames;
+    return done_bytes / frame_bytes;
 }
 
-void Mp3Decoder::set_position(std::int64_t frame)
+bool Mp3Source::seek(std::int64_t frame)
 {
-    const std::int64_t clamped = std::clamp<std::int64_t>(frame, 0, length_);
-    const auto reached = mpg123_seek(handle_, static_cast<off_t>(clamped), SEEK_SET);
-    if (reached >= 0)
-        position_ = reached;
+    return mpg123_seek(handle_, static_cast<off_t>(frame), SEEK_SET) >= 0;
 }

@@ -1,4 +1,4 @@
-#include "audio/vorbis_decoder.h"
+#include "audio/vorbis_source.h"
 
 #include <algorithm>
 
@@ -25,21 +25,21 @@ constexpr ov_callbacks view_callbacks{read_view, seek_view, nullptr, tell_view};
 
 } // namespace
 
-VorbisDecoder::~VorbisDecoder()
+VorbisSource::~VorbisSource()
 {
     if (file_open_)
         ov_clear(&file_);
 }
 
-std::unique_ptr<VorbisDecoder> VorbisDecoder::open(const TrackSource& source)
+std::unique_ptr<VorbisSource> VorbisSource::open(const TrackSource& source)
 {
-    std::unique_ptr<VorbisDecoder> decoder(new VorbisDecoder());
+    std::unique_ptr<VorbisSource> decoder(new VorbisSource());
     if (!decoder->start(source))
         return nullptr;
     return decoder;
 }
 
-bool VorbisDecoder::start(const TrackSource& source)
+bool VorbisSource::start(const TrackSource& source)
 {
     int opened = -1;
     if (const auto* path = std::get_if<std::filesystem::path>(&source)) {
@@ -51,47 +51,38 @@ bool VorbisDecoder::start(const TrackSource& source)
     if (opened != 0)
         return false;
     file_open_ = true;
-    // Every link of a chained file must share one rate, as the output runs at one rate.
+    // Every link of a chained file must share one rate and layout, as the output has one.
     for (long link = 0; link < ov_streams(&file_); ++link) {
         const vorbis_info* info = ov_info(&file_, static_cast<int>(link));
-        if (info == nullptr || info->rate <= 0 || info->rate > 384000 || info->channels < 1 || info->channels > 2 ||
-            (rate_ != 0 && info->rate != rate_))
+        if (info == nullptr || info->rate <= 0 || info->rate > 384000 || info->channels < 1 || info->channels > 255
+            || (rate_ != 0 && (info->rate != rate_ || info->channels != channels_)))
             return false;
         rate_ = static_cast<int>(info->rate);
+        channels_ = info->channels;
     }
     length_ = ov_pcm_total(&file_, -1);
     return length_ > 0;
 }
 
-std::size_t VorbisDecoder::read(std::span<float> interleaved)
+std::size_t VorbisSource::read(std::span<float> interleaved)
 {
-    const std::size_t frames = interleaved.size() / 2;
+    const auto width = static_cast<std::size_t>(channels_);
+    const std::size_t frames = interleaved.size() / width;
     std::size_t done = 0;
     while (done < frames) {
-        float** channels = nullptr;
+        float** planes = nullptr;
         int link = 0;
-        const long got = ov_read_float(&file_, &channels, static_cast<int>(std::min<std::size_t>(frames - done, 4096)), &link);
+        const long got = ov_read_float(&file_, &planes, static_cast<int>(std::min<std::size_t>(frames - done, 4096)), &link);
         if (got == OV_HOLE)
             continue; // a gap in damaged data: vorbisfile has resynchronised
         if (got <= 0)
             break;
-        const vorbis_info* info = ov_info(&file_, link);
-        const float* left = channels[0];
-        const float* right = info->channels > 1 ? channels[1] : channels[0];
-        float* out = interleaved.data() + 2 * done;
-        for (long i = 0; i < got; ++i) {
-            out[2 * i] = left[i];
-            out[2 * i + 1] = right[i];
+        float* out = interleaved.data() + width * done;
+        for (std::size_t c = 0; c < width; ++c) {
+            for (long i = 0; i < got; ++i)
+                out[width * static_cast<std::size_t>(i) + c] = planes[c][i];
         }
         done += static_cast<std::size_t>(got);
     }
-    position_ += static_cast<std::int64_t>(done);
     return done;
-}
-
-void VorbisDecoder::set_position(std::int64_t frame)
-{
-    const std::int64_t clamped = std::clamp<std::int64_t>(frame, 0, length_);
-    if (ov_pcm_seek(&file_, clamped) == 0)
-        position_ = clamped;
 }

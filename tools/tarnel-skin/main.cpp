@@ -3,6 +3,8 @@
 #include "commands.h"
 #include "desktop/tool_platform.h"
 
+#include "base/desktop_text.h"
+
 #include <CLI/CLI.hpp>
 
 #include <exception>
@@ -69,7 +71,7 @@ int main(int argc, char** argv)
         command();
     } catch (const std::exception& error) {
         std::cout.flush();
-        std::cerr << error.what() << '\n';
+        std::cerr << to_message_line(error.what()) << '\n';
         return 1;
     }
     return 0;

@@ -97,8 +97,6 @@ public:
         warnings_.push_back(cut_short_message(size, length));
     }
 
-
-
     // The start page must name a page once everything is read.
     void finish() const
     {

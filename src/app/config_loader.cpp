@@ -39,8 +39,9 @@ std::uint16_t entry_number(const FieldList& entry, std::size_t index)
 
 class ConfigLoader final : public ConfigVisitor {
 public:
-    explicit ConfigLoader(LoadTargets& targets)
+    ConfigLoader(LoadTargets& targets, std::vector<std::string>& warnings)
         : t_(targets),
+          warnings_(warnings),
           services_{t_.clock, t_.commands, t_.archive,
                     [&archive = t_.archive, layered = t_.layered](std::string_view name) {
                         return load_image(archive, name, layered);
@@ -88,6 +89,11 @@ public:
                 element(*page_, chunk);
             break;
         }
+    }
+
+    void file_cut_short(std::uint64_t size, std::uint32_t length) override
+    {
+        warnings_.push_back(cut_short_message(size, length));
     }
 
     // The start page must name a page once everything is read.
@@ -215,6 +221,7 @@ private:
     }
 
     LoadTargets& t_;
+    std::vector<std::string>& warnings_;
     PageServices services_;
     Page* page_ = nullptr;             // the page the elements being read belong to
     const FontEntry* font_ = nullptr;  // looked up in chunk_read for the element's chunk_accepted
@@ -224,10 +231,10 @@ private:
 
 } // namespace
 
-void load_config(const std::filesystem::path& skin_dir, LoadTargets& targets)
+void load_config(const std::filesystem::path& skin_dir, LoadTargets& targets, std::vector<std::string>& warnings)
 {
     targets.archive.open_archive(skin_dir / "tarnel.dat");
-    ConfigLoader loader(targets);
+    ConfigLoader loader(targets, warnings);
     walk_config_file(skin_dir / "tarnel.cfg", loader);
     loader.finish();
 }

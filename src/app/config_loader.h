@@ -18,6 +18,8 @@
 #include "ui/page.h"
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 class AudioEngine;
 class CommandQueue;
@@ -45,5 +47,8 @@ struct LoadTargets {
     bool layered;            // JPEG images cut to the window shape; switch_page timers as given
 };
 
-// Loads `skin_dir`/tarnel.dat, then `skin_dir`/tarnel.cfg into `targets`.
-void load_config(const std::filesystem::path& skin_dir, LoadTargets& targets);
+// Loads `skin_dir`/tarnel.dat, then `skin_dir`/tarnel.cfg into `targets`. Damage that
+// loading goes past is appended to `warnings` the moment it is found (so it is there also
+// when loading then fails), one line each: a file shorter than its root chunk says
+// ("config file shorter than its header says: N of M bytes").
+void load_config(const std::filesystem::path& skin_dir, LoadTargets& targets, std::vector<std::string>& warnings);

@@ -2,6 +2,7 @@
 
 #include "app/config_loader.h"
 #include "app/window_placement.h"
+#include "base/desktop_text.h"
 #include "config/config_head.h"
 
 #include <iostream>
@@ -37,6 +38,7 @@ int Player::run()
 void Player::start_up()
 {
     load_skin();
+    write_warnings();
     audio_init();
     presentation_.emplace(Presentation::Targets{shell_, platform_.clock(), pages_, *window_, *back_buffer_, archive_,
                                                 *tray_icon_, plugins_, *audio_engine_, fonts_, *this});
@@ -92,7 +94,8 @@ void Player::load_configuration()
                         fonts_,
                         plugins_,
                         window_->layered()};
-    load_config(skin_dir_, targets);
+    load_config(skin_dir_, targets, warnings_);
+    tray_icon_->publish_menu();
 }
 
 void Player::audio_init()
@@ -113,10 +116,18 @@ void Player::main_loop()
     }
 }
 
+void Player::write_warnings()
+{
+    for (; warnings_written_ < warnings_.size(); ++warnings_written_)
+        std::cerr << to_message_line(warnings_[warnings_written_]) << std::endl;
+}
+
 void Player::report_error(const std::string& text)
 {
-    std::cerr << text << std::endl;
-    platform_.message_box(error_caption, text);
+    write_warnings();
+    const std::string line = to_message_line(text);
+    std::cerr << line << std::endl;
+    platform_.message_box(error_caption, line, [this] { return stop_signals_.requested(); });
 }
 
 void Player::shut_down()

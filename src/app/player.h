@@ -28,6 +28,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 class Player final : private ShellWindow {
 public:
@@ -43,7 +44,8 @@ public:
     Player& operator=(const Player&) = delete;
 
     // Start-up, main loop, shut-down. Returns the exit status: 0 after a normal end, 1 after
-    // an error, which has then been shown in a message box and written to standard error.
+    // an error, which has then been shown in a message box and written to standard error
+    // (one line, see to_message_line). Loading warnings go to standard error too, before it.
     int run();
 
     // The first part of start-up alone: reads the configuration head, creates the main window
@@ -56,6 +58,8 @@ public:
     CommandSink& commands() { return queue_; }
     const ShellState& shell() const { return shell_; }
     const PageRegistry& pages() const { return pages_; }
+    // Damage that loading went past, one line each (see load_config).
+    const std::vector<std::string>& warnings() const { return warnings_; }
     // Present once the main window exists.
     BackBuffer* back_buffer() { return back_buffer_ ? &*back_buffer_ : nullptr; }
     AudioEngine* audio_engine() { return audio_engine_ ? &*audio_engine_ : nullptr; }
@@ -70,6 +74,8 @@ private:
     void audio_init();
     void main_loop();
     void report_error(const std::string& text);
+    // Writes the warnings not yet written to standard error.
+    void write_warnings();
     void shut_down();
     void audio_shutdown();
     void shutdown_shell();
@@ -84,6 +90,8 @@ private:
     StopSignals stop_signals_;
     bool quit_requested_ = false;
     bool timer_running_ = false;
+    std::vector<std::string> warnings_;
+    std::size_t warnings_written_ = 0;
 
     // Program-wide values and registries, in creation order.
     ShellState shell_;

@@ -20,7 +20,11 @@ void TrayIcon::show_in_tray(bool shown)
 
 void TrayIcon::add_menu_item(std::string text, std::uint16_t command, std::uint16_t argument)
 {
-    items_.insert(items_.begin(), Item{std::move(text), command, argument});
+    items_.push_front(Item{std::move(text), command, argument});
+}
+
+void TrayIcon::publish_menu()
+{
     tray_.set_menu(menu_entries());
 }
 
@@ -32,6 +36,7 @@ void TrayIcon::show_menu()
 std::vector<TrayMenuEntry> TrayIcon::menu_entries() const
 {
     std::vector<TrayMenuEntry> entries;
+    entries.reserve(items_.size() + 1);
     entries.push_back(TrayMenuEntry{command_value(CommandId::restore_from_tray), restore_text, true});
     for (auto item = items_.rbegin(); item != items_.rend(); ++item)
         entries.push_back(TrayMenuEntry{item->command, item->text, false});

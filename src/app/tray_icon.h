@@ -7,6 +7,7 @@
 #include "platform/tray.h"
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -33,10 +34,12 @@ public:
     bool icon_shown() const { return shown_; }
 
     // Adds a configured item: choosing it posts (command, argument). The platform tray gets
-    // the new menu.
+    // it with the next publish_menu, so a skin's items cost one menu build.
     void add_menu_item(std::string text, std::uint16_t command, std::uint16_t argument);
+    // Hands the platform tray the whole menu (after loading).
+    void publish_menu();
     // The configured items, most recently added first.
-    const std::vector<Item>& items() const { return items_; }
+    const std::deque<Item>& items() const { return items_; }
 
     // Pops the menu at the pointer.
     void show_menu();
@@ -48,5 +51,5 @@ private:
     Tray& tray_;
     const std::string& tip_;
     bool shown_ = false;
-    std::vector<Item> items_;
+    std::deque<Item> items_;
 };

@@ -97,3 +97,30 @@ std::string to_desktop_text(std::string_view skin_text)
         return std::string(skin_text);
     return windows_1250_to_utf8(skin_text);
 }
+
+std::string to_message_line(std::string_view text)
+{
+    const std::string desktop = to_desktop_text(text);
+    std::string line;
+    line.reserve(desktop.size());
+    const auto escape = [&line](std::uint8_t byte) {
+        constexpr std::string_view digits = "0123456789ABCDEF";
+        line += "\\x";
+        line += digits[byte >> 4];
+        line += digits[byte & 0xF];
+    };
+    for (std::size_t i = 0; i < desktop.size(); ++i) {
+        const auto byte = static_cast<std::uint8_t>(desktop[i]);
+        const std::uint8_t next = i + 1 < desktop.size() ? static_cast<std::uint8_t>(desktop[i + 1]) : std::uint8_t{0};
+        if (byte < 0x20 || byte == 0x7F) {
+            escape(byte);
+        } else if (byte == 0xC2 && next >= 0x80 && next <= 0x9F) { // U+0080..U+009F
+            escape(byte);
+            escape(next);
+            ++i;
+        } else {
+            line += static_cast<char>(byte);
+        }
+    }
+    return line;
+}

@@ -4,6 +4,10 @@
 //                         today's tools); anything else is read as Windows-1250, the code page
 //                         of the player's own "Przywróć" label.
 //   windows_1250_to_utf8  the code page alone; bytes it leaves undefined become U+FFFD.
+//   to_message_line       an error message as one line of desktop text: the text as
+//                         to_desktop_text gives it, with every control character's bytes (C0,
+//                         DEL and C1, line feeds included) written as \xNN, so a name read from
+//                         a damaged file can neither break the line nor reach the terminal raw.
 // Plain functions, no system conversion library, so every back end can use them.
 #pragma once
 
@@ -12,3 +16,4 @@
 
 std::string to_desktop_text(std::string_view skin_text);
 std::string windows_1250_to_utf8(std::string_view text);
+std::string to_message_line(std::string_view text);

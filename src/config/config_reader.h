@@ -37,6 +37,8 @@ public:
 
     // Byte offset of the next read from the start of the file; may lie past the end.
     std::uint64_t position() const { return position_; }
+    // The number of bytes read from.
+    std::uint64_t size() const { return bytes_.size(); }
     // True when no byte is left to read.
     bool at_end() const { return position_ >= bytes_.size(); }
     // Bytes left from the position to the end of the file.

@@ -52,4 +52,9 @@ public:
 
     // The chunk passed its checks: act on it.
     virtual void chunk_accepted(const ChunkRecord& chunk) = 0;
+
+    // The file holds `size` bytes, fewer than the `length` its root header gives: it was cut
+    // short. Called once, after the root chunk; the walk goes on with what there is. Default:
+    // nothing.
+    virtual void file_cut_short(std::uint64_t size, std::uint32_t length) { (void)size, (void)length; }
 };

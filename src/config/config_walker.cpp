@@ -78,7 +78,10 @@ public:
         read_fields(reader_, kRootLayout, record_.values);
         visitor_.chunk_read(record_);
         visitor_.chunk_accepted(record_);
-        walk_children(ChunkLevel::top, record_.header.length);
+        const std::uint32_t length = record_.header.length;
+        if (reader_.size() < length)
+            visitor_.file_cut_short(reader_.size(), length);
+        walk_children(ChunkLevel::top, length);
     }
 
 private:
@@ -116,6 +119,12 @@ private:
 void walk_config(std::span<const std::uint8_t> bytes, ConfigVisitor& visitor)
 {
     Walk(bytes, visitor).run();
+}
+
+std::string cut_short_message(std::uint64_t size, std::uint32_t length)
+{
+    return "config file shorter than its header says: " + std::to_string(size) + " of " + std::to_string(length) +
+           " bytes";
 }
 
 void walk_config_file(const std::filesystem::path& path, ConfigVisitor& visitor)

@@ -16,6 +16,9 @@
 //     handed over; a header cut short ends the walk; entries that would start at the end of
 //     the file are not read (the record then has fewer entries than its count).
 //   - Reading always moves forward: an unknown chunk's length below 6 is rejected.
+//   - A file shorter than its root chunk's length is reported to the visitor (file_cut_short),
+//     not rejected; cut_short_message gives the warning's text:
+//     "config file shorter than its header says: N of M bytes".
 //
 // Messages (SkinError), in the order the bytes raise them; the checks of a chunk run between
 // chunk_read and chunk_accepted:
@@ -43,8 +46,11 @@
 #include <cstdint>
 #include <filesystem>
 #include <span>
+#include <string>
 
 void walk_config(std::span<const std::uint8_t> bytes, ConfigVisitor& visitor);
+
+std::string cut_short_message(std::uint64_t size, std::uint32_t length);
 
 // Reads the file at `path` whole, then walks it. Throws SkinError "can't open config file"
 // when it cannot be opened and "can't read config file" when reading it fails.

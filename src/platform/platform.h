@@ -11,7 +11,8 @@
 //   libraries           shared-library loading
 //   create_font_system  installed font files and text drawing
 //   create_audio_device the sound output
-//   message_box         a blocking error box with one OK button, no owner window
+//   message_box         a blocking error box with one OK button, no owner window, that a
+//                       stop request (SIGTERM, SIGINT) can take down
 #pragma once
 
 #include "base/rect.h"
@@ -23,6 +24,7 @@
 #include "platform/tray.h"
 #include "platform/window.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -42,6 +44,9 @@ public:
     virtual std::unique_ptr<FontSystem> create_font_system() = 0;
     // The sound output of one player, closed; the caller owns it.
     virtual std::unique_ptr<AudioDevice> create_audio_device() = 0;
-    // Shows `text` with `caption` (both skin byte strings) and waits until it is closed.
-    virtual void message_box(const std::string& caption, const std::string& text) = 0;
+    // Shows `text` with `caption` (both skin byte strings) and waits until it is closed, or
+    // until `give_up`, asked every few milliseconds while the box is up, answers true: the
+    // box is then taken down and the call returns.
+    virtual void message_box(const std::string& caption, const std::string& text,
+                             const std::function<bool()>& give_up) = 0;
 };

@@ -230,6 +230,14 @@ void Page::react_to_slider(std::uint16_t identifier)
     }
 }
 
+void Page::take_selection_from(const Page& left)
+{
+    if (!list_view_ || !left.list_view_)
+        return;
+    list_view_->set_selected(left.list_view_->selected());
+    list_view_->show_selected();
+}
+
 void Page::on_command(std::uint16_t id, std::uint16_t argument)
 {
     PagePlayback* playback = links_.playback;

@@ -103,6 +103,10 @@ public:
     void on_leave() override;
     void on_enter() override;
     void restart_timers() override;
+    // The page became current in place of `left`: its track list view takes the line selected
+    // in `left`'s view and shows it. Every view lists the same playlist, and a line activated
+    // on `left` during the switch is still queued: its command is answered by this page.
+    void take_selection_from(const Page& left);
     // The page's reaction to a command the processor has handled.
     void on_command(std::uint16_t id, std::uint16_t argument) override;
 

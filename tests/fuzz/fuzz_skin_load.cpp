@@ -3,14 +3,14 @@
 // plug-in lookups. It must end with the skin loaded or with an error text, never crash or
 // read outside. A small archive with a mask, a picture, a knob and a text sits beside it; an
 // odd first byte puts a valid root header (600 × 510) in front of the rest so the fuzzer
-// reaches the chunks quickly.
+// reaches the chunks quickly. The skin folder is removed when the process exits.
 #include "app/player.h"
 #include "base/skin_error.h"
 #include "byte_builder.h"
 #include "platform/headless/headless_platform.h"
+#include "temp_dir.h"
 
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -35,10 +35,8 @@ std::vector<std::uint8_t> tiny_bmp()
 // The skin folder, made once per process: the archive stays, tarnel.cfg is rewritten.
 const std::filesystem::path& skin_dir()
 {
-    static const std::filesystem::path dir = [] {
-        std::string pattern = (std::filesystem::temp_directory_path() / "vorlunde-fuzz-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            std::abort();
+    static const TempDir dir;
+    static const bool archive_written = [] {
         ByteBuilder archive;
         archive_entry(archive, "Data\\panel.rgn", std::string(600, '\0'));
         const auto bmp = tiny_bmp();
@@ -46,10 +44,11 @@ const std::filesystem::path& skin_dir()
             archive.string(name).u32(static_cast<std::uint32_t>(bmp.size())).raw(bmp);
         archive_entry(archive, "Data\\t.txt", "a few words to wrap across the lines of a text browser\nand more");
         archive_entry(archive, "t", "text");
-        write_file(std::filesystem::path(pattern) / "tarnel.dat", archive.take());
-        return std::filesystem::path(pattern);
+        dir.write("tarnel.dat", archive.take());
+        return true;
     }();
-    return dir;
+    static_cast<void>(archive_written);
+    return dir.path();
 }
 
 } // namespace

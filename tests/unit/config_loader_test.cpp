@@ -64,9 +64,15 @@ struct LoaderRig {
     void load(const SkinFiles& skin)
     {
         skin.write(dir);
+        load_written();
+    }
+
+    // Loads the skin files already in `dir`.
+    void load_written()
+    {
         LoadTargets targets{shell,   archive, pages, platform.clock(), queue, PageLinks{&back_buffer, &audio, &plugins},
                             audio,   mapping, tray,  fonts,            plugins, layered};
-        load_config(dir.path(), targets);
+        load_config(dir.path(), targets, warnings);
     }
 
     std::string error_of(const SkinFiles& skin)
@@ -101,6 +107,7 @@ struct LoaderRig {
     PageRegistry pages;
     PluginHost plugins{platform.libraries(), {}};
     FontRegistry fonts{font_system};
+    std::vector<std::string> warnings;
 };
 
 struct ErrorCase {
@@ -157,7 +164,7 @@ TEST(ConfigLoader, AMissingArchiveIsReportedBeforeTheConfigurationIsOpened)
     LoadTargets targets{rig.shell, rig.archive, rig.pages, rig.platform.clock(), rig.queue, PageLinks{},
                         rig.audio, rig.mapping, rig.tray,  rig.fonts,            rig.plugins, false};
     try {
-        load_config(rig.dir.path(), targets);
+        load_config(rig.dir.path(), targets, rig.warnings);
         FAIL() << "no error";
     } catch (const SkinError& error) {
         EXPECT_STREQ(error.what(), "can't open data file");
@@ -181,6 +188,26 @@ TEST(ConfigLoader, SetsTheShellValuesAndKeepsDefaultsForZeroTimings)
     EXPECT_EQ(rig.shell.fade_ms, 700);
     EXPECT_EQ(rig.shell.glow_step, 5);
     EXPECT_EQ(rig.shell.current_page, "p");
+}
+
+TEST(ConfigLoader, AFileCutShortKeepsWhatWasReadAndWarnsOnce)
+{
+    LoaderRig rig;
+    SkinFiles skin;
+    skin.chunks = {start_page("p"), make_page("p", {make_chunk(ElementId::button, {{"command", U{0x1001}}})}),
+                   make_page("last")};
+    skin.write(rig.dir);
+    std::vector<std::uint8_t> bytes = skin.config_bytes();
+    const std::size_t length = bytes.size();
+    bytes.resize(length - 3); // inside the last page's name
+    rig.dir.write("tarnel.cfg", bytes);
+    rig.load_written();
+    EXPECT_EQ(rig.warnings, std::vector<std::string>{"config file shorter than its header says: " +
+                                                     std::to_string(length - 3) + " of " + std::to_string(length) +
+                                                     " bytes"});
+    ASSERT_NE(rig.pages.find_page("p"), nullptr);
+    EXPECT_EQ(rig.pages.find_page("p")->buttons().size(), 1u);
+    EXPECT_EQ(rig.pages.page_count(), 2u) << "the cut page is kept with what its header gave";
 }
 
 TEST(ConfigLoader, AStartPageMayStandBeforeItsPageAndASkinNeedsNoStatusFont)

@@ -45,6 +45,25 @@ TEST(DesktopText, KeepsUtf8AndReadsEverythingElseAsWindows1250)
     EXPECT_EQ(to_desktop_text(""), "");
 }
 
+TEST(DesktopText, MessagesAreOneLineWithControlBytesEscaped)
+{
+    const std::string prefix = "config file corrupted, can't find page named ";
+    const struct {
+        std::string name, shown;
+    } cases[] = {
+        {"intro", "intro"},
+        {"Data\\panel.bmp", "Data\\panel.bmp"},                     // a backslash stays as it is
+        {"two\nlines\r", "two\\x0Alines\\x0D"},
+        {std::string("a\0b\x1b[2J\x7f", 8), "a\\x00b\\x1B[2J\\x7F"},
+        {"Przywr\xf3\xe6\n", "Przywr\xc3\xb3\xc4\x87\\x0A"},        // not UTF-8: Windows-1250
+        {"Przywr\xc3\xb3\xc4\x87", "Przywr\xc3\xb3\xc4\x87"},       // UTF-8 kept
+        {"nel\xc2\x85" "end", "nel\\xC2\\x85end"},                  // a C1 control in UTF-8
+        {"\x85\x9f", "\xe2\x80\xa6\xc5\xba"},                       // printable in Windows-1250
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(to_message_line(prefix + c.name), prefix + c.shown) << c.shown;
+}
+
 TEST(ColourKeyShape, CoversExactlyThePixelsThatAreNotTheKey)
 {
     BackBuffer frame(6, 4);

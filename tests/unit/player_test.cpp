@@ -67,6 +67,24 @@ TEST(Player, StartUpErrorsShowTheirTextCreateNoWindowAndExitOne)
     }
 }
 
+TEST(Player, AWarningAndADamagedNameReachStandardErrorAndTheBoxAsOneLineEach)
+{
+    // The start page's name carries a line feed, an escape and a byte that is not UTF-8; the
+    // root chunk promises 100 bytes more than the file holds.
+    TempDir dir;
+    write_head(dir);
+    ByteBuilder config;
+    config.u16(0x0258).u32(200).string("Hi").u16(600).u16(510).u16(0x3030).u32(14).string("a\nb\x1b[c\xff");
+    dir.write("tarnel.cfg", config.bytes());
+    HeadlessPlatform platform;
+    const RunResult result = run_player(platform, dir);
+    const std::string message = "config file corrupted, can't find page named a\\x0Ab\\x1B[c\xcb\x99";
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.error_output, "config file shorter than its header says: 27 of 200 bytes\n" + message + "\n");
+    ASSERT_EQ(platform.message_boxes().size(), 1u);
+    EXPECT_EQ(platform.message_boxes()[0].text, message);
+}
+
 TEST(Player, CreatesTheConfiguredWindowCentredRunsAndQuitsWithZero)
 {
     TempDir dir;

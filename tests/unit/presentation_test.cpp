@@ -337,6 +337,62 @@ TEST(Presentation, ASkinWithoutIntroOutroOrEmptyPagesRuns)
     }
 }
 
+TEST(Presentation, ALineClickedTwiceOnThePageBeingLeftStaysTheTrackPlayedAfterTheSwitch)
+{
+    // Ten titles: lines 0-8 belong to the day page, line 9 to the evening page. The second
+    // click of a double click lands on the evening page after the first has started the switch
+    // to the day page; its activation is drained once the day page is current.
+    const Rect list{0, 100, 200, 260};
+    const auto with_list = [&](std::string name) {
+        return make_page(std::move(name),
+                         {make_chunk(ElementId::track_list_view, {{"area", list}, {"font", "font"}, {"line_height", U{16}}})},
+                         {}, true);
+    };
+    std::vector<FieldValues> titles;
+    for (int i = 0; i < 10; ++i)
+        titles.push_back({"t" + std::to_string(i), "t" + std::to_string(i) + ".ogg"});
+    SkinFiles skin;
+    skin.file("Data\\panel.rgn", std::vector<std::uint8_t>{});
+    skin.chunks = {make_chunk(ChunkId::font, {{"name", "font"}, {"face", "Face"}}),
+                   make_chunk(ChunkId::timing, {{"page_switch_ms", U{1000}}}),
+                   make_chunk(ChunkId::start_page, {{"page", "dzien"}}),
+                   with_list("dzien"),
+                   with_list("wieczor"),
+                   make_chunk(ChunkId::track_list, {{"kind", U{1}}}, titles)};
+    SkinRun run(false, skin);
+    const auto click_line = [&](int line, bool second_of_double) {
+        const int y = list.top + 16 * line + 8;
+        run.platform.events().push(Event{.kind = EventKind::button_down, .x = 50, .y = y});
+        if (second_of_double)
+            run.platform.events().push(Event{.kind = EventKind::double_click, .x = 50, .y = y});
+        run.platform.events().push(Event{.kind = EventKind::button_up, .x = 50, .y = y});
+    };
+    const auto playing = [&] { return run.player.audio_engine()->current_index(); };
+    run.step(100);
+    click_line(9, false);
+    run.step(1150);
+    run.check_at(1200, [&] {
+        EXPECT_EQ(playing(), 9);
+        EXPECT_EQ(run.shell().current_page, "wieczor");
+    });
+    click_line(4, false);
+    run.check_at(2100, [&] {
+        EXPECT_EQ(playing(), 4);
+        EXPECT_TRUE(run.shell().page_switch);
+    });
+    click_line(4, true);
+    run.step(3200); // the switch ends
+    run.step(3300); // the queued activation is answered
+    run.check_at(3400, [&] {
+        EXPECT_EQ(playing(), 4) << "the day page played its own stale selection";
+        EXPECT_EQ(run.shell().current_page, "dzien");
+        EXPECT_FALSE(run.shell().page_switch);
+        EXPECT_EQ(run.player.pages().find_page("dzien")->list_view()->selected(), 4);
+    });
+    run.step(3500, [&] { run.player.commands().post_command(0xffff, 0); });
+    EXPECT_EQ(run.run(), 0);
+}
+
 TEST(Presentation, AMissingPanelMaskEndsStartUpWithTheArchiveMessage)
 {
     SkinFiles skin;

@@ -33,6 +33,7 @@ TEST(TarnelSkinDump, PrintsWhatItReadThenFails)
     EXPECT_EQ(error, "config file corrupted, unknown slider orientation or type");
     EXPECT_EQ(text, "root 0x0258 length 200 at 0\n"
                     "  title \"T\"\n  width 1\n  height 2\n"
+                    "config file shorter than its header says: 60 of 200 bytes\n"
                     "page 0x4000 length 100 at 12\n"
                     "  name \"p\"\n  background \"\"\n  pressed \"\"\n  hover \"\"\n  spare \"\"\n  fades 0\n"
                     "  slider 0x4090 length 29 at 25\n"
@@ -54,6 +55,7 @@ TEST(TarnelSkinDump, ShowsUnknownChunksEntriesAndEscapedText)
     chunks.u16(0x4010).u32(3);
     const auto [text, error] = dump(chunks.bytes());
     EXPECT_EQ(text, "root 0x0258 length 100 at 0\n  title \"\"\n  width 0\n  height 0\n"
+                    "config file shorter than its header says: 48 of 100 bytes\n"
                     "unknown 0xBEEF length 7 at 11\n"
                     "track_list 0x1000 length 6 at 18\n  kind 0\n  count 2\n"
                     "  entry 0: title \"a\", file \"Data\\\\a.xm\"\n  entry 1: title \"b\", file \"\"\n"

@@ -63,6 +63,13 @@ TEST(TarnelSkinCheck, PassesAGoodSkinAndReportsThePlayersErrors)
 
     TempDir empty;
     EXPECT_EQ(check_error(empty), "can't open config file");
+
+    TempDir cut; // the good skin cut after its root fields
+    page_skin().write(cut);
+    const std::vector<std::uint8_t> config = page_skin().config_bytes();
+    cut.write("tarnel.cfg", std::span(config).first(12));
+    EXPECT_EQ(check_error(cut), "config file shorter than its header says: 12 of " + std::to_string(config.size()) +
+                                    " bytes");
 }
 
 TEST(TarnelSkinCheck, ChecksLayeredModeToo)

@@ -46,7 +46,8 @@ using PlatformFactory = std::function<std::unique_ptr<Platform>(bool layered)>;
 // plug-ins), without showing a window, opening sound or starting the presentation. The skin
 // is loaded once without and once with layered mode, each on a fresh platform, because
 // layered mode also cuts JPEG images to the window's shape (which needs their masks).
-// Throws the player's error text (SkinError) for a skin the player would refuse.
+// Throws the player's error text (SkinError) for a skin the player would refuse, and the
+// player's first loading warning (the configuration cut short) for a skin it would load damaged.
 void check_skin(const std::filesystem::path& dir, const PlatformFactory& make_platform);
 
 class SkinBitmap;

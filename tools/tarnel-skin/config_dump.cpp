@@ -1,6 +1,7 @@
 #include "config_dump.h"
 
 #include "base/command.h"
+#include "config/config_walker.h"
 
 #include <cstdio>
 
@@ -68,4 +69,9 @@ void ConfigDump::chunk_read(const ChunkRecord& chunk)
                  << shown(chunk.layout->entry_fields[i], chunk.values.entries[e][i]);
         out_ << '\n';
     }
+}
+
+void ConfigDump::file_cut_short(std::uint64_t size, std::uint32_t length)
+{
+    out_ << cut_short_message(size, length) << '\n';
 }

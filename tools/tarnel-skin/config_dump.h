@@ -8,7 +8,8 @@
 // Ids in hex (command ids with their names where the player knows them), strings quoted (printable ASCII as is, '"' and '\' escaped, other bytes \xNN),
 // entries one per line ("entry 0: title "a", file "b""), unknown chunks as
 // "unknown 0xID length N at OFFSET". It prints in chunk_read, so a chunk that then fails its
-// check is shown before the error.
+// check is shown before the error. A file shorter than its root chunk gets the player's warning
+// line ("config file shorter than its header says: N of M bytes") after the root's fields.
 #pragma once
 
 #include "config/config_visitor.h"
@@ -23,6 +24,8 @@ public:
 
     void chunk_read(const ChunkRecord& chunk) override;
     void chunk_accepted(const ChunkRecord&) override {}
+    // Prints the loader's warning line where the cut was found (after the root chunk).
+    void file_cut_short(std::uint64_t size, std::uint32_t length) override;
 
 private:
     std::ostream& out_;

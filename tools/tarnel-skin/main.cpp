@@ -5,6 +5,8 @@
 #include "starter_skin.h"
 #include "watch_loop.h"
 
+#include "base/desktop_text.h"
+
 #include <CLI/CLI.hpp>
 
 #include <exception>
@@ -101,7 +103,7 @@ int main(int argc, char** argv)
         command();
     } catch (const std::exception& error) {
         std::cout.flush();
-        std::cerr << error.what() << '\n';
+        std::cerr << to_message_line(error.what()) << '\n';
         return 1;
     }
     return 0;

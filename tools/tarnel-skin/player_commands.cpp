@@ -2,6 +2,7 @@
 #include "commands.h"
 
 #include "app/player.h"
+#include "base/skin_error.h"
 #include "image/skin_bitmap.h"
 #include "media/png_writer.h"
 #include "platform/headless/manual_clock.h"
@@ -44,10 +45,15 @@ void draw_with_full_glow(Page& page, const Button& button, std::uint16_t glow_st
 
 void check_skin(const std::filesystem::path& dir, const PlatformFactory& make_platform)
 {
+    std::vector<std::string> warnings;
     for (const bool layered : {false, true}) {
         const std::unique_ptr<Platform> platform = make_platform(layered);
-        Player(*platform, dir).load_skin();
+        Player player(*platform, dir);
+        player.load_skin();
+        warnings = player.warnings();
     }
+    if (!warnings.empty())
+        throw SkinError(warnings.front());
 }
 
 SkinBitmap draw_skin_page(const std::filesystem::path& dir, const std::string& page_name, Platform& platform)

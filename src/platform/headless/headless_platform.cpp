@@ -8,7 +8,8 @@ std::unique_ptr<Window> HeadlessPlatform::create_window(const WindowSpec& spec)
     return std::make_unique<HeadlessWindow>(spec, layered_, log_, &window_);
 }
 
-void HeadlessPlatform::message_box(const std::string& caption, const std::string& text)
+void HeadlessPlatform::message_box(const std::string& caption, const std::string& text,
+                                   const std::function<bool()>& /*give_up*/)
 {
     log_.push_back("message box");
     message_boxes_.push_back(MessageBox{caption, text});

@@ -33,7 +33,8 @@ public:
     const Clock& clock() override { return clock_; }
     HeadlessTray& tray() override { return tray_; }
     HeadlessLibraries& libraries() override { return libraries_; }
-    void message_box(const std::string& caption, const std::string& text) override;
+    void message_box(const std::string& caption, const std::string& text,
+                     const std::function<bool()>& give_up) override;
     std::unique_ptr<FontSystem> create_font_system() override;
     std::unique_ptr<AudioDevice> create_audio_device() override;
 

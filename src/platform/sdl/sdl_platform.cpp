@@ -7,6 +7,7 @@
 #include "base/skin_error.h"
 #include "platform/sdl/sdl_audio_device.h"
 #include "platform/sdl/sdl_fonts.h"
+#include "platform/sdl/sdl_message_box.h"
 #include "platform/sdl/sdl_window.h"
 
 #include <SDL.h>
@@ -54,10 +55,10 @@ std::unique_ptr<Window> SdlPlatform::create_window(const WindowSpec& spec)
     return std::make_unique<SdlWindow>(spec, events_);
 }
 
-void SdlPlatform::message_box(const std::string& caption, const std::string& text)
+void SdlPlatform::message_box(const std::string& caption, const std::string& text,
+                              const std::function<bool()>& give_up)
 {
-    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, to_desktop_text(caption).c_str(), to_desktop_text(text).c_str(),
-                             nullptr);
+    show_message_box(to_desktop_text(caption), to_desktop_text(text), give_up);
 }
 
 std::unique_ptr<FontSystem> SdlPlatform::create_font_system()

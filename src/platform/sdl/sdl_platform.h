@@ -24,7 +24,8 @@ public:
     const Clock& clock() override { return clock_; }
     Tray& tray() override { return tray_; }
     Libraries& libraries() override { return libraries_; }
-    void message_box(const std::string& caption, const std::string& text) override;
+    void message_box(const std::string& caption, const std::string& text,
+                     const std::function<bool()>& give_up) override;
     // Fontconfig and SDL2_ttf fonts (SdlFontSystem); needs no display.
     std::unique_ptr<FontSystem> create_font_system() override;
     // SDL2's audio output (SdlAudioDevice), which starts SDL's audio subsystem when opened.

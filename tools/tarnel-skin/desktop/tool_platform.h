@@ -18,9 +18,10 @@ public:
     const Clock& clock() override { return headless_.clock(); }
     Tray& tray() override { return headless_.tray(); }
     Libraries& libraries() override { return libraries_; }
-    void message_box(const std::string& caption, const std::string& text) override
+    void message_box(const std::string& caption, const std::string& text,
+                     const std::function<bool()>& give_up) override
     {
-        headless_.message_box(caption, text);
+        headless_.message_box(caption, text, give_up);
     }
     std::unique_ptr<FontSystem> create_font_system() override;
     std::unique_ptr<AudioDevice> create_audio_device() override { return headless_.create_audio_device(); }

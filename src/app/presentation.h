@@ -30,7 +30,9 @@
 #include "skin/window_region.h"
 #include "base/named_list.h"
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 class AudioEngine;
 class DataArchive;
@@ -70,7 +72,15 @@ public:
     // One frame: advances the fades, carries out page switches, feeds the plug-in context,
     // draws the current page (with the status line) or the cross-fade, and presents.
     // Does nothing while the window is put away in the tray.
+    // Fades, cross-fades and the first frame of a page are drawn and presented whole. Later
+    // frames of a still page redraw and present only the areas whose look changed (clipped
+    // redraws of background, elements and status line, so each area ends exactly as a whole
+    // redraw would leave it); a frame where nothing changed draws and presents nothing.
     void frame_tick();
+
+    // The current page with its status line as a whole redraw would draw it now, into
+    // `target`; changes no state. Meaningful while no fade or cross-fade runs.
+    void draw_still_frame(BackBuffer& target) const;
 
     // The registered region called `name`, or nullptr.
     const Region* find_region(std::string_view name) const { return regions_.find(name); }
@@ -86,10 +96,17 @@ private:
     void apply_region(std::string_view name);
     void update_plugin_context();
     void draw_current_page();
+    void draw_changes();
+    std::string_view status_title() const;
     void draw_status_line();
     // The outro's first frame: the current page's background and the status line, at once.
     void repaint();
 
     Targets t_;
     NamedList<Region> regions_;
+    std::string drawn_page_;   // the page whose whole frame the back buffer holds, or empty
+    std::string drawn_status_; // the status line's title in the back buffer
+    std::vector<Rect> changed_;   // areas whose look changed this frame
+    std::vector<Rect> presented_; // the same, clipped to the window
+
 };

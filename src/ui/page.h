@@ -21,6 +21,7 @@
 #include "ui/lamp.h"
 #include "ui/list_view.h"
 #include "ui/page_handlers.h"
+#include "ui/page_look.h"
 #include "ui/page_services.h"
 #include "ui/page_timer.h"
 #include "ui/slider.h"
@@ -32,6 +33,7 @@
 #include <memory>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 class BackBuffer;
 class PagePlayback;
@@ -107,6 +109,13 @@ public:
 
     // Draws the page into the back buffer, advancing button glows by `glow_step` percent.
     void draw_page(std::uint16_t glow_step);
+    // The partial redraw, in three steps: advance_look moves the glows and the knobs that
+    // follow a value; take_changes appends the areas whose look changed since the page was
+    // last drawn (whole or in part) and counts them as drawn; draw_look draws the page as it
+    // looks now into `target` (within its clip rectangle), changing no state.
+    void advance_look(std::uint16_t glow_step);
+    void take_changes(std::vector<Rect>& changed);
+    void draw_look(BackBuffer& target) const;
     // Blends the background at `opacity` (0..255), then lets the plug-ins draw.
     void draw_page_faded(float opacity);
 
@@ -132,6 +141,11 @@ private:
     void draw_line(BackBuffer& target, const FontEntry* font, const Rect& view, std::int32_t row,
                    std::int32_t line_height, std::string_view text) const;
     void copy_strip(BackBuffer& target, const SkinBitmap* source, const ListView& view, std::int32_t line) const;
+    PageLook look() const;
+    // A pressed button's look; otherwise a button shows its hover glow at this opacity (0..255).
+    static constexpr int pressed_opacity = 256;
+    static int button_opacity(const Button& button);
+    static Rect knob_rect(const Slider& slider);
 
     PageServices services_;
     PageLinks links_;
@@ -153,4 +167,5 @@ private:
     std::shared_ptr<const SkinBitmap> hover_;
     std::optional<TextBrowser> text_browser_;
     std::optional<ListView> list_view_;
+    PageLook drawn_look_;
 };

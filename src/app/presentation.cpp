@@ -101,6 +101,28 @@ void Presentation::draw_changes()
         t_.window.present_parts(t_.back_buffer, presented_);
 }
 
+std::optional<std::chrono::milliseconds> Presentation::next_frame_delay(std::chrono::milliseconds period,
+                                                                      std::chrono::milliseconds knob_poll) const
+{
+    const ShellState& shell = t_.shell;
+    const bool drawn = !t_.tray.icon_shown();
+    if (drawn && (shell.page_switch || shell.presentation_state != 0))
+        return period;
+    const Page* page = t_.pages.find_page(shell.current_page);
+    if (!page)
+        return std::nullopt;
+    if (drawn && page->glowing(shell.glow_step))
+        return period;
+    std::optional<std::chrono::milliseconds> delay;
+    if (const auto due = page->next_timer_due()) {
+        const std::uint64_t now = t_.clock.now_ms();
+        delay = std::chrono::milliseconds(*due > now ? static_cast<std::int64_t>(*due - now) : 0);
+    }
+    if (drawn && page->follows_playback() && (!delay || knob_poll < *delay))
+        delay = knob_poll;
+    return delay;
+}
+
 void Presentation::draw_still_frame(BackBuffer& target) const
 {
     const Page* page = t_.pages.find_page(t_.shell.current_page);

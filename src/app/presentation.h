@@ -30,6 +30,8 @@
 #include "skin/window_region.h"
 #include "base/named_list.h"
 
+#include <chrono>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -77,6 +79,12 @@ public:
     // redraws of background, elements and status line, so each area ends exactly as a whole
     // redraw would leave it); a frame where nothing changed draws and presents nothing.
     void frame_tick();
+
+    // How long the loop may sleep after this frame: `period` while something moves by
+    // itself (a fade, a cross-fade, a glow), until the current page's next timer, the seek
+    // knob's next look (`knob_poll`) while a track plays, or nullopt: until the next event.
+    std::optional<std::chrono::milliseconds> next_frame_delay(std::chrono::milliseconds period,
+                                                              std::chrono::milliseconds knob_poll) const;
 
     // The current page with its status line as a whole redraw would draw it now, into
     // `target`; changes no state. Meaningful while no fade or cross-fade runs.

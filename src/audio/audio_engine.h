@@ -81,6 +81,7 @@ public:
     float playback_fraction() const override;
     // 0 stopped (or nothing opened), 1 playing, 3 paused.
     int current_activity() const;
+    bool playing() const override { return current_activity() == 1; }
     // Volume of the current channel, when the playlist entry at the current index is of the
     // kind playing in the current slot.
     void set_current_volume(int volume) override;

@@ -3,6 +3,8 @@
 #include "archive/data_archive.h"
 #include "audio/page_playback.h"
 
+#include <algorithm>
+
 namespace {
 
 // Command ids the page reacts to.
@@ -229,6 +231,27 @@ void Page::restart_timers()
     const std::uint64_t now = services_.clock.now_ms();
     for (PageTimer& timer : timers_)
         timer.restart(now);
+}
+
+std::optional<std::uint64_t> Page::next_timer_due() const
+{
+    std::optional<std::uint64_t> due;
+    for (const PageTimer& timer : timers_) {
+        if (const auto timer_due = timer.due_ms(); timer_due && (!due || *timer_due < *due))
+            due = timer_due;
+    }
+    return due;
+}
+
+bool Page::glowing(std::uint16_t glow_step) const
+{
+    return std::ranges::any_of(buttons_, [glow_step](const Button& button) { return button.glowing(glow_step); });
+}
+
+bool Page::follows_playback() const
+{
+    return links_.playback && links_.playback->playing() &&
+           std::ranges::any_of(sliders_, [](const Slider& slider) { return slider.identifier() == Slider::seek_identifier; });
 }
 
 void Page::set_lamps(std::string_view name, bool lit)

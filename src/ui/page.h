@@ -119,6 +119,13 @@ public:
     // Blends the background at `opacity` (0..255), then lets the plug-ins draw.
     void draw_page_faded(float opacity);
 
+    // What makes the page change by itself, for the loop's sleep: the earliest clock time a
+    // timer posts at; whether a button's glow still moves; whether a seek knob follows a
+    // playing track.
+    std::optional<std::uint64_t> next_timer_due() const;
+    bool glowing(std::uint16_t glow_step) const;
+    bool follows_playback() const;
+
     // Read access for the player, tools and tests.
     const std::deque<Button>& buttons() const { return buttons_; }
     const std::deque<Lamp>& lamps() const { return lamps_; }

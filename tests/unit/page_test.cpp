@@ -34,6 +34,7 @@ struct FakePlayback final : PagePlayback {
     bool random() const override { return random_flag; }
     void seek_percent(float percent) override { seeks.push_back(percent); }
     float playback_fraction() const override { return fraction; }
+    bool playing() const override { return fraction > 0.0f; }
     void play_track(std::int32_t track) override
     {
         plays.push_back(track);

@@ -40,8 +40,35 @@ Page::Page(PageServices services, std::string_view background, std::string_view 
     if (background.empty())
         return;
     background_ = load_shared(services_.load_image, background);
-    pressed_ = pressed.empty() ? background_ : load_shared(services_.load_image, pressed);
-    hover_ = hover.empty() ? background_ : load_shared(services_.load_image, hover);
+    pressed_ = BitmapParts(pressed.empty() ? background_ : load_shared(services_.load_image, pressed));
+    hover_ = BitmapParts(hover.empty() ? background_ : load_shared(services_.load_image, hover));
+}
+
+void Page::keep_drawn_parts()
+{
+    std::vector<Rect> pressed_areas;
+    std::vector<Rect> hover_areas;
+    for (const Button& button : buttons_) {
+        pressed_areas.push_back(button.rect());
+        hover_areas.push_back(button.rect());
+    }
+    for (const Lamp& lamp : lamps_)
+        hover_areas.push_back(lamp.rect);
+    // Hover and selected lines: strips of the views' rows.
+    const auto add_lines = [&](const ListView& view) {
+        const Rect& rect = view.rect();
+        const Rect lines{rect.left, rect.top, rect.right, rect.top + view.visible_lines() * view.line_height()};
+        pressed_areas.push_back(lines);
+        hover_areas.push_back(lines);
+    };
+    if (list_view_)
+        add_lines(*list_view_);
+    if (text_browser_)
+        add_lines(text_browser_->titles());
+    if (pressed_.whole() != background_.get())
+        pressed_.keep_only(pressed_areas);
+    if (hover_.whole() != background_.get())
+        hover_.keep_only(hover_areas);
 }
 
 void Page::add_button(Rect rect, Command command)

@@ -14,11 +14,6 @@ namespace {
 // blue 0x12).
 constexpr std::uint32_t line_colour = 0x6B4312;
 
-void copy_rect(BackBuffer& target, const SkinBitmap& source, const Rect& rect)
-{
-    target.blit(source, rect.left, rect.top, rect.width(), rect.height(), rect.left, rect.top);
-}
-
 } // namespace
 
 void Page::draw_page(std::uint16_t glow_step)
@@ -96,16 +91,15 @@ void Page::draw_look(BackBuffer& target) const
     target.blit(*background_, 0, 0, target.width(), target.height(), 0, 0);
     for (const Lamp& lamp : lamps_) {
         if (lamp.lit)
-            copy_rect(target, *hover_, lamp.rect);
+            hover_.blit(target, lamp.rect);
     }
     for (const Button& button : buttons_) {
         const Rect& rect = button.rect();
         const int opacity = button_opacity(button);
         if (opacity == pressed_opacity)
-            copy_rect(target, *pressed_, rect);
+            pressed_.blit(target, rect);
         else if (opacity > 0)
-            target.blend(*hover_, rect.left, rect.top, rect.width(), rect.height(), rect.left, rect.top,
-                         static_cast<float>(opacity), 0);
+            hover_.blend(target, rect, static_cast<float>(opacity));
     }
     if (list_view_)
         draw_list_view(target, *list_view_);
@@ -151,14 +145,14 @@ void Page::draw_page_faded(float opacity)
         links_.plugins->draw_plugin(*plugin);
 }
 
-void Page::copy_strip(BackBuffer& target, const SkinBitmap* source, const ListView& view, std::int32_t line) const
+void Page::copy_strip(BackBuffer& target, const BitmapParts& source, const ListView& view, std::int32_t line) const
 {
     const std::int32_t row = line - view.top();
-    if (!source || row < 0 || row >= view.visible_lines())
+    if (row < 0 || row >= view.visible_lines())
         return;
     const Rect& rect = view.rect();
     const int y = rect.top + row * view.line_height();
-    target.blit(*source, rect.left, y, rect.width(), view.line_height(), rect.left, y);
+    source.blit(target, Rect{rect.left, y, rect.right, y + view.line_height()});
 }
 
 void Page::draw_line(BackBuffer& target, const FontEntry* font, const Rect& view, std::int32_t row,
@@ -170,8 +164,8 @@ void Page::draw_line(BackBuffer& target, const FontEntry* font, const Rect& view
 
 void Page::draw_list_view(BackBuffer& target, const ListView& view) const
 {
-    copy_strip(target, hover_.get(), view, view.hover());
-    copy_strip(target, pressed_.get(), view, view.selected());
+    copy_strip(target, hover_, view, view.hover());
+    copy_strip(target, pressed_, view, view.selected());
     for (std::int32_t row = 0; row < view.visible_lines(); ++row)
         draw_line(target, view.font(), view.rect(), row, view.line_height(), view.line(view.top() + row));
 }

@@ -54,12 +54,11 @@ void Page::keep_drawn_parts()
     }
     for (const Lamp& lamp : lamps_)
         hover_areas.push_back(lamp.rect);
-    // Hover and selected lines: strips of the views' rows.
+    // Hover and selected lines: strips of the views' rows, which stay inside the view
+    // (the playlist's titles may still come after the page).
     const auto add_lines = [&](const ListView& view) {
-        const Rect& rect = view.rect();
-        const Rect lines{rect.left, rect.top, rect.right, rect.top + view.visible_lines() * view.line_height()};
-        pressed_areas.push_back(lines);
-        hover_areas.push_back(lines);
+        pressed_areas.push_back(view.rect());
+        hover_areas.push_back(view.rect());
     };
     if (list_view_)
         add_lines(*list_view_);

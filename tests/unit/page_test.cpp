@@ -489,12 +489,13 @@ TEST_F(PageTest, PagesKeepingOnlyTheDrawnPartsDrawAsWithTheWholePictures)
         page.add_button({20, 0, 30, 10}, {1, 0});
         page.add_button({12, 12, 45, 30}, {2, 0}); // runs past the pictures' right edge
         page.set_list_view(1, {2, 14, 12, 30}, nullptr, 5);
-        for (int i = 0; i < 5; ++i)
-            page.add_title("t");
+        page.add_title("t");
         if (keep_parts) {
             page.keep_drawn_parts();
             EXPECT_EQ(page.hover_bitmap(), nullptr);
         }
+        for (int i = 0; i < 4; ++i)
+            page.add_title("t"); // the playlist's titles come after the pages
         playback.random_flag = true;
         page.on_command(0x1009, 0);
         page.on_left_down(25, 5);

@@ -2,8 +2,12 @@
 
 void CommandQueue::post_command(std::uint16_t id, std::uint16_t argument)
 {
-    const std::scoped_lock lock(mutex_);
-    commands_.push_back(Command{id, argument});
+    {
+        const std::scoped_lock lock(mutex_);
+        commands_.push_back(Command{id, argument});
+    }
+    if (wake_up_)
+        wake_up_();
 }
 
 std::optional<Command> CommandQueue::take()

@@ -1,12 +1,14 @@
 // CommandQueue: the commands posted and not yet executed. Last in, first out: take() returns
 // the most recently posted command, so of the commands waiting when a drain starts the newest
 // runs first, and a command posted during a drain runs before the older ones still waiting.
-// post_command and take are safe from any thread (the audio engine posts from its own).
+// post_command and take are safe from any thread (the audio engine posts from its own); a
+// post then calls the wake-up hook, which wakes the sleeping main loop.
 #pragma once
 
 #include "base/command.h"
 
 #include <cstddef>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <vector>
@@ -21,7 +23,11 @@ public:
 
     std::size_t size() const;
 
+    // Called after every post, on the posting thread. Set it before other threads post.
+    void set_wake_up(std::function<void()> wake_up) { wake_up_ = std::move(wake_up); }
+
 private:
     mutable std::mutex mutex_;
     std::vector<Command> commands_; // the head is the back
+    std::function<void()> wake_up_;
 };

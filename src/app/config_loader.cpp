@@ -99,6 +99,8 @@ public:
     // The start page must name a page once everything is read.
     void finish() const
     {
+        if (page_)
+            page_->keep_drawn_parts();
         if ((start_page_given_ || t_.pages.page_count() != 0) && !t_.pages.find_page(t_.shell.current_page))
             throw SkinError("config file corrupted, can't find page named " + t_.shell.current_page);
     }
@@ -126,6 +128,10 @@ private:
             break;
         case ChunkId::timing: timing(chunk); break;
         case ChunkId::page: {
+            // The elements of the page before are complete: its pictures shrink before the
+            // next page's are decoded.
+            if (page_)
+                page_->keep_drawn_parts();
             auto page = std::make_unique<Page>(services_, chunk.text("background"), chunk.text("pressed"),
                                                chunk.text("hover"), chunk.number("fades") != 0);
             page_ = &t_.pages.register_page(chunk.text("name"), std::move(page), t_.links);

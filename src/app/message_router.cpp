@@ -68,6 +68,7 @@ void MessageRouter::route(const Event& event)
         tray_menu_choice(event.menu_id);
         break;
     case EventKind::window_moved:
+    case EventKind::wake_up:
         break;
     }
 }

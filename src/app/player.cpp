@@ -10,10 +10,13 @@
 Player::Player(Platform& platform, std::filesystem::path skin_dir)
     : platform_(platform),
       skin_dir_(std::move(skin_dir)),
+      stop_signals_([&events = platform_.events()] { events.wake_up(); }),
       font_system_(platform_.create_font_system()),
       plugins_(platform_.libraries(), skin_dir_),
       fonts_(*font_system_)
 {
+    // The audio thread's commands (a track ended) wake the sleeping loop at once.
+    queue_.set_wake_up([&events = platform_.events()] { events.wake_up(); });
 }
 
 Player::~Player() = default;
@@ -113,6 +116,7 @@ void Player::main_loop()
         router_->route(*event);
         processor_->process_commands();
         presentation_->frame_tick();
+        platform_.events().set_next_tick(presentation_->next_frame_delay(timer_period, knob_poll));
     }
 }
 

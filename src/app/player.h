@@ -34,8 +34,10 @@ class Player final : private ShellWindow {
 public:
     // Caption of the error message box.
     static constexpr const char* error_caption = "tarnel leaf runtime exception";
-    // Period of the timer that keeps the loop and the animation running.
+    // Period of the timer that keeps the loop and the animation running while something moves.
     static constexpr std::chrono::milliseconds timer_period{10};
+    // While a track plays and nothing else moves, how often the seek knob is looked at.
+    static constexpr std::chrono::milliseconds knob_poll{100};
 
     // `skin_dir` holds "tarnel.cfg" and "tarnel.dat" (the working directory for the program).
     Player(Platform& platform, std::filesystem::path skin_dir);

@@ -47,13 +47,20 @@ void Presentation::presentation_start()
 
 void Presentation::frame_tick()
 {
-    if (t_.tray.icon_shown())
+    if (t_.tray.icon_shown()) {
+        drawn_page_.clear();
         return;
+    }
     if (layered())
         layered_switch();
     else
         non_layered_switch();
     update_plugin_context();
+    const bool still = !t_.shell.page_switch && t_.shell.presentation_state == 0;
+    if (still && !drawn_page_.empty() && drawn_page_ == t_.shell.current_page) {
+        draw_changes();
+        return;
+    }
     if (!t_.shell.page_switch)
         draw_current_page();
     else
@@ -61,6 +68,74 @@ void Presentation::frame_tick()
     if (layered() && t_.shell.alpha_in_use)
         t_.window.set_alpha(t_.shell.window_alpha);
     t_.window.present(t_.back_buffer);
+    // Fades and cross-fades leave a frame no partial redraw can continue from.
+    drawn_page_ = still ? t_.shell.current_page : std::string();
+}
+
+void Presentation::draw_changes()
+{
+    Page* page = t_.pages.find_page(t_.shell.current_page);
+    if (!page)
+        return;
+    page->advance_look(t_.shell.glow_step);
+    changed_.clear();
+    page->take_changes(changed_);
+    const bool status_line = !is_presentation_page(t_.shell.current_page);
+    if (status_line && status_title() != drawn_status_) {
+        drawn_status_ = status_title();
+        // The title's width is the font's business: everything right of and below its corner.
+        changed_.push_back(Rect{status_line_x, status_line_y, t_.back_buffer.width(), t_.back_buffer.height()});
+    }
+    presented_.clear();
+    for (const Rect& area : changed_) {
+        t_.back_buffer.set_clip(area);
+        if (t_.back_buffer.clip().width() <= 0 || t_.back_buffer.clip().height() <= 0)
+            continue;
+        presented_.push_back(t_.back_buffer.clip());
+        page->draw_look(t_.back_buffer);
+        if (status_line)
+            draw_status_line();
+    }
+    t_.back_buffer.reset_clip();
+    if (!presented_.empty())
+        t_.window.present_parts(t_.back_buffer, presented_);
+}
+
+std::optional<std::chrono::milliseconds> Presentation::next_frame_delay(std::chrono::milliseconds period,
+                                                                      std::chrono::milliseconds knob_poll) const
+{
+    const ShellState& shell = t_.shell;
+    const bool drawn = !t_.tray.icon_shown();
+    if (drawn && (shell.page_switch || shell.presentation_state != 0))
+        return period;
+    const Page* page = t_.pages.find_page(shell.current_page);
+    if (!page)
+        return std::nullopt;
+    if (drawn && page->glowing(shell.glow_step))
+        return period;
+    std::optional<std::chrono::milliseconds> delay;
+    if (const auto due = page->next_timer_due()) {
+        const std::uint64_t now = t_.clock.now_ms();
+        delay = std::chrono::milliseconds(*due > now ? static_cast<std::int64_t>(*due - now) : 0);
+    }
+    if (drawn && page->follows_playback() && (!delay || knob_poll < *delay))
+        delay = knob_poll;
+    return delay;
+}
+
+void Presentation::draw_still_frame(BackBuffer& target) const
+{
+    const Page* page = t_.pages.find_page(t_.shell.current_page);
+    if (!page)
+        return;
+    page->draw_look(target);
+    if (!is_presentation_page(t_.shell.current_page))
+        ::draw_status_line(target, t_.fonts, t_.audio.titles(), t_.audio.current_index());
+}
+
+std::string_view Presentation::status_title() const
+{
+    return t_.audio.titles().title(t_.audio.current_index());
 }
 
 void Presentation::layered_switch()
@@ -250,7 +325,10 @@ void Presentation::update_plugin_context()
 {
     PluginHost& plugins = t_.plugins;
     plugins.set_page_name(t_.shell.current_page);
-    plugins.set_spectrum(t_.audio.get_spectrum().data());
+    // The magnitudes cost an FFT: worked out for frames where the plug-ins draw (the
+    // buffer stays where it is between them).
+    if (t_.shell.page_switch || !plugins.context().spectrum)
+        plugins.set_spectrum(t_.audio.get_spectrum().data());
     plugins.set_playing(t_.audio.current_activity() == Channel::playing);
     plugins.set_current_track(static_cast<std::uint16_t>(t_.audio.current_index()));
     plugins.set_event(t_.shell.plugin_event);
@@ -262,8 +340,10 @@ void Presentation::draw_current_page()
     if (!page)
         return;
     page->draw_page(t_.shell.glow_step);
-    if (!is_presentation_page(t_.shell.current_page))
+    if (!is_presentation_page(t_.shell.current_page)) {
         draw_status_line();
+        drawn_status_ = status_title();
+    }
 }
 
 void Presentation::draw_status_line()

@@ -30,7 +30,11 @@
 #include "platform/window.h"
 #include "skin/window_region.h"
 
+#include <chrono>
+#include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 class AudioEngine;
 class DataArchive;
@@ -70,7 +74,21 @@ public:
     // One frame: advances the fades, carries out page switches, feeds the plug-in context,
     // draws the current page (with the status line) or the cross-fade, and presents.
     // Does nothing while the window is put away in the tray.
+    // Fades, cross-fades and the first frame of a page are drawn and presented whole. Later
+    // frames of a still page redraw and present only the areas whose look changed (clipped
+    // redraws of background, elements and status line, so each area ends exactly as a whole
+    // redraw would leave it); a frame where nothing changed draws and presents nothing.
     void frame_tick();
+
+    // How long the loop may sleep after this frame: `period` while something moves by
+    // itself (a fade, a cross-fade, a glow), until the current page's next timer, the seek
+    // knob's next look (`knob_poll`) while a track plays, or nullopt: until the next event.
+    std::optional<std::chrono::milliseconds> next_frame_delay(std::chrono::milliseconds period,
+                                                              std::chrono::milliseconds knob_poll) const;
+
+    // The current page with its status line as a whole redraw would draw it now, into
+    // `target`; changes no state. Meaningful while no fade or cross-fade runs.
+    void draw_still_frame(BackBuffer& target) const;
 
     // The registered region called `name`, or nullptr.
     const Region* find_region(std::string_view name) const { return regions_.find(name); }
@@ -86,10 +104,17 @@ private:
     void apply_region(std::string_view name);
     void update_plugin_context();
     void draw_current_page();
+    void draw_changes();
+    std::string_view status_title() const;
     void draw_status_line();
     // The outro's first frame: the current page's background and the status line, at once.
     void repaint();
 
     Targets t_;
     NamedList<Region> regions_;
+    std::string drawn_page_;   // the page whose whole frame the back buffer holds, or empty
+    std::string drawn_status_; // the status line's title in the back buffer
+    std::vector<Rect> changed_;   // areas whose look changed this frame
+    std::vector<Rect> presented_; // the same, clipped to the window
+
 };

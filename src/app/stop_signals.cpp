@@ -1,21 +1,39 @@
 #include "app/stop_signals.h"
 
+#include <cerrno>
+
+#include <fcntl.h>
 #include <signal.h>
+#include <unistd.h>
 
 namespace {
 
 volatile std::sig_atomic_t stop_requested = 0;
+volatile std::sig_atomic_t signal_pipe = -1;
+
+// What the watcher reads: a signal came, or the object is going away.
+constexpr char signal_byte = 's';
+constexpr char closing_byte = 'c';
 
 extern "C" void request_stop(int)
 {
     stop_requested = 1;
+    if (signal_pipe >= 0) {
+        const char byte = signal_byte;
+        [[maybe_unused]] const auto written = write(signal_pipe, &byte, 1);
+    }
 }
 
 } // namespace
 
-StopSignals::StopSignals()
+StopSignals::StopSignals(std::function<void()> on_signal)
 {
     stop_requested = 0;
+    if (on_signal && pipe2(pipe_, O_CLOEXEC) == 0) {
+        fcntl(pipe_[1], F_SETFL, O_NONBLOCK); // a full pipe drops the byte, never blocks the handler
+        signal_pipe = pipe_[1];
+        watcher_ = std::thread(&StopSignals::watch, this, std::move(on_signal));
+    }
     struct sigaction action {};
     action.sa_handler = request_stop;
     sigemptyset(&action.sa_mask);
@@ -27,9 +45,30 @@ StopSignals::~StopSignals()
 {
     sigaction(SIGINT, &previous_interrupt_, nullptr);
     sigaction(SIGTERM, &previous_terminate_, nullptr);
+    if (watcher_.joinable()) {
+        signal_pipe = -1;
+        const char byte = closing_byte;
+        while (write(pipe_[1], &byte, 1) != 1 && (errno == EINTR || errno == EAGAIN)) {
+        }
+        watcher_.join();
+        close(pipe_[0]);
+        close(pipe_[1]);
+    }
 }
 
 bool StopSignals::requested() const
 {
     return stop_requested != 0;
+}
+
+void StopSignals::watch(std::function<void()> on_signal) const
+{
+    char byte = 0;
+    for (;;) {
+        const auto got = read(pipe_[0], &byte, 1);
+        if ((got == 1 && byte == closing_byte) || (got < 0 && errno != EINTR) || got == 0)
+            return;
+        if (got == 1)
+            on_signal();
+    }
 }

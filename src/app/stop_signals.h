@@ -1,15 +1,20 @@
 // StopSignals: while the object lives, SIGINT and SIGTERM no longer end the process at once;
 // they only raise a flag that the main loop polls after every event, so a signal ends the
-// loop as a quit does and the ordered shut-down still runs. The destructor restores the
-// earlier handlers. One object at a time; construct and destroy it on the UI thread.
-// The flag the handler sets is the program's one global: a signal handler reaches nothing else.
+// loop as a quit does and the ordered shut-down still runs. As the loop may be asleep, the
+// handler also writes a byte into a pipe, and a watcher thread of the object then calls
+// `on_signal` (which must be safe to call from that thread), which wakes the loop.
+// The destructor restores the earlier handlers and joins the watcher. One object at a time;
+// construct and destroy it on the UI thread. The flag and the pipe's write end the handler
+// uses are the program's globals: a signal handler reaches nothing else.
 #pragma once
 
 #include <csignal>
+#include <functional>
+#include <thread>
 
 class StopSignals {
 public:
-    StopSignals();
+    explicit StopSignals(std::function<void()> on_signal = {});
     ~StopSignals();
     StopSignals(const StopSignals&) = delete;
     StopSignals& operator=(const StopSignals&) = delete;
@@ -18,6 +23,10 @@ public:
     bool requested() const;
 
 private:
+    void watch(std::function<void()> on_signal) const;
+
     struct sigaction previous_interrupt_ {};
     struct sigaction previous_terminate_ {};
+    int pipe_[2] = {-1, -1}; // read end, write end
+    std::thread watcher_;
 };

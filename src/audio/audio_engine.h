@@ -92,6 +92,7 @@ public:
     float playback_fraction() const override;
     // stopped (also when nothing is opened), playing or paused.
     Channel::Activity current_activity() const;
+    bool playing() const override { return current_activity() == Channel::playing; }
     // Volume of the current channel, when the playlist entry at the current index is of the
     // kind playing in the current slot.
     void set_current_volume(int volume) override;

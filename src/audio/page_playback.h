@@ -17,6 +17,8 @@ public:
     virtual void seek_percent(float percent) = 0;
     // How far the current track has played, 0 to 1; 0 when nothing plays or is paused.
     virtual float playback_fraction() const = 0;
+    // The current track plays (neither paused nor stopped).
+    virtual bool playing() const = 0;
     // Makes `index` the current track and starts it, when that entry can be played.
     virtual void play_track(std::int32_t index) = 0;
 

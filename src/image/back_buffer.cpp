@@ -12,32 +12,34 @@
 
 namespace {
 
-// The part of a copy that lies inside both surfaces.
+// The part of a copy that lies inside the source and the destination's clip rectangle.
 struct CopyArea {
     std::int64_t dx, dy, sx, sy, w, h;
 };
 
-// Clips one axis of a copy of `length` pixels from `source` to `dest`; false when nothing is left.
-bool clip_axis(std::int64_t& dest, std::int64_t& source, std::int64_t& length, std::int64_t dest_size, std::int64_t source_size)
+// Clips one axis of a copy of `length` pixels from `source` to the destination range
+// [dest_low, dest_high); false when nothing is left.
+bool clip_axis(std::int64_t& dest, std::int64_t& source, std::int64_t& length, std::int64_t dest_low,
+               std::int64_t dest_high, std::int64_t source_size)
 {
     if (source < 0) {
         dest -= source;
         length += source;
         source = 0;
     }
-    if (dest < 0) {
-        source -= dest;
-        length += dest;
-        dest = 0;
+    if (dest < dest_low) {
+        source += dest_low - dest;
+        length -= dest_low - dest;
+        dest = dest_low;
     }
-    length = std::min({length, dest_size - dest, source_size - source});
+    length = std::min({length, dest_high - dest, source_size - source});
     return length > 0;
 }
 
-bool clip(CopyArea& area, int dest_width, int dest_height, const SkinBitmap& source)
+bool clip_copy(CopyArea& area, const Rect& dest, const SkinBitmap& source)
 {
-    return clip_axis(area.dx, area.sx, area.w, dest_width, source.width()) &&
-           clip_axis(area.dy, area.sy, area.h, dest_height, source.height());
+    return clip_axis(area.dx, area.sx, area.w, dest.left, dest.right, source.width()) &&
+           clip_axis(area.dy, area.sy, area.h, dest.top, dest.bottom, source.height());
 }
 
 // Two pixels as eight 16-bit channel lanes (blue, green, red, alpha, blue, ...): one
@@ -123,14 +125,28 @@ void blend_row(std::uint32_t* dest, const std::uint32_t* source, std::int64_t co
 
 BackBuffer::BackBuffer(int width, int height)
     : width_(std::max(width, 0)), height_(std::max(height, 0)),
-      pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), 0xFF000000u)
+      pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), 0xFF000000u),
+      clip_{0, 0, width_, height_}
 {
+}
+
+void BackBuffer::set_clip(const Rect& clip)
+{
+    clip_ = Rect{std::clamp(clip.left, 0, width_), std::clamp(clip.top, 0, height_), std::clamp(clip.right, 0, width_),
+                 std::clamp(clip.bottom, 0, height_)};
+    clip_.right = std::max(clip_.right, clip_.left);
+    clip_.bottom = std::max(clip_.bottom, clip_.top);
+}
+
+void BackBuffer::reset_clip()
+{
+    clip_ = Rect{0, 0, width_, height_};
 }
 
 void BackBuffer::blit(const SkinBitmap& bitmap, int dx, int dy, int w, int h, int sx, int sy)
 {
     CopyArea area{dx, dy, sx, sy, w, h};
-    if (!clip(area, width_, height_, bitmap))
+    if (!clip_copy(area, clip_, bitmap))
         return;
     const auto source = bitmap.pixels();
     for (std::int64_t row = 0; row < area.h; ++row) {
@@ -150,7 +166,7 @@ void BackBuffer::blend(const SkinBitmap& bitmap, int dx, int dy, int w, int h, i
         return;
     }
     CopyArea area{dx, dy, sx, sy, w, h};
-    if (!clip(area, width_, height_, bitmap))
+    if (!clip_copy(area, clip_, bitmap))
         return;
     static const bool avx2 = cpu_has_avx2();
 

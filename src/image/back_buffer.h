@@ -1,9 +1,11 @@
 // BackBuffer: the off-screen frame of the window's size, in SkinBitmap's pixel format
 // (0xAARRGGBB, rows top first, pitch = width). Pages, the frame step and plug-ins draw
 // into it; the shell hands the finished frame to the window (Window::present).
-// Every copy is clipped to both surfaces. UI thread only.
+// Every copy is clipped to the source and to the clip rectangle, which is the whole buffer
+// unless set_clip narrows it (a partial redraw repaints one changed rectangle). UI thread only.
 #pragma once
 
+#include "base/rect.h"
 #include "image/skin_bitmap.h"
 
 #include <cstdint>
@@ -19,6 +21,11 @@ public:
     std::span<const std::uint32_t> pixels() const { return pixels_; }
     std::span<std::uint32_t> pixels() { return pixels_; }
     std::uint32_t pixel(int x, int y) const { return pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x)]; }
+
+    // Drawing changes only pixels inside `clip` (intersected with the buffer) until reset.
+    void set_clip(const Rect& clip);
+    void reset_clip();
+    const Rect& clip() const { return clip_; }
 
     // Plain copy of the w × h rectangle at (sx, sy) of `bitmap` to (dx, dy).
     void blit(const SkinBitmap& bitmap, int dx, int dy, int w, int h, int sx, int sy);
@@ -40,4 +47,5 @@ private:
     int width_;
     int height_;
     std::vector<std::uint32_t> pixels_;
+    Rect clip_;
 };

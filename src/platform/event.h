@@ -19,6 +19,7 @@ enum class EventKind : std::uint8_t {
     tray_click,       // button (left or right) on the notification icon
     tray_menu_choice, // menu_id of the chosen tray menu item
     window_moved,     // the window's position changed
+    wake_up,          // EventSource::wake_up was called: a command waits or a stop was asked for
 };
 
 enum class MouseButton : std::uint8_t { left, right, middle };

@@ -1,5 +1,5 @@
 // EventSource: the UI thread's queue of platform events and the one periodic timer.
-// All members are called on the UI thread only.
+// All members are called on the UI thread only, except wake_up.
 #pragma once
 
 #include "platform/event.h"
@@ -20,4 +20,11 @@ public:
     virtual void start_timer(std::chrono::milliseconds period) = 0;
     // Stops the timer; no tick arrives afterwards. Harmless when it is not running.
     virtual void stop_timer() = 0;
+    // While the timer runs: the next timer_tick is due `delay` from now instead of at the
+    // next period, or none at all for nullopt; ticks after it follow at the period. The main
+    // loop sleeps this way while nothing on the screen moves.
+    virtual void set_next_tick(std::optional<std::chrono::milliseconds> delay) = 0;
+    // Makes a waiting (or the next) wait_event return a wake_up event at once; several calls
+    // before it returns give one event. Safe from any thread.
+    virtual void wake_up() = 0;
 };

@@ -8,7 +8,7 @@
 //   set_alpha / set_colour_key    layered attributes (no effect when not layered)
 //   set_shape / clear_shape       window shape from rectangles (rectangular when unsupported)
 //   begin_move                    drag the window with the pointer until the left button is up
-//   present                       show a finished frame
+//   present / present_parts       show a finished frame, whole or the parts that changed
 //   screen_rect                   the window's rectangle on the screen
 #pragma once
 
@@ -56,6 +56,9 @@ public:
 
     // Shows `frame` in the window, whose top-left pixel goes to the client's top-left.
     virtual void present(const BackBuffer& frame) = 0;
+    // Shows the `parts` of `frame` (rectangles inside it, right and bottom exclusive); the
+    // rest of the window keeps what the earlier presents showed.
+    virtual void present_parts(const BackBuffer& frame, std::span<const Rect> parts) = 0;
 
     // The window's rectangle on the screen (right and bottom exclusive).
     virtual Rect screen_rect() const = 0;

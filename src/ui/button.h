@@ -31,6 +31,11 @@ public:
     // One glow step of `glow_step` percent toward 100 (hover) or 0; skipped when the last
     // step is at most 10 ms ago.
     void advance_glow(const Clock& clock, std::uint16_t glow_step);
+    // Whether a glow step of `glow_step` percent would still change the glow.
+    bool glowing(std::uint16_t glow_step) const
+    {
+        return glow_step > 0 && (hover_ ? glow_level_ < 100.0f : glow_level_ > 0.0f);
+    }
     // Clears hover and pressed (the window is being minimised).
     void clear_hover_and_pressed() { hover_ = pressed_ = false; }
     // Glow 0, hover and pressed cleared (focus gained, page left).

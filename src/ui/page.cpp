@@ -3,6 +3,8 @@
 #include "archive/data_archive.h"
 #include "audio/page_playback.h"
 
+#include <algorithm>
+
 namespace {
 
 std::shared_ptr<const SkinBitmap> load_shared(const ImageLoader& load, std::string_view name)
@@ -19,8 +21,34 @@ Page::Page(PageServices services, std::string_view background, std::string_view 
     if (background.empty())
         return;
     background_ = load_shared(services_.load_image, background);
-    pressed_ = pressed.empty() ? background_ : load_shared(services_.load_image, pressed);
-    hover_ = hover.empty() ? background_ : load_shared(services_.load_image, hover);
+    pressed_ = BitmapParts(pressed.empty() ? background_ : load_shared(services_.load_image, pressed));
+    hover_ = BitmapParts(hover.empty() ? background_ : load_shared(services_.load_image, hover));
+}
+
+void Page::keep_drawn_parts()
+{
+    std::vector<Rect> pressed_areas;
+    std::vector<Rect> hover_areas;
+    for (const Button& button : buttons_) {
+        pressed_areas.push_back(button.rect());
+        hover_areas.push_back(button.rect());
+    }
+    for (const Lamp& lamp : lamps_)
+        hover_areas.push_back(lamp.rect);
+    // Hover and selected lines: strips of the views' rows, which stay inside the view
+    // (the playlist's titles may still come after the page).
+    const auto add_lines = [&](const ListView& view) {
+        pressed_areas.push_back(view.rect());
+        hover_areas.push_back(view.rect());
+    };
+    if (list_view_)
+        add_lines(*list_view_);
+    if (text_browser_)
+        add_lines(text_browser_->titles());
+    if (pressed_.whole() != background_.get())
+        pressed_.keep_only(pressed_areas);
+    if (hover_.whole() != background_.get())
+        hover_.keep_only(hover_areas);
 }
 
 void Page::add_button(Rect rect, Command command)
@@ -207,6 +235,27 @@ void Page::restart_timers()
     const std::uint64_t now = services_.clock.now_ms();
     for (PageTimer& timer : timers_)
         timer.restart(now);
+}
+
+std::optional<std::uint64_t> Page::next_timer_due() const
+{
+    std::optional<std::uint64_t> due;
+    for (const PageTimer& timer : timers_) {
+        if (const auto timer_due = timer.due_ms(); timer_due && (!due || *timer_due < *due))
+            due = timer_due;
+    }
+    return due;
+}
+
+bool Page::glowing(std::uint16_t glow_step) const
+{
+    return std::ranges::any_of(buttons_, [glow_step](const Button& button) { return button.glowing(glow_step); });
+}
+
+bool Page::follows_playback() const
+{
+    return links_.playback && links_.playback->playing() &&
+           std::ranges::any_of(sliders_, [](const Slider& slider) { return slider.identifier() == Slider::seek_identifier; });
 }
 
 void Page::set_lamps(std::string_view name, bool lit)

@@ -7,7 +7,9 @@
 // state; nothing is executed here.
 //
 // Bitmaps: the pressed and hover bitmaps share the background's object when their names are
-// empty; a page with an empty background name has no bitmaps and draws nothing.
+// empty; a page with an empty background name has no bitmaps and draws nothing. Once the
+// elements are all added, keep_drawn_parts keeps of pressed and hover pictures of their own
+// only the areas the elements draw from.
 // Links: `register_page` gives the page its back buffer, playback and plug-in drawer; until
 // then the page draws nothing and its playback reactions are skipped.
 // UI thread only.
@@ -15,12 +17,14 @@
 
 #include "base/command.h"
 #include "base/rect.h"
+#include "image/bitmap_parts.h"
 #include "ui/button.h"
 #include "ui/command_list.h"
 #include "ui/key_binding.h"
 #include "ui/lamp.h"
 #include "ui/list_view.h"
 #include "ui/page_handlers.h"
+#include "ui/page_look.h"
 #include "ui/page_services.h"
 #include "ui/page_timer.h"
 #include "ui/slider.h"
@@ -32,6 +36,7 @@
 #include <memory>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 class BackBuffer;
 class PagePlayback;
@@ -82,6 +87,9 @@ public:
     void add_wheel_area(Rect rect, Command up, Command down);
     // Lists a track title in the track list view, if the page has one.
     void add_title(std::string title);
+    // The elements are complete: own pressed and hover pictures shrink to the areas of the
+    // buttons, lamps and list lines. Elements added later draw nothing from them.
+    void keep_drawn_parts();
 
     // Input, routed by the window to the current page.
     void on_focus() override;
@@ -112,8 +120,22 @@ public:
 
     // Draws the page into the back buffer, advancing button glows by `glow_step` percent.
     void draw_page(std::uint16_t glow_step);
+    // The partial redraw, in three steps: advance_look moves the glows and the knobs that
+    // follow a value; take_changes appends the areas whose look changed since the page was
+    // last drawn (whole or in part) and counts them as drawn; draw_look draws the page as it
+    // looks now into `target` (within its clip rectangle), changing no state.
+    void advance_look(std::uint16_t glow_step);
+    void take_changes(std::vector<Rect>& changed);
+    void draw_look(BackBuffer& target) const;
     // Blends the background at `opacity` (0..255), then lets the plug-ins draw.
     void draw_page_faded(float opacity);
+
+    // What makes the page change by itself, for the loop's sleep: the earliest clock time a
+    // timer posts at; whether a button's glow still moves; whether a seek knob follows a
+    // playing track.
+    std::optional<std::uint64_t> next_timer_due() const;
+    bool glowing(std::uint16_t glow_step) const;
+    bool follows_playback() const;
 
     // Read access for the player, tools and tests.
     const std::deque<Button>& buttons() const { return buttons_; }
@@ -122,8 +144,9 @@ public:
     const ListView* list_view() const { return list_view_ ? &*list_view_ : nullptr; }
     const TextBrowser* text_browser() const { return text_browser_ ? &*text_browser_ : nullptr; }
     const SkinBitmap* background() const { return background_.get(); }
-    const SkinBitmap* pressed_bitmap() const { return pressed_.get(); }
-    const SkinBitmap* hover_bitmap() const { return hover_.get(); }
+    // The whole pressed and hover pictures until keep_drawn_parts, else nullptr.
+    const SkinBitmap* pressed_bitmap() const { return pressed_.whole(); }
+    const SkinBitmap* hover_bitmap() const { return hover_.whole(); }
 
 private:
     // Shows every button carrying `command` pressed (down) or releases it, wherever the pointer is.
@@ -136,7 +159,12 @@ private:
     void draw_text_browser(BackBuffer& target, const TextBrowser& browser) const;
     void draw_line(BackBuffer& target, const FontEntry* font, const Rect& view, std::int32_t row,
                    std::int32_t line_height, std::string_view text) const;
-    void copy_strip(BackBuffer& target, const SkinBitmap* source, const ListView& view, std::int32_t line) const;
+    void copy_strip(BackBuffer& target, const BitmapParts& source, const ListView& view, std::int32_t line) const;
+    PageLook look() const;
+    // A pressed button's look; otherwise a button shows its hover glow at this opacity (0..255).
+    static constexpr int pressed_opacity = 256;
+    static int button_opacity(const Button& button);
+    static Rect knob_rect(const Slider& slider);
 
     PageServices services_;
     PageLinks links_;
@@ -154,8 +182,9 @@ private:
     CommandList leave_commands_;
     CommandList enter_commands_;
     std::shared_ptr<const SkinBitmap> background_;
-    std::shared_ptr<const SkinBitmap> pressed_;
-    std::shared_ptr<const SkinBitmap> hover_;
+    BitmapParts pressed_;
+    BitmapParts hover_;
     std::optional<TextBrowser> text_browser_;
     std::optional<ListView> list_view_;
+    PageLook drawn_look_;
 };

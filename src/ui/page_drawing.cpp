@@ -14,45 +14,100 @@ namespace {
 // blue 0x12).
 constexpr std::uint32_t line_colour = 0x6B4312;
 
-void copy_rect(BackBuffer& target, const SkinBitmap& source, const Rect& rect)
-{
-    target.blit(source, rect.left, rect.top, rect.width(), rect.height(), rect.left, rect.top);
-}
-
 } // namespace
 
 void Page::draw_page(std::uint16_t glow_step)
 {
     if (!background_ || !links_.back_buffer)
         return;
-    BackBuffer& target = *links_.back_buffer;
+    advance_look(glow_step);
+    draw_look(*links_.back_buffer);
+    drawn_look_ = look();
+}
+
+void Page::advance_look(std::uint16_t glow_step)
+{
+    for (Button& button : buttons_)
+        button.advance_glow(services_.clock, glow_step);
+    for (Slider& slider : sliders_)
+        follow_controlled_value(slider);
+}
+
+void Page::take_changes(std::vector<Rect>& changed)
+{
+    PageLook now = look();
+    add_changed_areas(drawn_look_, now, changed);
+    drawn_look_ = std::move(now);
+}
+
+PageLook Page::look() const
+{
+    PageLook look;
+    if (!background_ || !links_.back_buffer)
+        return look;
+    for (const Lamp& lamp : lamps_)
+        look.parts.push_back({lamp.rect, {lamp.lit}});
+    for (const Button& button : buttons_)
+        look.parts.push_back({button.rect(), {button_opacity(button)}});
+    // Lines of text may run past a view's right and bottom edges: its area reaches the
+    // window's corner.
+    const BackBuffer& target = *links_.back_buffer;
+    const auto text_area = [&](const Rect& view) { return Rect{view.left, view.top, target.width(), target.height()}; };
+    if (list_view_)
+        look.parts.push_back({text_area(list_view_->rect()), {list_view_->top(), list_view_->hover(), list_view_->selected()}});
+    if (text_browser_) {
+        const TextBrowser& browser = *text_browser_;
+        const ListView& titles = browser.titles();
+        look.parts.push_back({text_area(browser.rect()),
+                              {browser.reading(), browser.item_index(), browser.first_line(), titles.top(), titles.hover(),
+                               titles.selected()}});
+    }
+    for (const Slider& slider : sliders_) {
+        const Rect knob = knob_rect(slider);
+        look.parts.push_back({knob, {}});
+    }
+    return look;
+}
+
+Rect Page::knob_rect(const Slider& slider)
+{
+    const bool horizontal = slider.orientation() == Slider::Orientation::horizontal;
+    const int x = slider.rect().left + (horizontal ? slider.position() : 0);
+    const int y = slider.rect().top + (horizontal ? 0 : slider.position());
+    return Rect{x, y, x + slider.knob().width(), y + slider.knob().height()};
+}
+
+int Page::button_opacity(const Button& button)
+{
+    if (button.pressed())
+        return pressed_opacity;
+    return button.glow_level() * 0.01f > 0.0f ? static_cast<int>(button.glow_level() * 2.55f) : 0;
+}
+
+void Page::draw_look(BackBuffer& target) const
+{
+    if (!background_)
+        return;
     target.blit(*background_, 0, 0, target.width(), target.height(), 0, 0);
     for (const Lamp& lamp : lamps_) {
         if (lamp.lit)
-            copy_rect(target, *hover_, lamp.rect);
+            hover_.blit(target, lamp.rect);
     }
-    for (Button& button : buttons_) {
-        button.advance_glow(services_.clock, glow_step);
+    for (const Button& button : buttons_) {
         const Rect& rect = button.rect();
-        if (button.pressed()) {
-            copy_rect(target, *pressed_, rect);
-        } else if (button.glow_level() * 0.01f > 0.0f) {
-            const auto opacity = static_cast<int>(button.glow_level() * 2.55f);
-            target.blend(*hover_, rect.left, rect.top, rect.width(), rect.height(), rect.left, rect.top,
-                         static_cast<float>(opacity), 0);
-        }
+        const int opacity = button_opacity(button);
+        if (opacity == pressed_opacity)
+            pressed_.blit(target, rect);
+        else if (opacity > 0)
+            hover_.blend(target, rect, static_cast<float>(opacity));
     }
     if (list_view_)
         draw_list_view(target, *list_view_);
     if (text_browser_)
         draw_text_browser(target, *text_browser_);
-    for (Slider& slider : sliders_) {
-        follow_controlled_value(slider);
-        const SkinBitmap& knob = slider.knob();
-        const bool horizontal = slider.orientation() == Slider::Orientation::horizontal;
-        const int x = slider.rect().left + (horizontal ? slider.position() : 0);
-        const int y = slider.rect().top + (horizontal ? 0 : slider.position());
-        target.blit(knob, x, y, knob.width(), knob.height(), 0, 0);
+    for (const Slider& slider : sliders_) {
+        const Rect knob = knob_rect(slider);
+        target.blit(slider.knob(), knob.left, knob.top, knob.width(), knob.height(), 0, 0);
     }
 }
 
@@ -90,14 +145,14 @@ void Page::draw_page_faded(float opacity)
         links_.plugins->draw_plugin(*plugin);
 }
 
-void Page::copy_strip(BackBuffer& target, const SkinBitmap* source, const ListView& view, std::int32_t line) const
+void Page::copy_strip(BackBuffer& target, const BitmapParts& source, const ListView& view, std::int32_t line) const
 {
     const std::int32_t row = line - view.top();
-    if (!source || row < 0 || row >= view.visible_lines())
+    if (row < 0 || row >= view.visible_lines())
         return;
     const Rect& rect = view.rect();
     const int y = rect.top + row * view.line_height();
-    target.blit(*source, rect.left, y, rect.width(), view.line_height(), rect.left, y);
+    source.blit(target, Rect{rect.left, y, rect.right, y + view.line_height()});
 }
 
 void Page::draw_line(BackBuffer& target, const FontEntry* font, const Rect& view, std::int32_t row,
@@ -109,8 +164,8 @@ void Page::draw_line(BackBuffer& target, const FontEntry* font, const Rect& view
 
 void Page::draw_list_view(BackBuffer& target, const ListView& view) const
 {
-    copy_strip(target, hover_.get(), view, view.hover());
-    copy_strip(target, pressed_.get(), view, view.selected());
+    copy_strip(target, hover_, view, view.hover());
+    copy_strip(target, pressed_, view, view.selected());
     for (std::int32_t row = 0; row < view.visible_lines(); ++row)
         draw_line(target, view.font(), view.rect(), row, view.line_height(), view.line(view.top() + row));
 }

@@ -6,6 +6,7 @@
 #include "base/command.h"
 
 #include <cstdint>
+#include <optional>
 
 class PageTimer {
 public:
@@ -21,6 +22,11 @@ public:
     // Posts the command when the interval has run out and it has not been posted since the
     // last restart.
     void tick(std::uint64_t now_ms, CommandSink& sink);
+    // The first clock time at which a tick posts, while armed.
+    std::optional<std::uint64_t> due_ms() const
+    {
+        return armed_ ? std::optional<std::uint64_t>(start_ms_ + interval_ms_ + 1) : std::nullopt;
+    }
 
 private:
     std::uint64_t interval_ms_;

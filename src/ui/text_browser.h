@@ -44,6 +44,8 @@ public:
     float scroll_fraction() const;
     // The document being read, or nullptr.
     const TextItem* current_item() const;
+    // The index of the document opened last (meaningful while reading).
+    std::int32_t item_index() const { return item_index_; }
 
 private:
     // Lines of the current document that do not fit the view (may be negative).

@@ -29,6 +29,7 @@ struct FakePlayback final : PagePlayback {
     bool random() const override { return random_flag; }
     void seek_percent(float percent) override { seeks.push_back(percent); }
     float playback_fraction() const override { return fraction; }
+    bool playing() const override { return fraction > 0.0f; }
     void play_track(std::int32_t track) override
     {
         plays.push_back(track);
@@ -462,6 +463,48 @@ TEST_F(PageTest, DrawPageShowsLampsPressedAndGlowingButtons)
     Page& faded = make_page("down", "", "");
     faded.draw_page_faded(255.0f);
     EXPECT_EQ(back_buffer.pixel(5, 5), 0xFF00FF00u);
+}
+
+TEST_F(PageTest, PagesKeepingOnlyTheDrawnPartsDrawAsWithTheWholePictures)
+{
+    const auto pattern = [](std::uint32_t base) {
+        std::vector<std::uint32_t> pixels;
+        for (std::uint32_t y = 0; y < height; ++y) {
+            for (std::uint32_t x = 0; x < width; ++x)
+                pixels.push_back(0xFF000000u | base | x << 8 | y);
+        }
+        return SkinBitmap(width, height, std::move(pixels));
+    };
+    images["down"] = pattern(0x400000);
+    images["glow"] = pattern(0x800000);
+    const auto frame = [&](bool keep_parts) {
+        Page& page = make_page();
+        page.add_lamp({0, 0, 10, 10}, "musicrandom");
+        page.add_button({20, 0, 30, 10}, {1, 0});
+        page.add_button({12, 12, 45, 30}, {2, 0}); // runs past the pictures' right edge
+        page.set_list_view(1, {2, 14, 12, 30}, nullptr, 5);
+        page.add_title("t");
+        if (keep_parts) {
+            page.keep_drawn_parts();
+            EXPECT_EQ(page.hover_bitmap(), nullptr);
+        }
+        for (int i = 0; i < 4; ++i)
+            page.add_title("t"); // the playlist's titles come after the pages
+        playback.random_flag = true;
+        page.on_command(0x1009, 0);
+        page.on_left_down(25, 5);
+        page.on_mouse_move(30, 20, 0);
+        page.on_mouse_move(5, 20, 0); // hover line 1, the button glows down from where it got
+        playback.index = 2;
+        page.on_command(0x4003, 0);
+        clock.advance(11);
+        page.draw_page(40);
+        page.on_mouse_move(30, 20, 0);
+        clock.advance(11);
+        page.draw_page(40);
+        return std::vector<std::uint32_t>(back_buffer.pixels().begin(), back_buffer.pixels().end());
+    };
+    EXPECT_EQ(frame(false), frame(true));
 }
 
 TEST_F(PageTest, ListViewStripsComeFromHoverAndPressedBitmaps)

@@ -12,6 +12,7 @@
 #include <cmath>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -404,6 +405,38 @@ TEST(Presentation, AMissingPanelMaskEndsStartUpWithTheArchiveMessage)
     testing::internal::CaptureStderr();
     EXPECT_EQ(player.run(), 1);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "can't find file Data\\panel.rgn in datafile\n");
+}
+
+} // namespace
+
+namespace {
+
+TEST(Presentation, TheLoopSleepsUntilSomethingIsDueAndCommandsWakeIt)
+{
+    SkinFiles skin = whole_skin(true, true);
+    // panel2 restarts a 500 ms timer when it becomes current.
+    skin.chunks[8] = make_page("panel2", {make_chunk(ElementId::timer, {{"interval_ms", U{500}}, {"command", U{0x7777}}})},
+                               "Data\\panel2.bmp", true);
+    SkinRun run(false, skin);
+    using std::chrono::milliseconds;
+    using Delay = std::optional<milliseconds>;
+    // What the loop was told after the frame before.
+    const auto expect_next_tick = [&](std::uint64_t ms, Delay delay, const char* what) {
+        run.check_at(ms, [&run, delay, what] { EXPECT_EQ(run.platform.events().next_tick(), delay) << what; });
+    };
+    run.step(5);
+    run.switch_at(20, to_panel1);
+    expect_next_tick(40, std::nullopt, "a still panel: no tick until an event");
+    run.switch_at(100, to_panel2);
+    expect_next_tick(150, milliseconds(10), "the cross-fade and its plug-ins run at the period");
+    run.step(1200); // the switch ends; panel2's timer starts
+    expect_next_tick(1300, milliseconds(501), "until the page's timer is due: 1200 + 500 + 1");
+    run.check_at(1400, [&run] {
+        const int before = run.platform.events().wake_ups();
+        std::thread([&run] { run.player.commands().post_command(0x7000, 0); }).join();
+        EXPECT_EQ(run.platform.events().wake_ups(), before + 1) << "a post from another thread wakes the loop";
+    });
+    EXPECT_EQ(run.run(), 0);
 }
 
 } // namespace

@@ -1,11 +1,13 @@
 // HeadlessEventSource: an EventSource that hands out the events a test queued, in order, and
 // then ends (wait_event returns nullopt). A queued action runs when it is reached and stands
-// for one timer_tick. Timer starts and stops go to the CallLog. Not thread-safe.
+// for one timer_tick. Timer starts and stops go to the CallLog. Not thread-safe, except
+// wake_up, which only counts.
 #pragma once
 
 #include "platform/event_source.h"
 #include "platform/headless/call_log.h"
 
+#include <atomic>
 #include <cstddef>
 #include <deque>
 #include <functional>
@@ -23,6 +25,13 @@ public:
     std::optional<Event> wait_event() override;
     void start_timer(std::chrono::milliseconds period) override;
     void stop_timer() override;
+    // Recorded, not acted on: the queue sets the pace.
+    void set_next_tick(std::optional<std::chrono::milliseconds> delay) override { next_tick_ = delay; }
+    void wake_up() override { ++wake_ups_; }
+
+    // The delay of the last set_next_tick (nullopt: no tick due), and the wake_up calls so far.
+    std::optional<std::chrono::milliseconds> next_tick() const { return next_tick_; }
+    int wake_ups() const { return wake_ups_; }
 
 private:
     struct Entry {
@@ -33,4 +42,6 @@ private:
     CallLog& log_;
     std::deque<Entry> queue_;
     bool timer_running_ = false;
+    std::optional<std::chrono::milliseconds> next_tick_;
+    std::atomic<int> wake_ups_ = 0;
 };

@@ -1,5 +1,6 @@
 #include "platform/headless/headless_window.h"
 
+#include <algorithm>
 #include <string>
 
 HeadlessWindow::HeadlessWindow(const WindowSpec& spec, bool layered, CallLog& log, HeadlessWindow** tracker)
@@ -63,6 +64,27 @@ void HeadlessWindow::begin_move(std::int32_t x, std::int32_t y)
 void HeadlessWindow::present(const BackBuffer& frame)
 {
     frame_.assign(frame.pixels().begin(), frame.pixels().end());
+    parts_.clear();
+    ++present_count_;
+}
+
+void HeadlessWindow::present_parts(const BackBuffer& frame, std::span<const Rect> parts)
+{
+    if (frame_.size() != frame.pixels().size())
+        frame_.assign(frame.pixels().size(), 0);
+    const auto width = static_cast<std::size_t>(frame.width());
+    for (const Rect& part : parts) {
+        for (std::int32_t y = std::max(part.top, 0); y < std::min(part.bottom, frame.height()); ++y) {
+            const std::size_t row = static_cast<std::size_t>(y) * width;
+            const auto left = static_cast<std::size_t>(std::clamp(part.left, 0, frame.width()));
+            const auto right = static_cast<std::size_t>(std::clamp(part.right, 0, frame.width()));
+            if (left < right)
+                std::copy(frame.pixels().begin() + static_cast<std::ptrdiff_t>(row + left),
+                          frame.pixels().begin() + static_cast<std::ptrdiff_t>(row + right),
+                          frame_.begin() + static_cast<std::ptrdiff_t>(row + left));
+        }
+    }
+    parts_.assign(parts.begin(), parts.end());
     ++present_count_;
 }
 

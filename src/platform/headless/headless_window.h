@@ -25,6 +25,8 @@ public:
     void clear_shape() override;
     void begin_move(std::int32_t x, std::int32_t y) override;
     void present(const BackBuffer& frame) override;
+    // Copies only the parts into the kept frame (a whole present must have come first).
+    void present_parts(const BackBuffer& frame, std::span<const Rect> parts) override;
     Rect screen_rect() const override;
 
     const WindowSpec& spec() const { return spec_; }
@@ -33,6 +35,8 @@ public:
     // The last presented frame (empty before the first present).
     const std::vector<std::uint32_t>& frame() const { return frame_; }
     int present_count() const { return present_count_; }
+    // The rectangles of the last present_parts (empty after a whole present).
+    const std::vector<Rect>& presented_parts() const { return parts_; }
     // Moves the window on the simulated screen.
     void move_to(std::int32_t x, std::int32_t y);
 
@@ -45,4 +49,5 @@ private:
     std::uint8_t alpha_ = 255;
     std::vector<std::uint32_t> frame_;
     int present_count_ = 0;
+    std::vector<Rect> parts_;
 };

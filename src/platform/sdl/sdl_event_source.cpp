@@ -3,6 +3,7 @@
 #include "platform/sdl/sdl_keys.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -48,11 +49,12 @@ std::optional<Event> SdlEventSource::wait_event()
                 return event;
         }
         const std::uint64_t now = SDL_GetTicks64();
-        if (timer_running_ && now >= next_tick_ms_) {
-            next_tick_ms_ = std::max(next_tick_ms_ + period_ms_, now + 1);
+        const bool tick_due = timer_running_ && next_tick_ms_.has_value();
+        if (tick_due && now >= *next_tick_ms_) {
+            next_tick_ms_ = std::max(*next_tick_ms_ + period_ms_, now + 1);
             return Event{.kind = EventKind::timer_tick};
         }
-        int timeout = timer_running_ ? static_cast<int>(next_tick_ms_ - now) : -1;
+        int timeout = tick_due ? static_cast<int>(std::min<std::uint64_t>(*next_tick_ms_ - now, std::numeric_limits<std::int32_t>::max())) : -1;
         if (tray_ && tray_->listening())
             timeout = timeout < 0 ? DesktopTray::poll_period_ms : std::min(timeout, DesktopTray::poll_period_ms);
         SDL_Event event;
@@ -75,10 +77,31 @@ void SdlEventSource::stop_timer()
     timer_running_ = false;
 }
 
+void SdlEventSource::set_next_tick(std::optional<std::chrono::milliseconds> delay)
+{
+    if (!delay) {
+        next_tick_ms_.reset();
+        return;
+    }
+    next_tick_ms_ = SDL_GetTicks64() + static_cast<std::uint64_t>(std::max<std::chrono::milliseconds::rep>(delay->count(), 0));
+}
+
+void SdlEventSource::wake_up()
+{
+    if (wake_pending_.exchange(true))
+        return;
+    SDL_Event event{};
+    event.type = SDL_USEREVENT;
+    SDL_PushEvent(&event);
+}
+
 std::optional<Event> SdlEventSource::translate(const SDL_Event& event)
 {
     const bool dragging = window_ && window_->dragging();
     switch (event.type) {
+    case SDL_USEREVENT:
+        wake_pending_ = false;
+        return Event{.kind = EventKind::wake_up};
     case SDL_QUIT:
         return Event{.kind = EventKind::close_request};
     case SDL_WINDOWEVENT:

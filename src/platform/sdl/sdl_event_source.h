@@ -1,8 +1,10 @@
 // SdlEventSource: platform events from SDL's queue, and the periodic timer as a deadline of
 // the wait (no timer thread): a timer_tick is returned whenever a period has passed, at most
-// one per wait, late ticks are not made up. While the window follows the pointer itself
-// (SdlWindow::dragging) pointer moves drag it and the left release ends the drag; neither
-// reaches the player. UI thread only.
+// one per wait, late ticks are not made up; with no tick due the wait sleeps until an event.
+// wake_up pushes an SDL user event (the only one this program uses), which wakes the wait.
+// While the window follows the pointer itself (SdlWindow::dragging) pointer moves drag it
+// and the left release ends the drag; neither reaches the player. UI thread only, except
+// wake_up.
 #pragma once
 
 #include "platform/event_source.h"
@@ -11,6 +13,7 @@
 
 #include <SDL.h>
 
+#include <atomic>
 #include <cstdint>
 
 class SdlEventSource final : public EventSource {
@@ -18,6 +21,8 @@ public:
     std::optional<Event> wait_event() override;
     void start_timer(std::chrono::milliseconds period) override;
     void stop_timer() override;
+    void set_next_tick(std::optional<std::chrono::milliseconds> delay) override;
+    void wake_up() override;
 
     // The window whose events are delivered (nullptr: none). Set by the platform.
     void set_window(SdlWindow* window) { window_ = window; }
@@ -31,6 +36,7 @@ private:
     DesktopTray* tray_ = nullptr;
     bool timer_running_ = false;
     std::uint64_t period_ms_ = 0;
-    std::uint64_t next_tick_ms_ = 0;
+    std::optional<std::uint64_t> next_tick_ms_; // none: no tick due
+    std::atomic<bool> wake_pending_ = false;    // a wake-up event is in SDL's queue
     std::optional<Event> pending_; // the double_click that follows its button_down
 };

@@ -160,11 +160,51 @@ void SdlWindow::present(const BackBuffer& frame)
         SDL_UpdateWindowSurface(window_);
         stale_ = false;
     }
+    presented_ = true;
 
     if (colour_key_ && !std::ranges::equal(keyed_frame_, frame.pixels())) {
         keyed_frame_.assign(frame.pixels().begin(), frame.pixels().end());
         set_shape(colour_key_shape(frame, *colour_key_));
     }
+}
+
+void SdlWindow::present_parts(const BackBuffer& frame, std::span<const Rect> parts)
+{
+    SDL_Surface* surface = SDL_GetWindowSurface(window_);
+    // The whole path keeps what it needs: the server's lost copy, a colour-key shape, a
+    // surface in another pixel format.
+    if (!surface || stale_ || colour_key_ || surface->w != frame.width() || surface->h != frame.height() ||
+        (surface->format->format != SDL_PIXELFORMAT_ARGB8888 && surface->format->format != SDL_PIXELFORMAT_RGB888)) {
+        present(frame);
+        return;
+    }
+    rects_.clear();
+    SDL_LockSurface(surface);
+    for (const Rect& part : parts) {
+        const int left = std::clamp(part.left, 0, frame.width());
+        const int right = std::clamp(part.right, 0, frame.width());
+        const int top = std::clamp(part.top, 0, frame.height());
+        const int bottom = std::clamp(part.bottom, 0, frame.height());
+        if (left >= right || top >= bottom)
+            continue;
+        for (int y = top; y < bottom; ++y)
+            std::memcpy(static_cast<std::uint8_t*>(surface->pixels) + y * surface->pitch + left * 4,
+                        frame.pixels().data() + static_cast<std::ptrdiff_t>(y) * frame.width() + left,
+                        static_cast<std::size_t>(right - left) * 4);
+        rects_.push_back(SDL_Rect{left, top, right - left, bottom - top});
+    }
+    SDL_UnlockSurface(surface);
+    if (!rects_.empty())
+        SDL_UpdateWindowSurfaceRects(window_, rects_.data(), static_cast<int>(rects_.size()));
+}
+
+void SdlWindow::invalidate()
+{
+    // The window surface still holds the last frame: show it again at once, as the next
+    // present may be far off (or only a part).
+    stale_ = true;
+    if (presented_ && SDL_UpdateWindowSurface(window_) == 0)
+        stale_ = false;
 }
 
 Rect SdlWindow::screen_rect() const

@@ -35,14 +35,17 @@ public:
     void clear_shape() override;
     void begin_move(std::int32_t x, std::int32_t y) override;
     void present(const BackBuffer& frame) override;
+    // Uploads and shows only the parts (SDL_UpdateWindowSurfaceRects); falls back to present
+    // when the whole frame is due.
+    void present_parts(const BackBuffer& frame, std::span<const Rect> parts) override;
     Rect screen_rect() const override;
 
     std::uint32_t id() const { return SDL_GetWindowID(window_); }
     // True while the program itself moves the window with the pointer.
     bool dragging() const { return drag_.has_value(); }
-    // The server lost the window's content (it was covered, unmapped or resized): the next
-    // present uploads the frame even when it did not change.
-    void invalidate() { stale_ = true; }
+    // The server lost the window's content (it was covered, unmapped or resized): the last
+    // frame is uploaded again now, or by the next present when none was shown yet.
+    void invalidate();
     // The pointer is at client (x, y) during a drag: the window follows it.
     void drag_to(std::int32_t x, std::int32_t y);
     void end_drag() { drag_.reset(); }
@@ -61,6 +64,8 @@ private:
     std::optional<X11Desktop> desktop_;
     bool layered_ = false;
     bool stale_ = true; // the window surface differs from what the server shows
+    bool presented_ = false; // the window surface holds a frame
+    std::vector<SDL_Rect> rects_; // present_parts' rectangles, kept to reuse the storage
     std::optional<std::uint32_t> colour_key_;
     std::vector<std::uint32_t> keyed_frame_; // the frame the current key shape was built from
     std::optional<Drag> drag_;

@@ -482,7 +482,7 @@ TEST_F(PageTest, PagesKeepingOnlyTheDrawnPartsDrawAsWithTheWholePictures)
         page.add_lamp({0, 0, 10, 10}, "musicrandom");
         page.add_button({20, 0, 30, 10}, {1, 0});
         page.add_button({12, 12, 45, 30}, {2, 0}); // runs past the pictures' right edge
-        page.set_list_view(1, {2, 14, 12, 30}, nullptr, 5);
+        page.set_list_view(ListViewMode::press_and_release, {2, 14, 12, 30}, nullptr, 5);
         page.add_title("t");
         if (keep_parts) {
             page.keep_drawn_parts();

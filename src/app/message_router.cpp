@@ -68,6 +68,7 @@ void MessageRouter::route(const Event& event)
         tray_menu_choice(event.menu_id);
         break;
     case EventKind::window_moved:
+    case EventKind::media_request: // the Player hands these to its MediaLink
         break;
     }
 }

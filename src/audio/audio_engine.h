@@ -81,6 +81,14 @@ public:
     float playback_fraction() const override;
     // 0 stopped (or nothing opened), 1 playing, 3 paused.
     int current_activity() const;
+    // Where a playing or paused stream is and how long it is, in microseconds, and the current
+    // channel's volume (0..100); times are 0 for modules (measured in orders) and when stopped.
+    struct TrackTime {
+        std::int64_t position_us = 0;
+        std::int64_t length_us = 0;
+        int volume = 100;
+    };
+    TrackTime track_time() const;
     // Volume of the current channel, when the playlist entry at the current index is of the
     // kind playing in the current slot.
     void set_current_volume(int volume) override;

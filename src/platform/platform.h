@@ -12,6 +12,7 @@
 //   create_font_system  installed font files and text drawing
 //   create_audio_device the sound output
 //   message_box         a blocking error box with one OK button, no owner window
+//   media_remote        the desktop's media-player remote control, where there is one
 #pragma once
 
 #include "base/rect.h"
@@ -20,6 +21,7 @@
 #include "platform/event_source.h"
 #include "platform/fonts.h"
 #include "platform/libraries.h"
+#include "platform/media_remote.h"
 #include "platform/tray.h"
 #include "platform/window.h"
 
@@ -44,4 +46,7 @@ public:
     virtual std::unique_ptr<AudioDevice> create_audio_device() = 0;
     // Shows `text` with `caption` (both skin byte strings) and waits until it is closed.
     virtual void message_box(const std::string& caption, const std::string& text) = 0;
+    // The media remote, connected on the first call; nullptr when the desktop offers none
+    // (no session bus). Its requests arrive through events().
+    virtual MediaRemote* media_remote() { return nullptr; }
 };

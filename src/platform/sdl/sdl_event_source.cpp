@@ -47,13 +47,17 @@ std::optional<Event> SdlEventSource::wait_event()
             if (auto event = tray_->poll_event())
                 return event;
         }
+        if (media_remote_) {
+            if (auto event = media_remote_->poll_event())
+                return event;
+        }
         const std::uint64_t now = SDL_GetTicks64();
         if (timer_running_ && now >= next_tick_ms_) {
             next_tick_ms_ = std::max(next_tick_ms_ + period_ms_, now + 1);
             return Event{.kind = EventKind::timer_tick};
         }
         int timeout = timer_running_ ? static_cast<int>(next_tick_ms_ - now) : -1;
-        if (tray_ && tray_->listening())
+        if ((tray_ && tray_->listening()) || media_remote_)
             timeout = timeout < 0 ? DesktopTray::poll_period_ms : std::min(timeout, DesktopTray::poll_period_ms);
         SDL_Event event;
         if (SDL_WaitEventTimeout(&event, timeout)) {

@@ -97,7 +97,7 @@ std::vector<Property> root_properties()
         {"CanRaise", "b", flag(true)},
         {"HasTrackList", "b", flag(false)},
         {"Identity", "s", text("vorlunde")},
-        {"DesktopEntry", "s", text("vorlunde")},
+        {"DesktopEntry", "s", text("org.vorlunde.vorlunde")},
         {"SupportedUriSchemes", "as", no_strings()},
         {"SupportedMimeTypes", "as", no_strings()},
     };

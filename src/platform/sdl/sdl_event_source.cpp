@@ -33,6 +33,12 @@ std::optional<MouseButton> button_of(std::uint8_t button)
     }
 }
 
+// A window pixel coordinate in skin pixels (rounding down, also left of and above the window).
+std::int32_t to_skin(std::int32_t window_pixel, int scale)
+{
+    return window_pixel >= 0 ? window_pixel / scale : -((-window_pixel + scale - 1) / scale);
+}
+
 } // namespace
 
 std::optional<Event> SdlEventSource::wait_event()
@@ -82,6 +88,7 @@ void SdlEventSource::stop_timer()
 std::optional<Event> SdlEventSource::translate(const SDL_Event& event)
 {
     const bool dragging = window_ && window_->dragging();
+    const int scale = window_ ? window_->scale() : 1;
     switch (event.type) {
     case SDL_QUIT:
         return Event{.kind = EventKind::close_request};
@@ -104,7 +111,7 @@ std::optional<Event> SdlEventSource::translate(const SDL_Event& event)
             window_->drag_to(event.motion.x, event.motion.y);
             return std::nullopt;
         }
-        return Event{.kind = EventKind::mouse_move, .x = event.motion.x, .y = event.motion.y,
+        return Event{.kind = EventKind::mouse_move, .x = to_skin(event.motion.x, scale), .y = to_skin(event.motion.y, scale),
                      .key_state = key_state_of(event.motion.state)};
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
@@ -117,7 +124,7 @@ std::optional<Event> SdlEventSource::translate(const SDL_Event& event)
             return std::nullopt;
         }
         const Event mouse{.kind = down ? EventKind::button_down : EventKind::button_up, .button = *button,
-                          .x = event.button.x, .y = event.button.y};
+                          .x = to_skin(event.button.x, scale), .y = to_skin(event.button.y, scale)};
         if (down && *button == MouseButton::left && event.button.clicks >= 2 && event.button.clicks % 2 == 0)
             pending_ = Event{.kind = EventKind::double_click, .x = mouse.x, .y = mouse.y};
         return mouse;
@@ -127,8 +134,8 @@ std::optional<Event> SdlEventSource::translate(const SDL_Event& event)
             return std::nullopt;
         const Rect window = window_->screen_rect();
         const int notches = event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.y : event.wheel.y;
-        return Event{.kind = EventKind::wheel, .x = window.left + event.wheel.mouseX,
-                     .y = window.top + event.wheel.mouseY,
+        return Event{.kind = EventKind::wheel, .x = window.left + to_skin(event.wheel.mouseX, scale),
+                     .y = window.top + to_skin(event.wheel.mouseY, scale),
                      .wheel_delta = static_cast<std::int16_t>(std::clamp(notches * wheel_notch, -32768, 32767))};
     }
     case SDL_KEYDOWN:

@@ -3,7 +3,8 @@
 # private session bus: the player is listed with the first playlist title; play-pause plays;
 # next makes the title the next playlist title; the position moves while playing and jumps on
 # a seek; loop Track and shuffle On light the skin's repeat and random lamps; the status
-# follows pause and play pressed in the skin; Quit over D-Bus ends the player with status 0.
+# follows pause and play pressed in the skin; Raise brings the window back from the tray; Quit
+# over D-Bus ends the player with status 0.
 # Without a session bus the player runs as before.
 # Usage: demo_mpris.sh PLAYER TARNEL_SKIN AUDIO_LEVEL DEMO_SKIN ARTIFACTS
 set -euo pipefail
@@ -66,9 +67,18 @@ wait_until "pause in the skin: status is $(ctl status)" 3 status_is Paused
 click_at $play_x $button_y
 wait_until "play in the skin: status is $(ctl status)" 3 status_is Playing
 
-echo "== Quit over D-Bus"
-dbus-send --session --type=method_call --dest=org.mpris.MediaPlayer2.vorlunde /org/mpris/MediaPlayer2 \
-  org.mpris.MediaPlayer2.Quit
+echo "== Raise brings the window back from the tray; Quit ends the player"
+mpris_call() {
+  dbus-send --session --type=method_call --dest=org.mpris.MediaPlayer2.vorlunde /org/mpris/MediaPlayer2 \
+    "org.mpris.MediaPlayer2.$1"
+}
+window_viewable() { xwininfo -id "$window" | grep -q 'Map State: IsViewable'; }
+window_hidden() { ! window_viewable; }
+click_at 494 38 # the skin's tray button
+wait_until "the tray button did not put the window away" 3 window_hidden
+mpris_call Raise
+wait_until "Raise did not bring the window back" 3 window_viewable
+mpris_call Quit
 wait_exit 5
 [[ $status == 0 ]] || fail "exit status $status after Quit: $(cat "$work/player.err")"
 

@@ -111,8 +111,8 @@ std::optional<Event> SdlEventSource::translate(const SDL_Event& event)
             window_->drag_to(event.motion.x, event.motion.y);
             return std::nullopt;
         }
-        return Event{.kind = EventKind::mouse_move, .x = to_skin(event.motion.x, scale), .y = to_skin(event.motion.y, scale),
-                     .key_state = key_state_of(event.motion.state)};
+        return Event{.kind = EventKind::mouse_move, .x = to_skin(event.motion.x, scale),
+                     .y = to_skin(event.motion.y, scale), .key_state = key_state_of(event.motion.state)};
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
         const auto button = button_of(event.button.button);

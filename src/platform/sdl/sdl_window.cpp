@@ -52,7 +52,7 @@ SdlWindow::SdlWindow(const WindowSpec& spec, SdlEventSource& events) : events_(e
     scale_ = choose_window_scale(environment("VORLUNDE_SCALE"), environment("GDK_SCALE"),
                                  desktop_ ? desktop_->resources() : std::string());
     if (scale_ != 1) {
-        // Twice the size, centred where the skin-sized window would have been.
+        // scale_ times the size, centred where the skin-sized window would have been.
         const int width = std::max(spec.width, 1);
         const int height = std::max(spec.height, 1);
         SDL_SetWindowSize(window_, width * scale_, height * scale_);

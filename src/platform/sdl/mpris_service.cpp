@@ -157,33 +157,23 @@ bool first_argument(DBusMessage* call, int type, Value& value)
 
 } // namespace
 
-void MprisService::ConnectionCloser::operator()(DBusConnection* connection) const
-{
-    dbus_connection_close(connection);
-    dbus_connection_unref(connection);
-}
-
 std::unique_ptr<MprisService> MprisService::connect()
 {
-    DBusError error;
-    dbus_error_init(&error);
-    DBusConnection* connection = dbus_bus_get_private(DBUS_BUS_SESSION, &error);
-    dbus_error_free(&error);
+    PrivateBusConnection connection = connect_session_bus();
     if (!connection)
         return nullptr;
-    return std::make_unique<MprisService>(connection);
+    return std::make_unique<MprisService>(std::move(connection));
 }
 
-MprisService::MprisService(DBusConnection* connection) : connection_(connection)
+MprisService::MprisService(PrivateBusConnection connection) : connection_(std::move(connection))
 {
-    // A lost bus must not end the player.
-    dbus_connection_set_exit_on_disconnect(connection, FALSE);
+    DBusConnection* bus = connection_.get();
     static const DBusObjectPathVTable vtable{nullptr, &MprisService::on_message, nullptr, nullptr, nullptr, nullptr};
-    dbus_connection_register_object_path(connection, object_path, &vtable, this);
-    if (dbus_bus_request_name(connection, bus_name, DBUS_NAME_FLAG_DO_NOT_QUEUE, nullptr) !=
+    dbus_connection_register_object_path(bus, object_path, &vtable, this);
+    if (dbus_bus_request_name(bus, bus_name, DBUS_NAME_FLAG_DO_NOT_QUEUE, nullptr) !=
         DBUS_REQUEST_NAME_REPLY_PRIMARY_OWNER) {
         const std::string instance = std::string(bus_name) + ".instance" + std::to_string(getpid());
-        dbus_bus_request_name(connection, instance.c_str(), DBUS_NAME_FLAG_DO_NOT_QUEUE, nullptr);
+        dbus_bus_request_name(bus, instance.c_str(), DBUS_NAME_FLAG_DO_NOT_QUEUE, nullptr);
     }
 }
 
@@ -214,9 +204,7 @@ void MprisService::seeked(std::int64_t position_us)
 
 std::optional<Event> MprisService::poll_event()
 {
-    dbus_connection_read_write(connection_.get(), 0);
-    while (dbus_connection_dispatch(connection_.get()) == DBUS_DISPATCH_DATA_REMAINS) {
-    }
+    dispatch_arrived(connection_.get());
     if (requests_.empty())
         return std::nullopt;
     const Event event = requests_.front();

@@ -12,6 +12,7 @@
 
 #include "platform/event.h"
 #include "platform/media_remote.h"
+#include "platform/sdl/dbus_session.h"
 
 #include <dbus/dbus.h>
 
@@ -24,7 +25,7 @@ class MprisService final : public MediaRemote {
 public:
     // Connects to the session bus and takes the name; nullptr when there is no bus.
     static std::unique_ptr<MprisService> connect();
-    explicit MprisService(DBusConnection* connection);
+    explicit MprisService(PrivateBusConnection connection);
     ~MprisService() override;
     MprisService(const MprisService&) = delete;
     MprisService& operator=(const MprisService&) = delete;
@@ -43,10 +44,7 @@ private:
     void request(MediaRequest what, std::int64_t value = 0);
     void properties_changed(const char* interface, const MediaState& old_state);
 
-    struct ConnectionCloser {
-        void operator()(DBusConnection* connection) const;
-    };
-    std::unique_ptr<DBusConnection, ConnectionCloser> connection_;
+    PrivateBusConnection connection_;
     std::deque<Event> requests_;
     MediaState state_;
     bool published_ = false;

@@ -53,8 +53,11 @@ void MediaLink::handle(const Event& event)
     case MediaRequest::next: post(next_track); break;
     case MediaRequest::previous: post(previous_track); break;
     case MediaRequest::seek: {
-        // The skin's seek buttons move 10 s a press: as many presses as come nearest.
-        const auto steps = std::clamp<std::int64_t>((std::abs(value) + seek_step_us / 2) / seek_step_us, value != 0,
+        // The skin's seek buttons move 10 s a press: as many presses as come nearest, at least
+        // one. Clamped first, so that no offset overflows.
+        constexpr std::int64_t farthest = max_seek_steps * seek_step_us;
+        const std::int64_t distance = std::abs(std::clamp(value, -farthest, farthest));
+        const auto steps = std::clamp<std::int64_t>((distance + seek_step_us / 2) / seek_step_us, value != 0,
                                                     max_seek_steps);
         for (std::int64_t i = 0; i < steps; ++i)
             post(value > 0 ? seek_forward : seek_backward);

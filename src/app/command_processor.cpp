@@ -60,25 +60,25 @@ void CommandProcessor::execute(Command command)
     const int fade = t_.shell.fade_ms;
     const std::uint16_t argument = command.argument;
 
-    switch (command.id) {
-    case 0x7001:
+    switch (static_cast<CommandId>(command.id)) {
+    case CommandId::set_plugin_event:
         t_.shell.plugin_event = argument;
         return;
-    case 0x8001:
+    case CommandId::switch_page:
         start_page_switch(t_.mapping.mapping_get(argument));
         return;
-    case 0xfffc:
+    case CommandId::restore_from_tray:
         t_.tray.show_in_tray(false);
         t_.window.show_window();
         return;
-    case 0xfffd:
+    case CommandId::hide_in_tray:
         t_.tray.show_in_tray(true);
         t_.window.hide_window();
         return;
-    case 0xfffe:
+    case CommandId::minimise:
         t_.window.minimise_window();
         return;
-    case 0xffff:
+    case CommandId::quit:
         t_.window.quit();
         return;
     default:
@@ -88,34 +88,34 @@ void CommandProcessor::execute(Command command)
     AudioOperations* audio = t_.audio;
     if (!audio)
         return;
-    switch (command.id) {
-    case 0x1001: audio->play_current(); break;
-    case 0x1002: audio->stop_current(); break;
-    case 0x1003: audio->next_track(); break;
-    case 0x1004: audio->previous_track(); break;
-    case 0x1005: audio->seek_forward(); break;
-    case 0x1006: audio->seek_backward(); break;
-    case 0x1007: audio->toggle_pause(); break;
-    case 0x1008: audio->toggle_repeat(); break;
-    case 0x1009: audio->toggle_random(); break;
-    case 0x1010: audio->play_track(argument); break;
-    case 0x1011: play_named_track(argument); break;
-    case 0x1012: audio->stop_secondary(); break;
-    case 0x1013:
+    switch (static_cast<CommandId>(command.id)) {
+    case CommandId::play_current: audio->play_current(); break;
+    case CommandId::stop_current: audio->stop_current(); break;
+    case CommandId::next_track: audio->next_track(); break;
+    case CommandId::previous_track: audio->previous_track(); break;
+    case CommandId::seek_forward: audio->seek_forward(); break;
+    case CommandId::seek_backward: audio->seek_backward(); break;
+    case CommandId::toggle_pause: audio->toggle_pause(); break;
+    case CommandId::toggle_repeat: audio->toggle_repeat(); break;
+    case CommandId::toggle_random: audio->toggle_random(); break;
+    case CommandId::play_track: audio->play_track(argument); break;
+    case CommandId::play_named_track: play_named_track(argument); break;
+    case CommandId::stop_secondary: audio->stop_secondary(); break;
+    case CommandId::fade_in_named_track:
         play_named_track(argument);
         audio->set_secondary_volume(0);
         audio->slide_secondary_volume(100, fade);
         break;
-    case 0x1014: audio->slide_secondary_volume(AudioOperations::slide_to_stop, fade); break;
-    case 0x1015:
+    case CommandId::fade_out_secondary: audio->slide_secondary_volume(AudioOperations::slide_to_stop, fade); break;
+    case CommandId::restart_current_faded_in:
         audio->stop_current();
         audio->play_current();
         audio->set_current_volume(0);
         audio->slide_current_volume(100, fade);
         break;
-    case 0x1016: audio->slide_current_volume(AudioOperations::slide_to_stop, fade); break;
-    case 0x1017: audio->set_current_volume(argument); break;
-    case 0x1018: audio->set_secondary_volume(argument); break;
-    default: break; // 0x100A-0x100F and unknown ids only reach the page
+    case CommandId::fade_out_current: audio->slide_current_volume(AudioOperations::slide_to_stop, fade); break;
+    case CommandId::set_current_volume: audio->set_current_volume(argument); break;
+    case CommandId::set_secondary_volume: audio->set_secondary_volume(argument); break;
+    default: break; // every other id only reaches the page
     }
 }

@@ -7,13 +7,13 @@
 // UI thread only.
 #pragma once
 
-#include "audio/audio_operations.h"
 #include "app/command_queue.h"
 #include "app/page_registry_view.h"
 #include "app/shell_state.h"
 #include "app/shell_window.h"
-#include "app/tray_icon.h"
 #include "app/string_mapping.h"
+#include "app/tray_icon.h"
+#include "audio/audio_operations.h"
 #include "platform/clock.h"
 
 #include <string_view>

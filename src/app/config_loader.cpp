@@ -2,10 +2,10 @@
 
 #include "app/page_registry.h"
 #include "app/shell_state.h"
+#include "app/string_mapping.h"
 #include "app/tray_icon.h"
 #include "archive/data_archive.h"
 #include "audio/audio_engine.h"
-#include "app/string_mapping.h"
 #include "base/skin_error.h"
 #include "config/config_walker.h"
 #include "image/image_loader.h"
@@ -17,8 +17,7 @@
 
 namespace {
 
-// The command whose timers wait one second longer without layered mode.
-constexpr std::uint16_t page_switch_command = 0x8001;
+// Page-switch timers wait one second longer without layered mode.
 constexpr std::uint64_t non_layered_timer_extra_ms = 1000;
 
 using FieldList = FieldValues;
@@ -183,9 +182,9 @@ private:
         case ElementId::leave_command: page.add_leave_command(command_of(chunk)); break;
         case ElementId::track_list_view:
             if (chunk.number("selection") == 0)
-                page.set_list_view(1, chunk.rect("area"), font_, static_cast<std::int32_t>(chunk.number("line_height")));
+                page.set_list_view(ListViewMode::press_and_release, chunk.rect("area"), font_, static_cast<std::int32_t>(chunk.number("line_height")));
             else
-                page.set_list_view(0, chunk.rect("area"), font_, 1);
+                page.set_list_view(ListViewMode::double_click, chunk.rect("area"), font_, 1);
             break;
         case ElementId::slider:
             page.add_slider(static_cast<Slider::Orientation>(chunk.number("orientation")),
@@ -199,13 +198,14 @@ private:
         case ElementId::timer: {
             const Command command = command_of(chunk);
             std::uint64_t interval = chunk.number("interval_ms");
-            if (!t_.layered && command.id == page_switch_command)
+            if (!t_.layered && command.id == command_value(CommandId::switch_page))
                 interval += non_layered_timer_extra_ms;
             page.add_timer(interval, command);
             break;
         }
         case ElementId::plugin_attachment:
-            page.add_plugin(chunk.number("mode") == 0 ? 1 : 0, *plugin_);
+            // Mode 0 attaches above the elements, mode 1 below (other modes were refused).
+            page.add_plugin(chunk.number("mode") == 0 ? Page::PluginLayer::upper : Page::PluginLayer::lower, *plugin_);
             break;
         case ElementId::wheel_area:
             page.add_wheel_area(chunk.rect("area"), command_of(chunk, "up_command", "up_argument"),

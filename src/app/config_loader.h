@@ -42,7 +42,7 @@ struct LoadTargets {
     TrayIcon& tray;
     FontRegistry& fonts;
     PluginHost& plugins;
-    bool layered;            // JPEG images cut to the window shape; 0x8001 timers as given
+    bool layered;            // JPEG images cut to the window shape; switch_page timers as given
 };
 
 // Loads `skin_dir`/tarnel.dat, then `skin_dir`/tarnel.cfg into `targets`.

@@ -7,31 +7,17 @@
 
 namespace {
 
-enum : std::uint16_t {
-    play_current = 0x1001,
-    stop_current = 0x1002,
-    next_track = 0x1003,
-    previous_track = 0x1004,
-    seek_forward = 0x1005,
-    seek_backward = 0x1006,
-    toggle_pause = 0x1007,
-    toggle_repeat = 0x1008,
-    toggle_random = 0x1009,
-    set_current_volume = 0x1017,
-    restore_from_tray = 0xfffc,
-    quit = 0xffff,
-};
-
 constexpr std::int64_t seek_step_us = AudioEngine::stream_seek_frames * 1'000'000 / AudioDevice::sample_rate;
 constexpr std::int64_t jump_tolerance_us = 1'000'000;
 
-PlaybackState playback_of(int activity)
+PlaybackState playback_of(Channel::Activity activity)
 {
     switch (activity) {
-    case 1: return PlaybackState::playing;
-    case 3: return PlaybackState::paused;
-    default: return PlaybackState::stopped;
+    case Channel::playing: return PlaybackState::playing;
+    case Channel::paused: return PlaybackState::paused;
+    case Channel::stopped: break;
     }
+    return PlaybackState::stopped;
 }
 
 } // namespace
@@ -43,15 +29,17 @@ void MediaLink::handle(const Event& event)
     const std::int64_t value = event.media_value;
     const PlaybackState playback = playback_of(t_.engine.current_activity());
     switch (event.media_request) {
-    case MediaRequest::play: post(play_current); break;
+    case MediaRequest::play: post(CommandId::play_current); break;
     case MediaRequest::pause:
         if (playback == PlaybackState::playing)
-            post(toggle_pause);
+            post(CommandId::toggle_pause);
         break;
-    case MediaRequest::play_pause: post(playback == PlaybackState::stopped ? play_current : toggle_pause); break;
-    case MediaRequest::stop: post(stop_current); break;
-    case MediaRequest::next: post(next_track); break;
-    case MediaRequest::previous: post(previous_track); break;
+    case MediaRequest::play_pause:
+        post(playback == PlaybackState::stopped ? CommandId::play_current : CommandId::toggle_pause);
+        break;
+    case MediaRequest::stop: post(CommandId::stop_current); break;
+    case MediaRequest::next: post(CommandId::next_track); break;
+    case MediaRequest::previous: post(CommandId::previous_track); break;
     case MediaRequest::seek: {
         // The skin's seek buttons move 10 s a press: as many presses as come nearest, at least
         // one. Clamped first, so that no offset overflows.
@@ -60,7 +48,7 @@ void MediaLink::handle(const Event& event)
         const auto steps = std::clamp<std::int64_t>((distance + seek_step_us / 2) / seek_step_us, value != 0,
                                                     max_seek_steps);
         for (std::int64_t i = 0; i < steps; ++i)
-            post(value > 0 ? seek_forward : seek_backward);
+            post(value > 0 ? CommandId::seek_forward : CommandId::seek_backward);
         break;
     }
     case MediaRequest::set_position: {
@@ -72,17 +60,17 @@ void MediaLink::handle(const Event& event)
     }
     case MediaRequest::set_repeat:
         if (t_.engine.repeat() != (value != 0))
-            post(toggle_repeat);
+            post(CommandId::toggle_repeat);
         break;
     case MediaRequest::set_shuffle:
         if (t_.engine.random() != (value != 0))
-            post(toggle_random);
+            post(CommandId::toggle_random);
         break;
     case MediaRequest::set_volume:
-        post(set_current_volume, static_cast<std::uint16_t>(std::clamp<std::int64_t>(value, 0, 100)));
+        post(CommandId::set_current_volume, static_cast<std::uint16_t>(std::clamp<std::int64_t>(value, 0, 100)));
         break;
-    case MediaRequest::raise: post(restore_from_tray); break;
-    case MediaRequest::quit: post(quit); break;
+    case MediaRequest::raise: post(CommandId::restore_from_tray); break;
+    case MediaRequest::quit: post(CommandId::quit); break;
     }
 }
 

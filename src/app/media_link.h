@@ -1,8 +1,7 @@
 // MediaLink: the player's side of the desktop's media remote. handle() turns a media_request
-// event into the commands a skin's controls post (play 0x1001, stop 0x1002, next 0x1003,
-// previous 0x1004, seek buttons 0x1005/0x1006 in 10 s steps, pause 0x1007, repeat 0x1008,
-// random 0x1009, volume 0x1017, restore from the tray 0xfffc, quit 0xffff), so pages and lamps
-// react as to a click; a position to go to seeks like the seek slider. publish() tells the
+// event into the commands a skin's controls post (play_current, stop_current, next_track,
+// previous_track, the seek buttons' 10 s steps, toggle_pause, toggle_repeat, toggle_random,
+// set_current_volume, restore_from_tray, quit), so pages and lamps react as to a click; a position to go to seeks like the seek slider. publish() tells the
 // remote what plays now, and of a jump in the position. Borrows everything. UI thread only.
 #pragma once
 
@@ -36,7 +35,7 @@ public:
 
 private:
     MediaState current_state() const;
-    void post(std::uint16_t id, std::uint16_t argument = 0) { t_.commands.post_command(id, argument); }
+    void post(CommandId id, std::uint16_t argument = 0) { t_.commands.post_command(id, argument); }
 
     Targets t_;
     struct Sample {

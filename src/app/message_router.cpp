@@ -60,7 +60,7 @@ void MessageRouter::route(const Event& event)
         break;
     case EventKind::tray_click:
         if (left)
-            t_.commands.post_command(TrayIcon::restore_id, 0);
+            t_.commands.post_command(CommandId::restore_from_tray);
         else if (event.button == MouseButton::right)
             t_.tray.show_menu();
         break;
@@ -85,8 +85,8 @@ void MessageRouter::left_down(const Event& event)
 
 void MessageRouter::tray_menu_choice(std::uint16_t id)
 {
-    if (id == TrayIcon::restore_id) {
-        t_.commands.post_command(TrayIcon::restore_id, 0);
+    if (id == command_value(CommandId::restore_from_tray)) {
+        t_.commands.post_command(CommandId::restore_from_tray);
         return;
     }
     for (const TrayIcon::Item& item : t_.tray.items()) {

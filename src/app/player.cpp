@@ -1,8 +1,8 @@
 #include "app/player.h"
 
+#include "app/config_loader.h"
 #include "app/window_placement.h"
 #include "config/config_head.h"
-#include "app/config_loader.h"
 
 #include <iostream>
 

@@ -7,7 +7,6 @@
 // outlive the Player. UI thread only, except commands(), which any thread may post to.
 #pragma once
 
-#include "image/back_buffer.h"
 #include "app/command_processor.h"
 #include "app/command_queue.h"
 #include "app/media_link.h"
@@ -17,13 +16,14 @@
 #include "app/shell_state.h"
 #include "app/shell_window.h"
 #include "app/stop_signals.h"
+#include "app/string_mapping.h"
 #include "app/tray_icon.h"
 #include "archive/data_archive.h"
 #include "audio/audio_engine.h"
-#include "app/string_mapping.h"
+#include "image/back_buffer.h"
+#include "platform/platform.h"
 #include "skin/font_registry.h"
 #include "skin/plugin_host.h"
-#include "platform/platform.h"
 
 #include <filesystem>
 #include <memory>

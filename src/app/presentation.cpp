@@ -248,7 +248,7 @@ void Presentation::update_plugin_context()
     PluginHost& plugins = t_.plugins;
     plugins.set_page_name(t_.shell.current_page);
     plugins.set_spectrum(t_.audio.get_spectrum().data());
-    plugins.set_playing(t_.audio.current_activity() == 1);
+    plugins.set_playing(t_.audio.current_activity() == Channel::playing);
     plugins.set_current_track(static_cast<std::uint16_t>(t_.audio.current_index()));
     plugins.set_event(t_.shell.plugin_event);
 }

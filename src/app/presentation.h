@@ -20,15 +20,15 @@
 // must outlive it. UI thread only.
 #pragma once
 
-#include "image/back_buffer.h"
 #include "app/page_registry.h"
 #include "app/shell_state.h"
 #include "app/shell_window.h"
 #include "app/tray_icon.h"
+#include "base/named_list.h"
+#include "image/back_buffer.h"
 #include "platform/clock.h"
 #include "platform/window.h"
 #include "skin/window_region.h"
-#include "base/named_list.h"
 
 #include <string_view>
 

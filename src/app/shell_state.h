@@ -31,5 +31,5 @@ struct ShellState {
     std::int32_t last_mouse_x = 0; // client coordinates of the last mouse move
     std::int32_t last_mouse_y = 0;
 
-    std::uint16_t plugin_event = 0; // set by command 0x7001, cleared at each drain
+    std::uint16_t plugin_event = 0; // set by CommandId::set_plugin_event, cleared at each drain
 };

@@ -1,8 +1,8 @@
 #include "app/status_line.h"
 
 #include "audio/track_title_table.h"
-#include "skin/font_registry.h"
 #include "base/desktop_text.h"
+#include "skin/font_registry.h"
 
 void draw_status_line(BackBuffer& target, const FontRegistry& fonts, const TrackTitleTable& titles,
                       std::int32_t current_index)

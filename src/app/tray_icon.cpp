@@ -1,5 +1,7 @@
 #include "app/tray_icon.h"
 
+#include "base/command.h"
+
 TrayIcon::TrayIcon(Tray& tray, const std::string& tip) : tray_(tray), tip_(tip)
 {
     tray_.set_menu(menu_entries());
@@ -30,7 +32,7 @@ void TrayIcon::show_menu()
 std::vector<TrayMenuEntry> TrayIcon::menu_entries() const
 {
     std::vector<TrayMenuEntry> entries;
-    entries.push_back(TrayMenuEntry{restore_id, restore_text, true});
+    entries.push_back(TrayMenuEntry{command_value(CommandId::restore_from_tray), restore_text, true});
     for (auto item = items_.rbegin(); item != items_.rend(); ++item)
         entries.push_back(TrayMenuEntry{item->command, item->text, false});
     return entries;

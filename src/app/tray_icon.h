@@ -12,8 +12,8 @@
 
 class TrayIcon {
 public:
-    // The restore item's id and text (code page 1250 bytes of "Przywróć").
-    static constexpr std::uint16_t restore_id = 0xfffc;
+    // The restore item's text (code page 1250 bytes of "Przywróć"); its command is
+    // CommandId::restore_from_tray.
     static constexpr const char* restore_text = "Przywr\xf3\xe6";
     // The longest tip the notification area shows, in bytes.
     static constexpr std::size_t max_tip_bytes = 63;

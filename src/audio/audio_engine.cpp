@@ -49,7 +49,7 @@ void AudioEngine::open_into(Slot& slot, const TrackEntry& entry, bool loops, Pen
     if (entry.stored_in_archive)
         source = archive_.find_file(entry.name);
     else if (entry.kind == TrackKind::module)
-        posts.add(entry.name.find("loop") != std::string::npos ? looped_module_started : unlooped_module_started);
+        posts.add(entry.name.find("loop") != std::string::npos ? CommandId::looped_module_started : CommandId::unlooped_module_started);
     slot.kind = entry.kind;
     if (auto decoder = open_decoder(entry.kind, source))
         slot.channel.emplace(std::move(decoder), loops);
@@ -161,13 +161,13 @@ AudioEngine::TrackTime AudioEngine::track_time() const
     return time;
 }
 
-int AudioEngine::current_activity() const
+Channel::Activity AudioEngine::current_activity() const
 {
     std::lock_guard lock(mutex_);
     return activity_locked();
 }
 
-int AudioEngine::activity_locked() const
+Channel::Activity AudioEngine::activity_locked() const
 {
     return current_.channel ? current_.channel->activity() : Channel::stopped;
 }
@@ -313,7 +313,7 @@ void AudioEngine::on_track_end(PendingPosts& posts)
     current_.channel.reset();
     chooser_.choose_next(playlist_);
     play_current_locked(posts);
-    posts.add(track_changed_by_itself);
+    posts.add(CommandId::track_changed_by_itself);
 }
 
 void AudioEngine::render(std::span<float> interleaved)

@@ -8,9 +8,9 @@
 // in frames of 44.1 kHz, module positions in orders. Seeking a stream moves 10 seconds.
 //
 // Posted commands (through the CommandSink, never while the engine's lock is held):
-// 0x6001 / 0x6002 when a module is opened from disk whose file name does / does not contain
-// "loop" (archive modules post neither); 0x4003 when the current track has ended and the
-// engine has moved on to the next one by itself.
+// looped_module_started / unlooped_module_started when a module is opened from disk whose file
+// name does / does not contain "loop" (archive modules post neither); track_changed_by_itself
+// when the current track has ended and the engine has moved on to the next one by itself.
 //
 // Threads: every public member may be called from the UI thread while the device's thread
 // runs render(); one mutex serialises the slots, indices, modes, random draws and the end
@@ -42,10 +42,6 @@
 
 class AudioEngine final : public AudioRenderer, public AudioOperations, public PagePlayback {
 public:
-    // Command ids the engine posts.
-    static constexpr std::uint16_t looped_module_started = 0x6001;
-    static constexpr std::uint16_t unlooped_module_started = 0x6002;
-    static constexpr std::uint16_t track_changed_by_itself = 0x4003;
     // How far seek_forward and seek_backward move a stream.
     static constexpr std::int64_t stream_seek_frames = 10 * AudioDevice::sample_rate;
 
@@ -79,8 +75,8 @@ public:
     void seek_percent(float percent) override;
     // Position / length of the current track while it plays or is paused, else 0.
     float playback_fraction() const override;
-    // 0 stopped (or nothing opened), 1 playing, 3 paused.
-    int current_activity() const;
+    // stopped (also when nothing is opened), playing or paused.
+    Channel::Activity current_activity() const;
     // Where a playing or paused stream is and how long it is, in microseconds, and the current
     // channel's volume (0..100); times are 0 for modules (measured in orders) and when stopped.
     struct TrackTime {
@@ -144,7 +140,7 @@ private:
     // Commands gathered under the lock and posted after it is released.
     class PendingPosts {
     public:
-        void add(std::uint16_t id) { commands_.at(count_++) = Command{id, 0}; }
+        void add(CommandId id) { commands_.at(count_++) = Command{command_value(id), 0}; }
         void send(CommandSink& sink) const;
 
     private:
@@ -154,7 +150,7 @@ private:
 
     void open_into(Slot& slot, const TrackEntry& entry, bool loops, PendingPosts& posts);
     void play_current_locked(PendingPosts& posts);
-    int activity_locked() const;
+    Channel::Activity activity_locked() const;
     void on_track_end(PendingPosts& posts);
     void change_track(void (TrackChooser::*choose)(const Playlist&));
     Channel* current_volume_target();

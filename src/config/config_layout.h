@@ -29,8 +29,9 @@ enum class FieldType : std::uint8_t {
     string, // text bytes and one terminating 0 byte (a string also ends at the end of the file)
 };
 
-// How a number is best shown to people (dump): command ids read better in hex.
-enum class Shown : std::uint8_t { decimal, hex };
+// How a number is best shown to people (dump): ids read better in hex, command ids also with
+// their names.
+enum class Shown : std::uint8_t { decimal, hex, command };
 
 struct FieldLayout {
     std::string_view name;
@@ -90,13 +91,14 @@ namespace config_layout_detail {
 
 using enum FieldType;
 inline constexpr Shown hex = Shown::hex;
+inline constexpr Shown command_id = Shown::command;
 
 inline constexpr FieldLayout root_fields[] = {{"title", string}, {"width", u16}, {"height", u16}};
 
 inline constexpr FieldLayout track_list_fields[] = {{"kind", u8}, {"count", u16}};
 inline constexpr FieldLayout track_list_entry[] = {{"title", string}, {"file", string}};
 inline constexpr FieldLayout tray_menu_fields[] = {{"tooltip", string}, {"count", u16}};
-inline constexpr FieldLayout tray_menu_entry[] = {{"text", string}, {"command", u16, hex}, {"argument", u16}};
+inline constexpr FieldLayout tray_menu_entry[] = {{"text", string}, {"command", u16, command_id}, {"argument", u16}};
 inline constexpr FieldLayout font_file_fields[] = {{"file", string}};
 inline constexpr FieldLayout font_fields[] = {{"name", string}, {"face", string}, {"height", u8},  {"weight", u16},
                                               {"extra1", u32},  {"extra2", u32}, {"extra3", u32}, {"extra4", u32}};
@@ -108,17 +110,17 @@ inline constexpr FieldLayout string_mapping_fields[] = {{"count", u16}};
 inline constexpr FieldLayout string_mapping_entry[] = {{"text", string}, {"index", u16}};
 inline constexpr FieldLayout plugin_fields[] = {{"name", string}, {"library", string}};
 
-inline constexpr FieldLayout button_fields[] = {{"area", rect}, {"command", u16, hex}, {"argument", u16}};
-inline constexpr FieldLayout key_binding_fields[] = {{"key", u8, hex}, {"command", u16, hex}, {"argument", u16}};
+inline constexpr FieldLayout button_fields[] = {{"area", rect}, {"command", u16, command_id}, {"argument", u16}};
+inline constexpr FieldLayout key_binding_fields[] = {{"key", u8, hex}, {"command", u16, command_id}, {"argument", u16}};
 inline constexpr FieldLayout lamp_fields[] = {{"name", string}, {"area", rect}};
-inline constexpr FieldLayout command_fields[] = {{"command", u16, hex}, {"argument", u16}};
+inline constexpr FieldLayout command_fields[] = {{"command", u16, command_id}, {"argument", u16}};
 inline constexpr FieldLayout track_list_view_fields[] = {
     {"area", rect}, {"selection", u8}, {"font", string}, {"line_height", u8}};
 inline constexpr FieldLayout slider_fields[] = {
     {"track", rect}, {"slider_type", u8}, {"orientation", u8}, {"knob", string}, {"slider_id", u16, hex}};
 inline constexpr FieldLayout text_browser_fields[] = {{"area", rect}, {"font", string}, {"line_height", u8}};
 inline constexpr FieldLayout text_item_fields[] = {{"title", string}, {"file", string}};
-inline constexpr FieldLayout timer_fields[] = {{"interval_ms", u32}, {"command", u16, hex}, {"argument", u16}};
+inline constexpr FieldLayout timer_fields[] = {{"interval_ms", u32}, {"command", u16, command_id}, {"argument", u16}};
 inline constexpr FieldLayout plugin_attachment_fields[] = {{"plugin", string}, {"mode", u8}};
 inline constexpr FieldLayout wheel_area_fields[] = {{"area", rect},
                                                     {"up_command", u16, hex},

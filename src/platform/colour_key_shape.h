@@ -3,8 +3,8 @@
 // into one taller rectangle. `key` is 0xRRGGBB; the pixels' alpha byte is ignored.
 #pragma once
 
-#include "image/back_buffer.h"
 #include "base/rect.h"
+#include "image/back_buffer.h"
 
 #include <cstdint>
 #include <vector>

@@ -12,8 +12,8 @@
 //   screen_rect                   the window's rectangle on the screen
 #pragma once
 
-#include "image/back_buffer.h"
 #include "base/rect.h"
+#include "image/back_buffer.h"
 
 #include <cstdint>
 #include <span>

@@ -10,8 +10,8 @@
 // UI thread only.
 #pragma once
 
-#include "skin/font_entry.h"
 #include "base/named_list.h"
+#include "skin/font_entry.h"
 
 #include <array>
 #include <cstdint>

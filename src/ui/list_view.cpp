@@ -15,7 +15,7 @@ void ListView::set_hover(int x, int y)
     hover_ = line_height_ > 0 && rect_.contains(x, y) ? row_at(y) + top_ : -1;
 }
 
-bool ListView::activate(std::int32_t expected_mode, bool down, int x, int y)
+bool ListView::activate(ListViewMode expected_mode, bool down, int x, int y)
 {
     if (expected_mode != mode_)
         return false;
@@ -25,15 +25,11 @@ bool ListView::activate(std::int32_t expected_mode, bool down, int x, int y)
     }
     const std::int32_t row = row_at(y);
     const bool on_a_line = row <= visible_lines_ - 1;
-    if (mode_ == 0) {
+    if (mode_ == ListViewMode::double_click) {
         if (!on_a_line)
             return false;
         selected_ = top_ + row;
         return true;
-    }
-    if (mode_ != 1) {
-        pressed_ = -1;
-        return false;
     }
     if (down) {
         if (!on_a_line)

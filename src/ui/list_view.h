@@ -1,7 +1,6 @@
 // ListView: a scrolling list of titles with a hover line, a pressed line and a selected
 // line. Lines are added at the front, so the title added last is line 0 (for the track list
-// view, line indices are playlist indices). Mode 0 activates a line by a double click, mode 1
-// by a press and a release on the same line. Line indices and `top` count lines; the
+// view, line indices are playlist indices). Its mode says how a line is activated. Line indices and `top` count lines; the
 // rectangle and line height are client pixels. A line height of 0 or less shows no lines.
 // Holds, but does not own, the font it is drawn with. UI thread only.
 #pragma once
@@ -15,9 +14,13 @@
 
 struct FontEntry;
 
+// How a list view's line is activated: by a double click (0), or by a press and a release on
+// the same line (1). The numbers are the configuration's.
+enum class ListViewMode : std::int32_t { double_click = 0, press_and_release = 1 };
+
 class ListView {
 public:
-    ListView(std::int32_t mode, Rect rect, const FontEntry* font, std::int32_t line_height)
+    ListView(ListViewMode mode, Rect rect, const FontEntry* font, std::int32_t line_height)
         : mode_(mode), rect_(rect), line_height_(line_height), font_(font)
     {
     }
@@ -28,7 +31,7 @@ public:
     void set_hover(int x, int y);
     // Press (down) or release at (x, y) for a view of `expected_mode`; true when a line was
     // activated (its index is then `selected`).
-    bool activate(std::int32_t expected_mode, bool down, int x, int y);
+    bool activate(ListViewMode expected_mode, bool down, int x, int y);
     // One line up or down, within 0..max top.
     void scroll_up();
     void scroll_down();
@@ -38,7 +41,7 @@ public:
     void show_selected();
     void set_selected(std::int32_t line) { selected_ = line; }
 
-    std::int32_t mode() const { return mode_; }
+    ListViewMode mode() const { return mode_; }
     const Rect& rect() const { return rect_; }
     std::int32_t line_height() const { return line_height_; }
     const FontEntry* font() const { return font_; }
@@ -57,7 +60,7 @@ private:
     // The line offset under y inside the rectangle, counted from the first visible line.
     std::int32_t row_at(int y) const { return (y - rect_.top) / line_height_; }
 
-    std::int32_t mode_;
+    ListViewMode mode_;
     Rect rect_;
     std::int32_t line_height_;
     const FontEntry* font_;

@@ -5,25 +5,6 @@
 
 namespace {
 
-// Command ids the page reacts to.
-enum : std::uint16_t {
-    next_track = 0x1003,
-    previous_track = 0x1004,
-    toggle_repeat = 0x1008,
-    toggle_random = 0x1009,
-    slider_changed = 0x2000,
-    line_activated = 0x4000,
-    list_up = 0x4001,
-    list_down = 0x4002,
-    track_ended = 0x4003,
-    text_up = 0x5001,
-    text_down = 0x5002,
-    text_back = 0x5003,
-    module_looped = 0x6001,
-    module_not_looped = 0x6002,
-    minimise = 0xfffe,
-};
-
 std::shared_ptr<const SkinBitmap> load_shared(const ImageLoader& load, std::string_view name)
 {
     return std::make_shared<const SkinBitmap>(load(name));
@@ -57,7 +38,7 @@ void Page::add_lamp(Rect rect, std::string name)
     lamps_.push_front(Lamp{rect, std::move(name)});
 }
 
-void Page::set_list_view(std::int32_t mode, Rect rect, const FontEntry* font, std::int32_t line_height)
+void Page::set_list_view(ListViewMode mode, Rect rect, const FontEntry* font, std::int32_t line_height)
 {
     list_view_.emplace(mode, rect, font, line_height);
 }
@@ -85,12 +66,9 @@ void Page::add_timer(std::uint64_t interval_ms, Command command)
     timers_.emplace_front(interval_ms, command);
 }
 
-void Page::add_plugin(int layer, PluginSlot& plugin)
+void Page::add_plugin(PluginLayer layer, PluginSlot& plugin)
 {
-    if (layer == 0)
-        lower_plugins_.push_front(&plugin);
-    else if (layer == 1)
-        upper_plugins_.push_front(&plugin);
+    (layer == PluginLayer::lower ? lower_plugins_ : upper_plugins_).push_front(&plugin);
 }
 
 void Page::add_wheel_area(Rect rect, Command up, Command down)
@@ -150,7 +128,7 @@ void Page::on_mouse_move(std::int32_t x, std::int32_t y, std::uint16_t key_state
     }
     for (Slider& slider : sliders_) {
         if (slider.move(x, y))
-            services_.commands.post_command(slider_changed, slider.identifier());
+            services_.commands.post_command(CommandId::slider_changed, slider.identifier());
     }
     if (text_browser_)
         text_browser_->set_hover(x, y);
@@ -170,7 +148,7 @@ bool Page::on_left_down(int x, int y)
     if (text_browser_)
         taken |= text_browser_->press(true, x, y);
     if (list_view_)
-        taken |= list_view_->activate(1, true, x, y);
+        taken |= list_view_->activate(ListViewMode::press_and_release, true, x, y);
     if (!taken)
         click_commands_.post_all(services_.commands);
     return taken;
@@ -185,18 +163,18 @@ void Page::on_left_up(int x, int y)
     }
     for (Slider& slider : sliders_) {
         if (slider.press(false, -1, -1))
-            services_.commands.post_command(slider_changed, slider.identifier());
+            services_.commands.post_command(CommandId::slider_changed, slider.identifier());
     }
     if (text_browser_)
         text_browser_->press(false, x, y);
-    if (list_view_ && list_view_->activate(1, false, x, y))
-        services_.commands.post_command(line_activated, 0);
+    if (list_view_ && list_view_->activate(ListViewMode::press_and_release, false, x, y))
+        services_.commands.post_command(CommandId::list_line_activated, 0);
 }
 
 void Page::on_double_click(int x, int y)
 {
-    if (list_view_ && list_view_->activate(0, true, x, y))
-        services_.commands.post_command(line_activated, 0);
+    if (list_view_ && list_view_->activate(ListViewMode::double_click, true, x, y))
+        services_.commands.post_command(CommandId::list_line_activated, 0);
 }
 
 void Page::on_right_down()
@@ -255,60 +233,60 @@ void Page::react_to_slider(std::uint16_t identifier)
 void Page::on_command(std::uint16_t id, std::uint16_t argument)
 {
     PagePlayback* playback = links_.playback;
-    switch (id) {
-    case next_track:
-    case previous_track:
-    case track_ended:
+    switch (static_cast<CommandId>(id)) {
+    case CommandId::next_track:
+    case CommandId::previous_track:
+    case CommandId::track_changed_by_itself:
         if (list_view_ && playback) {
             list_view_->set_selected(playback->current_index());
             list_view_->show_selected();
         }
         break;
-    case toggle_repeat:
+    case CommandId::toggle_repeat:
         if (playback)
             set_lamps("musiclooped", playback->repeat());
         break;
-    case toggle_random:
+    case CommandId::toggle_random:
         if (playback)
             set_lamps("musicrandom", playback->random());
         break;
-    case slider_changed:
+    case CommandId::slider_changed:
         react_to_slider(argument);
         break;
-    case line_activated:
+    case CommandId::list_line_activated:
         if (list_view_ && playback) {
             if (list_view_->selected() != playback->current_index())
                 playback->play_track(list_view_->selected());
             list_view_->set_selected(playback->current_index());
         }
         break;
-    case list_up:
+    case CommandId::list_scroll_up:
         if (list_view_)
             list_view_->scroll_up();
         break;
-    case list_down:
+    case CommandId::list_scroll_down:
         if (list_view_)
             list_view_->scroll_down();
         break;
-    case text_up:
+    case CommandId::text_scroll_up:
         if (text_browser_)
             text_browser_->scroll_up();
         break;
-    case text_down:
+    case CommandId::text_scroll_down:
         if (text_browser_)
             text_browser_->scroll_down();
         break;
-    case text_back:
+    case CommandId::text_back:
         if (text_browser_)
             text_browser_->back();
         break;
-    case module_looped:
+    case CommandId::looped_module_started:
         set_lamps("modulelooped", true);
         break;
-    case module_not_looped:
+    case CommandId::unlooped_module_started:
         set_lamps("modulelooped", false);
         break;
-    case minimise:
+    case CommandId::minimise:
         for (Button& button : buttons_)
             button.clear_hover_and_pressed();
         break;

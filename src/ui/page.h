@@ -67,7 +67,7 @@ public:
     void add_enter_command(Command command) { enter_commands_.add(command.id, command.argument); }
     void add_leave_command(Command command) { leave_commands_.add(command.id, command.argument); }
     // Replaces any earlier track list view / text browser.
-    void set_list_view(std::int32_t mode, Rect rect, const FontEntry* font, std::int32_t line_height);
+    void set_list_view(ListViewMode mode, Rect rect, const FontEntry* font, std::int32_t line_height);
     void set_text_browser(Rect rect, const FontEntry* font, std::int32_t line_height);
     // Reads the archive file `file_name` as a document of the text browser; nothing without
     // a text browser. Throws SkinError "can't find file <name> in datafile" when it is missing.
@@ -76,8 +76,9 @@ public:
     void add_slider(Slider::Orientation orientation, Slider::Type type, std::uint16_t identifier, Rect rect,
                     std::string_view knob_image);
     void add_timer(std::uint64_t interval_ms, Command command);
-    // Layer 0 draws below layer 1; other layers are ignored. The page does not own `plugin`.
-    void add_plugin(int layer, PluginSlot& plugin);
+    // Lower plug-ins draw before upper ones. The page does not own `plugin`.
+    enum class PluginLayer { lower, upper };
+    void add_plugin(PluginLayer layer, PluginSlot& plugin);
     void add_wheel_area(Rect rect, Command up, Command down);
     // Lists a track title in the track list view, if the page has one.
     void add_title(std::string title);

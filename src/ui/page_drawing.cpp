@@ -2,10 +2,10 @@
 // slider knobs drawn from the page's bitmaps and the skin's fonts.
 #include "ui/page.h"
 
-#include "image/back_buffer.h"
-#include "skin/font_entry.h"
 #include "audio/page_playback.h"
 #include "base/desktop_text.h"
+#include "image/back_buffer.h"
+#include "skin/font_entry.h"
 #include "skin/plugin_drawer.h"
 
 namespace {

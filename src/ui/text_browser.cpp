@@ -3,7 +3,7 @@
 #include <algorithm>
 
 TextBrowser::TextBrowser(Rect rect, const FontEntry* font, std::int32_t line_height)
-    : rect_(rect), titles_(1, rect, font, line_height),
+    : rect_(rect), titles_(ListViewMode::press_and_release, rect, font, line_height),
       visible_lines_(line_height > 0 ? rect.height() / line_height : 0)
 {
 }
@@ -22,7 +22,7 @@ void TextBrowser::set_hover(int x, int y)
 
 bool TextBrowser::press(bool down, int x, int y)
 {
-    if (!reading_ && titles_.activate(1, down, x, y) && !down) {
+    if (!reading_ && titles_.activate(ListViewMode::press_and_release, down, x, y) && !down) {
         reading_ = true;
         item_index_ = titles_.selected();
         first_line_ = 0;

@@ -1,5 +1,5 @@
 // TextBrowser: a page's reader of text documents. It shows a list of document titles (a
-// mode-1 ListView over the same rectangle) until a title is clicked, then the document's
+// press-and-release ListView over the same rectangle) until a title is clicked, then the document's
 // wrapped lines from `first_line` on, until `back`. Items are added at the front, so item i
 // belongs to line i of the title list. Owns its items; holds, but does not own, its font.
 // UI thread only.

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <mutex>
+#include <utility>
 #include <vector>
 
 class RecordingSink final : public CommandSink {
@@ -32,6 +33,13 @@ public:
     {
         std::lock_guard lock(mutex_);
         posted_.clear();
+    }
+
+    // The commands posted since the last take or clear; forgets them.
+    std::vector<Command> take()
+    {
+        std::lock_guard lock(mutex_);
+        return std::exchange(posted_, {});
     }
 
 private:

@@ -40,7 +40,7 @@ TEST(AudioEngineThreadTest, TrackEndsOnTheAudioThreadAgainstACommandBurst)
     });
 
     // At least 400 commands, and on until 20 track ends have happened among them.
-    auto ends = [&sink] { return sink.count(AudioEngine::track_changed_by_itself); };
+    auto ends = [&sink] { return sink.count(command_value(CommandId::track_changed_by_itself)); };
     for (int round = 0; round < 400 || (ends() < 20 && round < 200'000); ++round) {
         switch (round % 10) {
         case 0: engine.next_track(); break;

@@ -1,14 +1,14 @@
 #include "app/config_loader.h"
 
-#include "image/back_buffer.h"
 #include "app/command_queue.h"
 #include "app/page_registry.h"
 #include "app/shell_state.h"
+#include "app/string_mapping.h"
 #include "app/tray_icon.h"
 #include "archive/data_archive.h"
 #include "audio/audio_engine.h"
-#include "app/string_mapping.h"
 #include "base/skin_error.h"
+#include "image/back_buffer.h"
 #include "platform/headless/headless_fonts.h"
 #include "platform/headless/headless_platform.h"
 #include "skin/font_registry.h"
@@ -322,7 +322,7 @@ TEST(ConfigLoader, BuildsEveryElementOnTheLastPage)
     EXPECT_EQ(page.sliders().size(), 1u);
     ASSERT_NE(page.text_browser(), nullptr);
     ASSERT_NE(page.list_view(), nullptr);
-    EXPECT_EQ(page.list_view()->mode(), 0) << "a non-zero selection byte gives mode 0";
+    EXPECT_EQ(page.list_view()->mode(), ListViewMode::double_click) << "a non-zero selection byte gives mode 0";
     ASSERT_NE(page.background(), nullptr);
     EXPECT_EQ(page.background()->pixel(0, 0) & 0xFFFFFF, 0x102030u);
 }

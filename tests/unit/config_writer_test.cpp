@@ -1,5 +1,5 @@
-#include "config_bytes.h"
 #include "config/config_walker.h"
+#include "config_bytes.h"
 #include "skin-writer/config_writer.h"
 
 #include <gtest/gtest.h>

@@ -1,12 +1,13 @@
-#include "image/back_buffer.h"
+#include "app/page_registry.h"
 #include "archive/data_archive.h"
+#include "audio/page_playback.h"
 #include "base/skin_error.h"
 #include "byte_builder.h"
+#include "image/back_buffer.h"
 #include "platform/headless/headless_fonts.h"
 #include "platform/headless/manual_clock.h"
+#include "recording_sink.h"
 #include "skin/font_registry.h"
-#include "audio/page_playback.h"
-#include "app/page_registry.h"
 #include "skin/plugin_drawer.h"
 
 #include <gmock/gmock.h>
@@ -21,12 +22,6 @@
 namespace {
 
 using testing::ElementsAre;
-
-struct RecordingSink final : CommandSink {
-    void post_command(std::uint16_t id, std::uint16_t argument) override { posted.push_back({id, argument}); }
-    std::vector<Command> take() { return std::exchange(posted, {}); }
-    std::vector<Command> posted;
-};
 
 struct FakePlayback final : PagePlayback {
     std::int32_t current_index() const override { return index; }
@@ -269,7 +264,7 @@ TEST_F(PageTest, EnterLeaveAndRightClickListsPostNewestFirst)
 TEST_F(PageTest, TrackListViewActivationPlaysTheLine)
 {
     Page& page = make_page();
-    page.set_list_view(1, {0, 0, 39, 30}, nullptr, 10);
+    page.set_list_view(ListViewMode::press_and_release, {0, 0, 39, 30}, nullptr, 10);
     for (int i = 0; i < 5; ++i)
         page.add_title("t" + std::to_string(i));
     page.on_left_down(5, 25);
@@ -288,7 +283,7 @@ TEST_F(PageTest, TrackListViewActivationPlaysTheLine)
     page.on_double_click(5, 15);
     EXPECT_EQ(sink.take(), (std::vector<Command>{{0x4000, 0}})) << "no double click on a mode-1 view";
 
-    page.set_list_view(0, {0, 0, 39, 29}, nullptr, 10);
+    page.set_list_view(ListViewMode::double_click, {0, 0, 39, 29}, nullptr, 10);
     page.add_title("a");
     page.add_title("b");
     page.on_left_down(5, 15);
@@ -306,7 +301,7 @@ TEST_F(PageTest, CommandReactions)
     page.add_button({0, 0, 5, 5}, {1, 0});
     for (const char* name : {"musiclooped", "musicrandom", "modulelooped", "other"})
         page.add_lamp({0, 0, 1, 1}, name);
-    page.set_list_view(1, {0, 0, 39, 30}, nullptr, 10); // 3 lines visible
+    page.set_list_view(ListViewMode::press_and_release, {0, 0, 39, 30}, nullptr, 10); // 3 lines visible
     for (int i = 0; i < 12; ++i)
         page.add_title("t" + std::to_string(i));
     page.set_text_browser({0, 0, 39, 29}, nullptr, 10);
@@ -396,7 +391,7 @@ TEST_F(PageTest, ListsAreDrawnInTheirFontFromTheTopLine)
     FontRegistry fonts(font_system);
     const FontEntry& list_font = fonts.define_font("list", "Sans", 8, 400, {});
     Page& page = make_page("bg", "", "");
-    page.set_list_view(1, {2, 0, 39, 20}, &list_font, 10);
+    page.set_list_view(ListViewMode::press_and_release, {2, 0, 39, 20}, &list_font, 10);
     for (const char* title : {"c", "b", "Przywr\xf3\xe6", "a"})
         page.add_title(title);
     page.on_command(0x4002, 0);
@@ -430,10 +425,9 @@ TEST_F(PageTest, FadedPageLetsLowerThenUpperPluginsDraw)
     alignas(8) std::byte slots[3][8]{};
     auto slot = [&](int i) -> PluginSlot& { return *reinterpret_cast<PluginSlot*>(&slots[i]); };
     Page& page = make_page("");
-    page.add_plugin(1, slot(0));
-    page.add_plugin(0, slot(1));
-    page.add_plugin(0, slot(2));
-    page.add_plugin(2, slot(0));
+    page.add_plugin(Page::PluginLayer::upper, slot(0));
+    page.add_plugin(Page::PluginLayer::lower, slot(1));
+    page.add_plugin(Page::PluginLayer::lower, slot(2));
     page.draw_page_faded(128.0f);
     EXPECT_THAT(plugins.drawn, ElementsAre(&slot(2), &slot(1), &slot(0)));
 }
@@ -473,7 +467,7 @@ TEST_F(PageTest, DrawPageShowsLampsPressedAndGlowingButtons)
 TEST_F(PageTest, ListViewStripsComeFromHoverAndPressedBitmaps)
 {
     Page& page = make_page();
-    page.set_list_view(1, {10, 0, 30, 30}, nullptr, 10);
+    page.set_list_view(ListViewMode::press_and_release, {10, 0, 30, 30}, nullptr, 10);
     for (int i = 0; i < 4; ++i)
         page.add_title("t");
     page.on_command(0x4002, 0); // top 1
@@ -495,7 +489,7 @@ namespace {
 TEST_F(PageTest, UndraggedKnobsFollowPlaybackAndScrolling)
 {
     Page& page = make_page();
-    page.set_list_view(1, {0, 30, 50, 69}, nullptr, 10); // four lines visible
+    page.set_list_view(ListViewMode::press_and_release, {0, 30, 50, 69}, nullptr, 10); // four lines visible
     for (int i = 0; i < 12; ++i)
         page.add_title("t" + std::to_string(i));
     page.add_slider(Slider::Orientation::horizontal, Slider::Type::live, Slider::seek_identifier, {0, 0, 104, 5}, "knob");

@@ -1,6 +1,6 @@
 #include "app/window_placement.h"
-#include "platform/colour_key_shape.h"
 #include "base/desktop_text.h"
+#include "platform/colour_key_shape.h"
 #include "platform/program_images.h"
 
 #include <gtest/gtest.h>

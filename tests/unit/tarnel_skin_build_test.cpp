@@ -1,7 +1,7 @@
 #include "base/skin_error.h"
-#include "config_bytes.h"
-#include "config/config_walker.h"
 #include "commands.h"
+#include "config/config_walker.h"
+#include "config_bytes.h"
 #include "file_bytes.h"
 #include "skin_manifest.h"
 #include "temp_dir.h"
@@ -258,7 +258,7 @@ TEST(TarnelSkinBuild, DumpShowsWhatTheManifestSaid)
                            "  track_list_view 0x4080", "  slider 0x4090", "  text_browser 0x4100", "  text_item 0x4110",
                            "  timer 0x4120", "  plugin_attachment 0x4130", "  wheel_area 0x4140", "track_list 0x1000",
                            "unknown 0x7000"}));
-    for (const char* line : {"  file \"Data\\\\f.ttf\"\n", "  extra4 4294967295\n", "  entry 0: text \"Play\", command 0x1001, argument 7\n",
+    for (const char* line : {"  file \"Data\\\\f.ttf\"\n", "  extra4 4294967295\n", "  entry 0: text \"Play\", command 0x1001 (play_current), argument 7\n",
                              "  entry 1: text \"q\", index 0\n", "    area [-1, 2, 30, 40]\n", "    key 0x20\n",
                              "    slider_id 0x2001\n", "    interval_ms 70000\n", "unknown 0x7000 length 9 at "})
         EXPECT_NE(dump.str().find(line), std::string::npos) << line;

@@ -1,4 +1,5 @@
 #include "app/tray_icon.h"
+#include "base/command.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +26,7 @@ TEST(TrayIcon, HandsThePlatformEveryMenuRestoreItemFirstThenItemsInConfiguration
     TrayIcon icon(tray, tip);
     ASSERT_EQ(tray.menus.size(), 1u);
     ASSERT_EQ(tray.menus[0].size(), 1u);
-    EXPECT_EQ(tray.menus[0][0].id, TrayIcon::restore_id);
+    EXPECT_EQ(tray.menus[0][0].id, command_value(CommandId::restore_from_tray));
     EXPECT_EQ(tray.menus[0][0].text, "Przywr\xf3\xe6");
     EXPECT_TRUE(tray.menus[0][0].is_default);
 

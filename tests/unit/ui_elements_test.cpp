@@ -26,7 +26,7 @@ SkinBitmap knob(std::uint16_t width, std::uint16_t height)
     return SkinBitmap(width, height, std::vector<std::uint32_t>(std::size_t{width} * height, 0xFF00FF00u));
 }
 
-ListView titled_view(int titles, std::int32_t mode = 1, Rect rect = {0, 0, 200, 100}, std::int32_t line_height = 20)
+ListView titled_view(int titles, ListViewMode mode = ListViewMode::press_and_release, Rect rect = {0, 0, 200, 100}, std::int32_t line_height = 20)
 {
     ListView view(mode, rect, nullptr, line_height);
     for (int i = 0; i < titles; ++i)
@@ -172,24 +172,24 @@ TEST(ListView, ModeOneActivatesOnPressAndReleaseOfTheSameLine)
 {
     ListView view = titled_view(10);
     view.scroll_down();
-    EXPECT_TRUE(view.activate(1, true, 10, 45)); // row 2
+    EXPECT_TRUE(view.activate(ListViewMode::press_and_release, true, 10, 45)); // row 2
     EXPECT_EQ(view.pressed(), 3);
-    EXPECT_FALSE(view.activate(1, false, 10, 65)) << "released on another line";
+    EXPECT_FALSE(view.activate(ListViewMode::press_and_release, false, 10, 65)) << "released on another line";
     EXPECT_EQ(view.selected(), 0);
     EXPECT_EQ(view.pressed(), -1);
 
-    EXPECT_TRUE(view.activate(1, true, 10, 45));
-    EXPECT_TRUE(view.activate(1, false, 10, 50));
+    EXPECT_TRUE(view.activate(ListViewMode::press_and_release, true, 10, 45));
+    EXPECT_TRUE(view.activate(ListViewMode::press_and_release, false, 10, 50));
     EXPECT_EQ(view.selected(), 3);
-    EXPECT_FALSE(view.activate(0, true, 10, 50)) << "double click on a mode-1 view";
+    EXPECT_FALSE(view.activate(ListViewMode::double_click, true, 10, 50)) << "double click on a mode-1 view";
 }
 
 TEST(ListView, ModeZeroSelectsOnlyOnALine)
 {
-    ListView view = titled_view(2, 0);
-    EXPECT_FALSE(view.activate(1, true, 10, 5)) << "a single click";
-    EXPECT_FALSE(view.activate(0, true, 10, 60)) << "below the last line";
-    EXPECT_TRUE(view.activate(0, true, 10, 25));
+    ListView view = titled_view(2, ListViewMode::double_click);
+    EXPECT_FALSE(view.activate(ListViewMode::press_and_release, true, 10, 5)) << "a single click";
+    EXPECT_FALSE(view.activate(ListViewMode::double_click, true, 10, 60)) << "below the last line";
+    EXPECT_TRUE(view.activate(ListViewMode::double_click, true, 10, 25));
     EXPECT_EQ(view.selected(), 1);
 }
 
@@ -205,11 +205,11 @@ TEST(ListView, HoverFollowsThePointerInsideOnly)
 
 TEST(ListView, LineHeightZeroShowsNothingAndNeverDivides)
 {
-    ListView view = titled_view(3, 1, {0, 0, 100, 100}, 0);
+    ListView view = titled_view(3, ListViewMode::press_and_release, {0, 0, 100, 100}, 0);
     EXPECT_EQ(view.visible_lines(), 0);
     view.set_hover(5, 5);
     EXPECT_EQ(view.hover(), -1);
-    EXPECT_FALSE(view.activate(1, true, 5, 5));
+    EXPECT_FALSE(view.activate(ListViewMode::press_and_release, true, 5, 5));
 }
 
 TEST(TextItem, WrapsAt28Characters)

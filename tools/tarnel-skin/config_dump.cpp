@@ -1,5 +1,7 @@
 #include "config_dump.h"
 
+#include "base/command.h"
+
 #include <cstdio>
 
 namespace {
@@ -13,8 +15,15 @@ std::string hex(std::uint32_t value, int digits)
 
 std::string shown(const FieldLayout& field, const FieldValue& value)
 {
-    if (const auto* number = std::get_if<std::uint32_t>(&value))
-        return field.shown == Shown::hex ? hex(*number, field.type == FieldType::u8 ? 2 : 4) : std::to_string(*number);
+    if (const auto* number = std::get_if<std::uint32_t>(&value)) {
+        if (field.shown == Shown::decimal)
+            return std::to_string(*number);
+        std::string text = hex(*number, field.type == FieldType::u8 ? 2 : 4);
+        if (field.shown == Shown::command)
+            if (const auto name = command_name(static_cast<std::uint16_t>(*number)))
+                text.append(" (").append(*name).append(")");
+        return text;
+    }
     if (const auto* rect = std::get_if<Rect>(&value))
         return "[" + std::to_string(rect->left) + ", " + std::to_string(rect->top) + ", " + std::to_string(rect->right) +
                ", " + std::to_string(rect->bottom) + "]";

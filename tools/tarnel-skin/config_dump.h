@@ -4,8 +4,8 @@
 //     name "p"
 //     button 0x4010 length 26 at 33
 //       area [10, 20, 50, 40]
-//       command 0x1001
-// Ids in hex, strings quoted (printable ASCII as is, '"' and '\' escaped, other bytes \xNN),
+//       command 0x1001 (play_current)
+// Ids in hex (command ids with their names where the player knows them), strings quoted (printable ASCII as is, '"' and '\' escaped, other bytes \xNN),
 // entries one per line ("entry 0: title "a", file "b""), unknown chunks as
 // "unknown 0xID length N at OFFSET". It prints in chunk_read, so a chunk that then fails its
 // check is shown before the error.

@@ -2,8 +2,8 @@
 #include "commands.h"
 
 #include "app/player.h"
-#include "media/png_writer.h"
 #include "image/skin_bitmap.h"
+#include "media/png_writer.h"
 #include "platform/platform.h"
 
 #include <stdexcept>

@@ -3,8 +3,8 @@
 
 #include "platform/sdl/x11_desktop.h"
 
-#include "base/skin_error.h"
 #include "base/desktop_text.h"
+#include "base/skin_error.h"
 #include "platform/sdl/sdl_audio_device.h"
 #include "platform/sdl/sdl_fonts.h"
 #include "platform/sdl/sdl_window.h"

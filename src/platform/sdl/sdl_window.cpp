@@ -2,9 +2,9 @@
 
 #include "platform/sdl/sdl_event_source.h"
 
+#include "base/desktop_text.h"
 #include "base/skin_error.h"
 #include "platform/colour_key_shape.h"
-#include "base/desktop_text.h"
 #include "platform/program_images.h"
 #include "platform/sdl/window_scale.h"
 

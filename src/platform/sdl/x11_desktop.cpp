@@ -1,5 +1,7 @@
 #include "platform/sdl/x11_desktop.h"
 
+#include "platform/sdl/x_own_window.h"
+
 #include <SDL_syswm.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -117,18 +119,9 @@ void X11Desktop::request_move(std::int32_t root_x, std::int32_t root_y)
     constexpr long left_button = 1;
     constexpr long from_application = 1;
     XUngrabPointer(display_, CurrentTime);
-    XEvent event{};
-    event.xclient.type = ClientMessage;
-    event.xclient.window = window_;
-    event.xclient.message_type = XInternAtom(display_, "_NET_WM_MOVERESIZE", False);
-    event.xclient.format = 32;
-    event.xclient.data.l[0] = root_x;
-    event.xclient.data.l[1] = root_y;
-    event.xclient.data.l[2] = move;
-    event.xclient.data.l[3] = left_button;
-    event.xclient.data.l[4] = from_application;
-    XSendEvent(display_, DefaultRootWindow(display_), False, SubstructureRedirectMask | SubstructureNotifyMask,
-               &event);
+    send_client_message(display_, DefaultRootWindow(display_), window_, "_NET_WM_MOVERESIZE",
+                        {root_x, root_y, move, left_button, from_application},
+                        SubstructureRedirectMask | SubstructureNotifyMask);
     XFlush(display_);
 }
 

@@ -32,7 +32,7 @@ std::vector<XChar2b> glyphs_of(const std::u16string& text)
 } // namespace
 
 XPopupMenu::XPopupMenu(Display* display, std::deque<Event>& events)
-    : display_(display), events_(events),
+    : display_(display), events_(events), window_(display),
       regular_(load_font(display, "-misc-fixed-medium-r-semicondensed--13-*-*-*-*-*-iso10646-1")),
       bold_(load_font(display, "-misc-fixed-bold-r-semicondensed--13-*-*-*-*-*-iso10646-1"))
 {
@@ -79,14 +79,15 @@ void XPopupMenu::pop(std::span<const TrayMenuEntry> entries)
     attributes.background_pixel = WhitePixel(display_, screen);
     attributes.border_pixel = BlackPixel(display_, screen);
     attributes.event_mask = ExposureMask | KeyPressMask;
-    window_ = XCreateWindow(display_, root, origin.x, origin.y, static_cast<unsigned>(width_),
-                            static_cast<unsigned>(height_), border, CopyFromParent, InputOutput, CopyFromParent,
-                            CWOverrideRedirect | CWSaveUnder | CWBackPixel | CWBorderPixel | CWEventMask, &attributes);
-    XStoreName(display_, window_, "tray menu");
-    XMapRaised(display_, window_);
-    XGrabPointer(display_, window_, False, ButtonPressMask | ButtonReleaseMask | PointerMotionMask, GrabModeAsync,
+    window_.adopt(XCreateWindow(display_, root, origin.x, origin.y, static_cast<unsigned>(width_),
+                                static_cast<unsigned>(height_), border, CopyFromParent, InputOutput, CopyFromParent,
+                                CWOverrideRedirect | CWSaveUnder | CWBackPixel | CWBorderPixel | CWEventMask,
+                                &attributes));
+    XStoreName(display_, window_.id(), "tray menu");
+    XMapRaised(display_, window_.id());
+    XGrabPointer(display_, window_.id(), False, ButtonPressMask | ButtonReleaseMask | PointerMotionMask, GrabModeAsync,
                  GrabModeAsync, None, None, CurrentTime);
-    XGrabKeyboard(display_, window_, False, GrabModeAsync, GrabModeAsync, CurrentTime);
+    XGrabKeyboard(display_, window_.id(), False, GrabModeAsync, GrabModeAsync, CurrentTime);
     highlighted_.reset();
     armed_ = false;
     XFlush(display_);
@@ -94,18 +95,16 @@ void XPopupMenu::pop(std::span<const TrayMenuEntry> entries)
 
 void XPopupMenu::close()
 {
-    if (window_ == None)
+    if (!window_.exists())
         return;
     XUngrabPointer(display_, CurrentTime);
     XUngrabKeyboard(display_, CurrentTime);
-    XDestroyWindow(display_, window_);
-    XFlush(display_);
-    window_ = None;
+    window_.destroy();
 }
 
 bool XPopupMenu::handle(const XEvent& event)
 {
-    if (window_ == None || event.xany.window != window_)
+    if (!window_.receives(event))
         return false;
     switch (event.type) {
     case Expose:
@@ -163,22 +162,22 @@ std::optional<std::size_t> XPopupMenu::row_at(int x, int y) const
 void XPopupMenu::draw()
 {
     const int screen = DefaultScreen(display_);
-    GC gc = XCreateGC(display_, window_, 0, nullptr);
-    XClearWindow(display_, window_);
+    GC gc = XCreateGC(display_, window_.id(), 0, nullptr);
+    XClearWindow(display_, window_.id());
     for (std::size_t i = 0; i < rows_.size(); ++i) {
         const Row& row = rows_[i];
         const int top = padding + row_height_ * static_cast<int>(i);
         const bool lit = highlighted_ == i;
         if (lit) {
             XSetForeground(display_, gc, BlackPixel(display_, screen));
-            XFillRectangle(display_, window_, gc, 0, top, static_cast<unsigned>(width_),
+            XFillRectangle(display_, window_.id(), gc, 0, top, static_cast<unsigned>(width_),
                            static_cast<unsigned>(row_height_));
         }
         XSetForeground(display_, gc, lit ? WhitePixel(display_, screen) : BlackPixel(display_, screen));
         XFontStruct* font = font_of(row);
         XSetFont(display_, gc, font->fid);
         const std::vector<XChar2b> glyphs = glyphs_of(row.text);
-        XDrawString16(display_, window_, gc, text_margin, top + row_spacing / 2 + font->ascent, glyphs.data(),
+        XDrawString16(display_, window_.id(), gc, text_margin, top + row_spacing / 2 + font->ascent, glyphs.data(),
                       static_cast<int>(glyphs.size()));
     }
     XFreeGC(display_, gc);

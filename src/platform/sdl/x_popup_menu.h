@@ -7,6 +7,7 @@
 #pragma once
 
 #include "platform/event.h"
+#include "platform/sdl/x_own_window.h"
 #include "platform/tray.h"
 
 #include <X11/Xlib.h>
@@ -28,7 +29,7 @@ public:
     // Opens the menu with `entries` at the pointer (closing one that is open).
     void pop(std::span<const TrayMenuEntry> entries);
     void close();
-    bool is_open() const { return window_ != None; }
+    bool is_open() const { return window_.exists(); }
     // Handles `event` if it belongs to the menu; true when it did.
     bool handle(const XEvent& event);
 
@@ -46,9 +47,9 @@ private:
 
     Display* display_;
     std::deque<Event>& events_;
+    OwnXWindow window_;
     XFontStruct* regular_ = nullptr;
     XFontStruct* bold_ = nullptr;
-    ::Window window_ = None;
     std::vector<Row> rows_;
     int width_ = 0; // inside the border
     int height_ = 0;

@@ -38,11 +38,9 @@ unsigned long pixel_of(std::uint32_t argb, const Visual* visual)
 
 } // namespace
 
-XembedTray::XembedTray(Display* display, std::deque<Event>& events) : display_(display), events_(events) {}
-
-XembedTray::~XembedTray()
+XembedTray::XembedTray(Display* display, std::deque<Event>& events)
+    : display_(display), events_(events), icon_(display)
 {
-    remove();
 }
 
 bool XembedTray::host_present(Display* display)
@@ -53,37 +51,30 @@ bool XembedTray::host_present(Display* display)
 void XembedTray::show(const std::string& tip)
 {
     const std::string name = to_desktop_text(tip);
-    if (icon_ == None) {
+    if (!icon_.exists()) {
         const ::Window owner = tray_owner(display_);
         if (owner == None)
             return;
         XSetWindowAttributes attributes{};
         attributes.background_pixmap = ParentRelative;
         attributes.event_mask = ButtonPressMask | ExposureMask | StructureNotifyMask;
-        icon_ = XCreateWindow(display_, DefaultRootWindow(display_), 0, 0, initial_size, initial_size, 0,
-                              CopyFromParent, InputOutput, CopyFromParent, CWBackPixmap | CWEventMask, &attributes);
+        icon_.adopt(XCreateWindow(display_, DefaultRootWindow(display_), 0, 0, initial_size, initial_size, 0,
+                                  CopyFromParent, InputOutput, CopyFromParent, CWBackPixmap | CWEventMask, &attributes));
         width_ = height_ = initial_size;
         // The tray sizes its socket from these hints.
         XSizeHints hints{};
         hints.flags = PMinSize | PBaseSize;
         hints.min_width = hints.base_width = initial_size;
         hints.min_height = hints.base_height = initial_size;
-        XSetWMNormalHints(display_, icon_, &hints);
+        XSetWMNormalHints(display_, icon_.id(), &hints);
         const Atom info = XInternAtom(display_, "_XEMBED_INFO", False);
         const std::array<long, 2> version_and_flags{0, xembed_mapped};
-        XChangeProperty(display_, icon_, info, info, 32, PropModeReplace,
+        XChangeProperty(display_, icon_.id(), info, info, 32, PropModeReplace,
                         reinterpret_cast<const unsigned char*>(version_and_flags.data()), 2);
-        XEvent dock{};
-        dock.xclient.type = ClientMessage;
-        dock.xclient.window = owner;
-        dock.xclient.message_type = XInternAtom(display_, "_NET_SYSTEM_TRAY_OPCODE", False);
-        dock.xclient.format = 32;
-        dock.xclient.data.l[0] = CurrentTime;
-        dock.xclient.data.l[1] = request_dock;
-        dock.xclient.data.l[2] = static_cast<long>(icon_);
-        XSendEvent(display_, owner, False, NoEventMask, &dock);
+        send_client_message(display_, owner, owner, "_NET_SYSTEM_TRAY_OPCODE",
+                            {CurrentTime, request_dock, static_cast<long>(icon_.id()), 0, 0}, NoEventMask);
     }
-    XChangeProperty(display_, icon_, XInternAtom(display_, "_NET_WM_NAME", False),
+    XChangeProperty(display_, icon_.id(), XInternAtom(display_, "_NET_WM_NAME", False),
                     XInternAtom(display_, "UTF8_STRING", False), 8, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(name.data()), static_cast<int>(name.size()));
     XFlush(display_);
@@ -91,16 +82,12 @@ void XembedTray::show(const std::string& tip)
 
 void XembedTray::remove()
 {
-    if (icon_ == None)
-        return;
-    XDestroyWindow(display_, icon_);
-    XFlush(display_);
-    icon_ = None;
+    icon_.destroy();
 }
 
 bool XembedTray::handle(const XEvent& event)
 {
-    if (icon_ == None || event.xany.window != icon_)
+    if (!icon_.receives(event))
         return false;
     switch (event.type) {
     case Expose:
@@ -114,12 +101,12 @@ bool XembedTray::handle(const XEvent& event)
             remove();
         break;
     case DestroyNotify:
-        icon_ = None; // destroyed with the tray's socket: nothing left to remove
+        icon_.forget(); // destroyed with the tray's socket: nothing left to remove
         break;
     case ConfigureNotify:
         width_ = event.xconfigure.width;
         height_ = event.xconfigure.height;
-        XClearArea(display_, icon_, 0, 0, 0, 0, True);
+        XClearArea(display_, icon_.id(), 0, 0, 0, 0, True);
         break;
     case ButtonPress:
         if (event.xbutton.button == Button1)
@@ -138,7 +125,7 @@ void XembedTray::draw()
     // The icon scaled (nearest pixel) to the window, opaque pixels only: the rest shows the
     // tray's background through the parent-relative window background.
     XWindowAttributes attributes;
-    XGetWindowAttributes(display_, icon_, &attributes);
+    XGetWindowAttributes(display_, icon_.id(), &attributes);
     if (attributes.visual->c_class != TrueColor || width_ <= 0 || height_ <= 0)
         return;
     const std::vector<std::uint32_t> icon = program_icon_pixels();
@@ -159,10 +146,10 @@ void XembedTray::draw()
                                  reinterpret_cast<char*>(pixels.data()), w, h, 32, 0);
     if (!image)
         return;
-    const Pixmap clip = XCreateBitmapFromData(display_, icon_, mask.data(), w, h);
-    GC gc = XCreateGC(display_, icon_, 0, nullptr);
+    const Pixmap clip = XCreateBitmapFromData(display_, icon_.id(), mask.data(), w, h);
+    GC gc = XCreateGC(display_, icon_.id(), 0, nullptr);
     XSetClipMask(display_, gc, clip);
-    XPutImage(display_, icon_, gc, image, 0, 0, 0, 0, w, h);
+    XPutImage(display_, icon_.id(), gc, image, 0, 0, 0, 0, w, h);
     image->data = nullptr; // the pixels belong to the vector
     XDestroyImage(image);
     XFreeGC(display_, gc);

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "platform/event.h"
+#include "platform/sdl/x_own_window.h"
 
 #include <X11/Xlib.h>
 
@@ -16,7 +17,6 @@
 class XembedTray {
 public:
     XembedTray(Display* display, std::deque<Event>& events);
-    ~XembedTray();
     XembedTray(const XembedTray&) = delete;
     XembedTray& operator=(const XembedTray&) = delete;
 
@@ -27,7 +27,7 @@ public:
     void show(const std::string& tip);
     // Destroys the icon window, which undocks it; harmless when it is not shown.
     void remove();
-    bool shown() const { return icon_ != None; }
+    bool shown() const { return icon_.exists(); }
     // Handles `event` if it belongs to the icon window; true when it did.
     bool handle(const XEvent& event);
 
@@ -36,7 +36,7 @@ private:
 
     Display* display_;
     std::deque<Event>& events_;
-    ::Window icon_ = None;
+    OwnXWindow icon_;
     int width_ = 0;
     int height_ = 0;
 };

@@ -1,9 +1,52 @@
-// The player: reads the skin from the working directory and runs it in a desktop window.
+// The player: `vorlunde [SKIN]` changes into the skin's folder (the working directory when
+// none is named) and runs the skin there in a desktop window.
+#include "app/command_line.h"
 #include "app/player.h"
 #include "platform/desktop_platform.h"
 
-int main()
+#include <cstdlib>
+#include <iostream>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+std::string_view environment(const char* name)
 {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const std::vector<std::string_view> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+    auto data_dirs = xdg_data_dirs(environment("XDG_DATA_HOME"), environment("HOME"), environment("XDG_DATA_DIRS"));
+    // Where this build installs its own skins, for prefixes outside XDG_DATA_DIRS.
+    data_dirs.emplace_back(VORLUNDE_INSTALL_DATADIR);
+    const CommandLine command_line = parse_command_line(arguments, data_dirs);
+    switch (command_line.action) {
+    case CommandLine::Action::help:
+        std::cout << help_text();
+        return 0;
+    case CommandLine::Action::version:
+        std::cout << "vorlunde " << VORLUNDE_VERSION << '\n';
+        return 0;
+    case CommandLine::Action::usage_error:
+        std::cerr << "vorlunde: " << command_line.error << '\n' << usage_line << '\n';
+        return 2;
+    case CommandLine::Action::run:
+        break;
+    }
+    if (!command_line.skin_dir.empty()) {
+        std::error_code error;
+        std::filesystem::current_path(command_line.skin_dir, error);
+        if (error) {
+            std::cerr << "vorlunde: can't enter skin folder " << command_line.skin_dir.string() << '\n';
+            return 2;
+        }
+    }
     const auto platform = make_desktop_platform();
     Player player(*platform, ".");
     return player.run();

@@ -69,6 +69,7 @@ void MessageRouter::route(const Event& event)
         break;
     case EventKind::window_moved:
     case EventKind::wake_up:
+    case EventKind::media_request: // the Player hands these to its MediaLink
         break;
     }
 }

@@ -46,6 +46,8 @@ void Player::start_up()
     presentation_.emplace(Presentation::Targets{shell_, platform_.clock(), pages_, *window_, *back_buffer_, archive_,
                                                 *tray_icon_, plugins_, *audio_engine_, fonts_, *this});
     presentation_->presentation_start();
+    if (MediaRemote* remote = platform_.media_remote())
+        media_link_.emplace(MediaLink::Targets{*remote, queue_, *audio_engine_, platform_.clock()});
 }
 
 void Player::load_skin()
@@ -113,9 +115,16 @@ void Player::main_loop()
         const auto event = platform_.events().wait_event();
         if (!event)
             break;
-        router_->route(*event);
+        if (event->kind == EventKind::media_request) {
+            if (media_link_)
+                media_link_->handle(*event);
+        } else {
+            router_->route(*event);
+        }
         processor_->process_commands();
         presentation_->frame_tick();
+        if (media_link_)
+            media_link_->publish();
         platform_.events().set_next_tick(presentation_->next_frame_delay(timer_period, knob_poll));
     }
 }

@@ -9,6 +9,7 @@
 
 #include "app/command_processor.h"
 #include "app/command_queue.h"
+#include "app/media_link.h"
 #include "app/message_router.h"
 #include "app/page_registry.h"
 #include "app/presentation.h"
@@ -116,4 +117,6 @@ private:
     // Opened after the configuration is loaded, closed first at shut-down.
     std::unique_ptr<AudioDevice> audio_device_;
     std::optional<Presentation> presentation_;
+    // Present once the presentation has started, when the desktop has a media remote.
+    std::optional<MediaLink> media_link_;
 };

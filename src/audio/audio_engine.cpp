@@ -177,6 +177,22 @@ float AudioEngine::playback_fraction() const
     return decoder.length() > 0 ? static_cast<float>(decoder.position()) / static_cast<float>(decoder.length()) : 0.0f;
 }
 
+AudioEngine::TrackTime AudioEngine::track_time() const
+{
+    std::lock_guard lock(mutex_);
+    TrackTime time;
+    if (!current_.channel)
+        return time;
+    time.volume = static_cast<int>(std::lround(current_.channel->volume()));
+    if (current_.kind != TrackKind::stream || activity_locked() == Channel::stopped)
+        return time;
+    const Decoder& decoder = current_.channel->decoder();
+    const auto microseconds = [](std::int64_t frames) { return frames * 1'000'000 / AudioDevice::sample_rate; };
+    time.position_us = microseconds(decoder.position());
+    time.length_us = microseconds(decoder.length());
+    return time;
+}
+
 Channel::Activity AudioEngine::current_activity() const
 {
     std::lock_guard lock(mutex_);

@@ -93,6 +93,14 @@ public:
     // stopped (also when nothing is opened), playing or paused.
     Channel::Activity current_activity() const;
     bool playing() const override { return current_activity() == Channel::playing; }
+    // Where a playing or paused stream is and how long it is, in microseconds, and the current
+    // channel's volume (0..100); times are 0 for modules (measured in orders) and when stopped.
+    struct TrackTime {
+        std::int64_t position_us = 0;
+        std::int64_t length_us = 0;
+        int volume = 100;
+    };
+    TrackTime track_time() const;
     // Volume of the current channel, when the playlist entry at the current index is of the
     // kind playing in the current slot.
     void set_current_volume(int volume) override;

@@ -3,6 +3,8 @@
 // whose position is on the screen. Keys are Windows virtual-key codes, the codes skins store.
 #pragma once
 
+#include "platform/media_remote.h"
+
 #include <cstdint>
 
 enum class EventKind : std::uint8_t {
@@ -20,6 +22,7 @@ enum class EventKind : std::uint8_t {
     tray_menu_choice, // menu_id of the chosen tray menu item
     window_moved,     // the window's position changed
     wake_up,          // EventSource::wake_up was called: a command waits or a stop was asked for
+    media_request,    // media_request, media_value: the desktop's media remote asks for something
 };
 
 enum class MouseButton : std::uint8_t { left, right, middle };
@@ -43,4 +46,6 @@ struct Event {
     std::int16_t wheel_delta = 0;
     std::uint16_t key = 0;
     std::uint16_t menu_id = 0;
+    MediaRequest media_request = MediaRequest::play;
+    std::int64_t media_value = 0;
 };

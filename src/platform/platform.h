@@ -13,6 +13,7 @@
 //   create_audio_device the sound output
 //   message_box         a blocking error box with one OK button, no owner window, that a
 //                       stop request (SIGTERM, SIGINT) can take down
+//   media_remote        the desktop's media-player remote control, where there is one
 #pragma once
 
 #include "base/rect.h"
@@ -21,6 +22,7 @@
 #include "platform/event_source.h"
 #include "platform/fonts.h"
 #include "platform/libraries.h"
+#include "platform/media_remote.h"
 #include "platform/tray.h"
 #include "platform/window.h"
 
@@ -49,4 +51,7 @@ public:
     // box is then taken down and the call returns.
     virtual void message_box(const std::string& caption, const std::string& text,
                              const std::function<bool()>& give_up) = 0;
+    // The media remote, connected on the first call; nullptr when the desktop offers none
+    // (no session bus). Its requests arrive through events().
+    virtual MediaRemote* media_remote() { return nullptr; }
 };

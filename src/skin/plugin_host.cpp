@@ -25,15 +25,16 @@ PluginString plugin_string(const std::string& text)
     return result;
 }
 
-// The name to hand the system's loader: a bare name found in the working directory is
-// taken from there; anything else goes to the loader as it is (its search path applies).
+// The name to hand the system's loader: a relative name found under the skin's working
+// directory (bare, or a path such as "./scope.so") is taken from there, whatever the process's
+// own working directory; anything else goes to the loader as it is (its search path applies).
 std::string library_path(const std::filesystem::path& working_dir, const std::string& file_name)
 {
-    if (file_name.find('/') != std::string::npos || working_dir.empty())
+    if (working_dir.empty() || std::filesystem::path(file_name).is_absolute())
         return file_name;
     std::error_code error;
     const auto local = working_dir / file_name;
-    return std::filesystem::is_regular_file(local, error) ? std::filesystem::absolute(local, error).string() : file_name;
+    return std::filesystem::is_regular_file(local, error) ? std::filesystem::absolute(local, error).lexically_normal().string() : file_name;
 }
 
 } // namespace

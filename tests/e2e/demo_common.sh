@@ -88,6 +88,21 @@ shaped_as() { [[ $(shape_extents) == "$1" ]]; }
 intro_shape=420x420+90+45
 panel_shape=588x502+6+4
 
+# Whether the repeat and random lamps are "$1": each "lit" (the hover picture $hover) or
+# "dark" (the background picture $plain), e.g. "lit dark".
+repeat_lamp=32x8+440+427
+random_lamp=32x8+512+427
+lamps() {
+  local lamp result=
+  shot lamps
+  for lamp in $repeat_lamp $random_lamp; do
+    if same_region "$last" "$hover" "$lamp"; then result+=" lit"
+    elif same_region "$last" "$plain" "$lamp"; then result+=" dark"
+    else result+=" neither"; fi
+  done
+  [[ ${result# } == "$1" ]]
+}
+
 # The RMS of the last $1 seconds of the player's sound.
 audio_rms() {
   "$audio_level" "$work/audio.raw" "$1" | cut -d' ' -f1

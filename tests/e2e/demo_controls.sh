@@ -17,8 +17,6 @@ panel_area=540x430+30+10
 browser_area=208x240+334+94
 status_area=480x24+50+452
 seek_area=520x12+40+352
-repeat_lamp=32x8+440+427
-random_lamp=32x8+512+427
 button_y=398
 prev_x=60
 play_x=168
@@ -48,16 +46,6 @@ wait_until "the day page is not shown as rendered" 4 day_shown
 first_day=$last
 
 echo "== repeat and random light their lamps"
-lamps() { # repeat lamp, random lamp: each "lit" (hover picture) or "dark" (background picture)
-  local lamp result=
-  shot lamps
-  for lamp in $repeat_lamp $random_lamp; do
-    if same_region "$last" "$hover" "$lamp"; then result+=" lit"
-    elif same_region "$last" "$plain" "$lamp"; then result+=" dark"
-    else result+=" neither"; fi
-  done
-  [[ ${result# } == "$1" ]]
-}
 click_at $repeat_x $button_y
 wait_until "repeat did not light its lamp alone" 3 lamps "lit dark"
 click_at $random_x $button_y

@@ -12,12 +12,14 @@ cleanup() {
 trap cleanup EXIT
 trap 'echo "FAIL: line $LINENO: $BASH_COMMAND" >&2' ERR
 
-# Xvfb on the first free display, reported through a pipe. Another server starting at the
-# same moment can take the display Xvfb picked: then try again.
+# Xvfb on the first free display, its screen $1 (default 1024x768x24), reported through a pipe.
+# Another server starting at the same moment can take the display Xvfb picked: then try again.
+# -noreset: the server would otherwise reset when its last client leaves, refusing the next
+# player that connects during the reset.
 start_xvfb() {
   local display_number=
   for _ in 1 2 3 4 5; do
-    exec 3< <(Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp 2>/dev/null & echo "pid $!")
+    exec 3< <(Xvfb -displayfd 1 -screen 0 "${1:-1024x768x24}" -nolisten tcp -noreset 2>/dev/null & echo "pid $!")
     read -r _ xvfb_pid <&3
     read -r display_number <&3 && break
     display_number=

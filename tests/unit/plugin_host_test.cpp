@@ -117,7 +117,7 @@ TEST_F(PluginHostTest, StartsNewestFirstDrawsOnRequestAndReleasesThroughTheLibra
     EXPECT_EQ(log.size(), 3u) << "every library unloaded";
 }
 
-TEST_F(PluginHostTest, BareNamesAreLookedForInTheWorkingDirectoryFirst)
+TEST_F(PluginHostTest, RelativeNamesAreLookedForInTheSkinFolderFirst)
 {
     const auto local = dir.write("local.so", std::vector<std::uint8_t>{0});
     libraries.add(local.string(), {{"PluginCreateProc", symbol(create_recording<'l'>)},
@@ -126,8 +126,9 @@ TEST_F(PluginHostTest, BareNamesAreLookedForInTheWorkingDirectoryFirst)
                                {"PluginDestroyProc", symbol(destroy_recording<'s'>)}});
     PluginHost host(libraries, dir.path());
     host.load_plugin("here", "local.so");
-    host.load_plugin("path", "a.so"); // not in the folder: the loader's search path
-    EXPECT_EQ(log, (CallLog{"library load " + local.string(), "library load a.so"}));
+    host.load_plugin("dotted", "./local.so"); // the skin folder, not the process's working directory
+    host.load_plugin("path", "a.so");         // not in the folder: the loader's search path
+    EXPECT_EQ(log, (CallLog{"library load " + local.string(), "library load " + local.string(), "library load a.so"}));
 }
 
 TEST_F(PluginHostTest, ContextCarriesTitlesAndPlaybackState)

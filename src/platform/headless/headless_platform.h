@@ -1,8 +1,8 @@
 // HeadlessPlatform: the whole platform in memory, for tests and the skin tool. Windows,
-// timer, tray and libraries record their calls in one CallLog; message boxes are recorded
-// instead of shown; the clock is a ManualClock; fonts draw boxes (HeadlessFontSystem) and
-// the audio device is pulled by the test (HeadlessAudioDevice). The platform must outlive
-// what it created. Not thread-safe.
+// timer, tray and libraries record their calls in one CallLog; the media remote keeps what it
+// was told; message boxes are recorded instead of shown; the clock is a ManualClock; fonts
+// draw boxes (HeadlessFontSystem) and the audio device is pulled by the test
+// (HeadlessAudioDevice). The platform must outlive what it created. Not thread-safe.
 #pragma once
 
 #include "platform/headless/call_log.h"
@@ -10,6 +10,7 @@
 #include "platform/headless/headless_event_source.h"
 #include "platform/headless/headless_fonts.h"
 #include "platform/headless/headless_libraries.h"
+#include "platform/headless/headless_media_remote.h"
 #include "platform/headless/headless_tray.h"
 #include "platform/headless/headless_window.h"
 #include "platform/headless/manual_clock.h"
@@ -37,6 +38,7 @@ public:
                      const std::function<bool()>& give_up) override;
     std::unique_ptr<FontSystem> create_font_system() override;
     std::unique_ptr<AudioDevice> create_audio_device() override;
+    HeadlessMediaRemote* media_remote() override { return &media_remote_; }
 
     ManualClock& manual_clock() { return clock_; }
     const CallLog& log() const { return log_; }
@@ -57,6 +59,7 @@ private:
     ManualClock clock_;
     HeadlessTray tray_{log_};
     HeadlessLibraries libraries_{log_};
+    HeadlessMediaRemote media_remote_;
     std::vector<MessageBox> message_boxes_;
     HeadlessWindow* window_ = nullptr;
     int windows_created_ = 0;

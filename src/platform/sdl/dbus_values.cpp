@@ -33,6 +33,17 @@ void append_bool(DBusMessageIter* iter, bool value)
     dbus_message_iter_append_basic(iter, DBUS_TYPE_BOOLEAN, &v);
 }
 
+void append_int64(DBusMessageIter* iter, std::int64_t value)
+{
+    const dbus_int64_t v = value;
+    dbus_message_iter_append_basic(iter, DBUS_TYPE_INT64, &v);
+}
+
+void append_double(DBusMessageIter* iter, double value)
+{
+    dbus_message_iter_append_basic(iter, DBUS_TYPE_DOUBLE, &value);
+}
+
 void append_container(DBusMessageIter* iter, int type, const char* signature, const Writer& body)
 {
     DBusMessageIter inner;
@@ -52,6 +63,18 @@ void append_property(DBusMessageIter* dict, const std::string& key, const char* 
         append_string(entry, key);
         append_variant(entry, signature, value);
     });
+}
+
+const char* properties_interface(DBusMessage* call)
+{
+    if (!dbus_message_has_interface(call, DBUS_INTERFACE_PROPERTIES))
+        return nullptr;
+    DBusMessageIter args;
+    if (!dbus_message_iter_init(call, &args) || dbus_message_iter_get_arg_type(&args) != DBUS_TYPE_STRING)
+        return nullptr;
+    const char* name = nullptr;
+    dbus_message_iter_get_basic(&args, &name);
+    return name;
 }
 
 DBusMessage* properties_reply(DBusMessage* call, const char* interface, std::span<const Property> properties)

@@ -1,6 +1,6 @@
 // Small helpers for writing D-Bus message bodies with libdbus, and the standard Properties
 // interface (Get, GetAll) over a fixed table of read-only properties. Allocation failures of
-// libdbus are not checked (it aborts on them). Used by the tray's D-Bus objects only.
+// libdbus are not checked (it aborts on them). Used by the tray's and the media remote's D-Bus objects.
 #pragma once
 
 #include <dbus/dbus.h>
@@ -20,6 +20,8 @@ void append_object_path(DBusMessageIter* iter, const char* path);
 void append_int32(DBusMessageIter* iter, std::int32_t value);
 void append_uint32(DBusMessageIter* iter, std::uint32_t value);
 void append_bool(DBusMessageIter* iter, bool value);
+void append_int64(DBusMessageIter* iter, std::int64_t value);
+void append_double(DBusMessageIter* iter, double value);
 
 // A container of `type` (DBUS_TYPE_ARRAY, _STRUCT, _VARIANT or _DICT_ENTRY); `signature` is
 // the element's (arrays) or content's (variants) signature, nullptr for structs and entries.
@@ -35,6 +37,10 @@ struct Property {
     const char* signature;
     Writer value;
 };
+
+// The interface a org.freedesktop.DBus.Properties call (Get, GetAll or Set) names, or
+// nullptr when the call is not one of them.
+const char* properties_interface(DBusMessage* call);
 
 // The reply to a org.freedesktop.DBus.Properties call (Get or GetAll) on `interface`'s
 // `properties`, or an error reply (unknown interface, property or method); owned by the caller.

@@ -34,6 +34,12 @@ std::optional<MouseButton> button_of(std::uint8_t button)
     }
 }
 
+// A window pixel coordinate in skin pixels (rounding down, also left of and above the window).
+std::int32_t to_skin(std::int32_t window_pixel, int scale)
+{
+    return window_pixel >= 0 ? window_pixel / scale : -((-window_pixel + scale - 1) / scale);
+}
+
 } // namespace
 
 std::optional<Event> SdlEventSource::wait_event()
@@ -48,6 +54,10 @@ std::optional<Event> SdlEventSource::wait_event()
             if (auto event = tray_->poll_event())
                 return event;
         }
+        if (media_remote_) {
+            if (auto event = media_remote_->poll_event())
+                return event;
+        }
         const std::uint64_t now = SDL_GetTicks64();
         const bool tick_due = timer_running_ && next_tick_ms_.has_value();
         if (tick_due && now >= *next_tick_ms_) {
@@ -55,7 +65,7 @@ std::optional<Event> SdlEventSource::wait_event()
             return Event{.kind = EventKind::timer_tick};
         }
         int timeout = tick_due ? static_cast<int>(std::min<std::uint64_t>(*next_tick_ms_ - now, std::numeric_limits<std::int32_t>::max())) : -1;
-        if (tray_ && tray_->listening())
+        if ((tray_ && tray_->listening()) || media_remote_)
             timeout = timeout < 0 ? DesktopTray::poll_period_ms : std::min(timeout, DesktopTray::poll_period_ms);
         SDL_Event event;
         if (SDL_WaitEventTimeout(&event, timeout)) {
@@ -98,6 +108,7 @@ void SdlEventSource::wake_up()
 std::optional<Event> SdlEventSource::translate(const SDL_Event& event)
 {
     const bool dragging = window_ && window_->dragging();
+    const int scale = window_ ? window_->scale() : 1;
     switch (event.type) {
     case SDL_USEREVENT:
         wake_pending_ = false;
@@ -123,8 +134,8 @@ std::optional<Event> SdlEventSource::translate(const SDL_Event& event)
             window_->drag_to(event.motion.x, event.motion.y);
             return std::nullopt;
         }
-        return Event{.kind = EventKind::mouse_move, .x = event.motion.x, .y = event.motion.y,
-                     .key_state = key_state_of(event.motion.state)};
+        return Event{.kind = EventKind::mouse_move, .x = to_skin(event.motion.x, scale),
+                     .y = to_skin(event.motion.y, scale), .key_state = key_state_of(event.motion.state)};
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
         const auto button = button_of(event.button.button);
@@ -136,7 +147,7 @@ std::optional<Event> SdlEventSource::translate(const SDL_Event& event)
             return std::nullopt;
         }
         const Event mouse{.kind = down ? EventKind::button_down : EventKind::button_up, .button = *button,
-                          .x = event.button.x, .y = event.button.y};
+                          .x = to_skin(event.button.x, scale), .y = to_skin(event.button.y, scale)};
         if (down && *button == MouseButton::left && event.button.clicks >= 2 && event.button.clicks % 2 == 0)
             pending_ = Event{.kind = EventKind::double_click, .x = mouse.x, .y = mouse.y};
         return mouse;
@@ -146,8 +157,8 @@ std::optional<Event> SdlEventSource::translate(const SDL_Event& event)
             return std::nullopt;
         const Rect window = window_->screen_rect();
         const int notches = event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.y : event.wheel.y;
-        return Event{.kind = EventKind::wheel, .x = window.left + event.wheel.mouseX,
-                     .y = window.top + event.wheel.mouseY,
+        return Event{.kind = EventKind::wheel, .x = window.left + to_skin(event.wheel.mouseX, scale),
+                     .y = window.top + to_skin(event.wheel.mouseY, scale),
                      .wheel_delta = static_cast<std::int16_t>(std::clamp(notches * wheel_notch, -32768, 32767))};
     }
     case SDL_KEYDOWN:

@@ -9,6 +9,7 @@
 
 #include "platform/event_source.h"
 #include "platform/sdl/desktop_tray.h"
+#include "platform/sdl/mpris_service.h"
 #include "platform/sdl/sdl_window.h"
 
 #include <SDL.h>
@@ -28,12 +29,15 @@ public:
     void set_window(SdlWindow* window) { window_ = window; }
     // The tray whose events are delivered (nullptr: none). Set by the platform.
     void set_tray(DesktopTray* tray) { tray_ = tray; }
+    // The media remote whose requests are delivered (nullptr: none). Set by the platform.
+    void set_media_remote(MprisService* remote) { media_remote_ = remote; }
 
 private:
     std::optional<Event> translate(const SDL_Event& event);
 
     SdlWindow* window_ = nullptr;
     DesktopTray* tray_ = nullptr;
+    MprisService* media_remote_ = nullptr;
     bool timer_running_ = false;
     std::uint64_t period_ms_ = 0;
     std::optional<std::uint64_t> next_tick_ms_; // none: no tick due

@@ -71,6 +71,16 @@ std::unique_ptr<AudioDevice> SdlPlatform::create_audio_device()
     return std::make_unique<SdlAudioDevice>();
 }
 
+MediaRemote* SdlPlatform::media_remote()
+{
+    if (!media_remote_tried_) {
+        media_remote_tried_ = true;
+        media_remote_ = MprisService::connect();
+        events_.set_media_remote(media_remote_.get());
+    }
+    return media_remote_.get();
+}
+
 std::unique_ptr<Platform> make_desktop_platform()
 {
     return std::make_unique<SdlPlatform>();

@@ -8,6 +8,7 @@
 #include "platform/platform.h"
 #include "platform/sdl/desktop_tray.h"
 #include "platform/sdl/dl_libraries.h"
+#include "platform/sdl/mpris_service.h"
 #include "platform/sdl/sdl_clock.h"
 #include "platform/sdl/sdl_event_source.h"
 
@@ -30,6 +31,8 @@ public:
     std::unique_ptr<FontSystem> create_font_system() override;
     // SDL2's audio output (SdlAudioDevice), which starts SDL's audio subsystem when opened.
     std::unique_ptr<AudioDevice> create_audio_device() override;
+    // MPRIS on the session bus (MprisService); nullptr without a session bus.
+    MediaRemote* media_remote() override;
 
 private:
     // Starts SDL's video subsystem once; throws SkinError when there is no display.
@@ -40,4 +43,6 @@ private:
     SdlClock clock_;
     DesktopTray tray_;
     DlLibraries libraries_;
+    std::unique_ptr<MprisService> media_remote_;
+    bool media_remote_tried_ = false;
 };

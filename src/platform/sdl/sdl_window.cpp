@@ -6,8 +6,10 @@
 #include "base/skin_error.h"
 #include "platform/colour_key_shape.h"
 #include "platform/program_images.h"
+#include "platform/sdl/window_scale.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 
@@ -46,6 +48,16 @@ SdlWindow::SdlWindow(const WindowSpec& spec, SdlEventSource& events) : events_(e
 
     desktop_ = X11Desktop::of(window_);
     layered_ = desktop_ && desktop_->compositing();
+    const auto environment = [](const char* name) { return std::getenv(name) ? std::getenv(name) : ""; };
+    scale_ = choose_window_scale(environment("VORLUNDE_SCALE"), environment("GDK_SCALE"),
+                                 desktop_ ? desktop_->resources() : std::string());
+    if (scale_ != 1) {
+        // scale_ times the size, centred where the skin-sized window would have been.
+        const int width = std::max(spec.width, 1);
+        const int height = std::max(spec.height, 1);
+        SDL_SetWindowSize(window_, width * scale_, height * scale_);
+        SDL_SetWindowPosition(window_, spec.x - width * (scale_ - 1) / 2, spec.y - height * (scale_ - 1) / 2);
+    }
     events_.set_window(this);
 }
 
@@ -95,8 +107,16 @@ void SdlWindow::set_colour_key(bool enabled, std::uint32_t colour)
 
 void SdlWindow::set_shape(std::span<const Rect> rectangles)
 {
-    if (desktop_)
+    if (!desktop_)
+        return;
+    if (scale_ == 1) {
         desktop_->set_shape(rectangles);
+        return;
+    }
+    std::vector<Rect> scaled(rectangles.begin(), rectangles.end());
+    for (Rect& r : scaled)
+        r = Rect{r.left * scale_, r.top * scale_, r.right * scale_, r.bottom * scale_};
+    desktop_->set_shape(scaled);
 }
 
 void SdlWindow::clear_shape()
@@ -107,6 +127,9 @@ void SdlWindow::clear_shape()
 
 void SdlWindow::begin_move(std::int32_t x, std::int32_t y)
 {
+    // The event source hands drags window pixels.
+    x *= scale_;
+    y *= scale_;
     int window_x = 0;
     int window_y = 0;
     SDL_GetWindowPosition(window_, &window_x, &window_y);
@@ -131,6 +154,14 @@ void SdlWindow::present(const BackBuffer& frame)
     SDL_Surface* surface = SDL_GetWindowSurface(window_);
     if (!surface)
         return;
+    if (scale_ != 1) {
+        if (copy_scaled(frame, *surface) || stale_) {
+            SDL_UpdateWindowSurface(window_);
+            stale_ = false;
+        }
+        update_key_shape(frame);
+        return;
+    }
     const int width = std::min(surface->w, frame.width());
     const int height = std::min(surface->h, frame.height());
     if (width <= 0 || height <= 0)
@@ -162,6 +193,11 @@ void SdlWindow::present(const BackBuffer& frame)
     }
     presented_ = true;
 
+    update_key_shape(frame);
+}
+
+void SdlWindow::update_key_shape(const BackBuffer& frame)
+{
     if (colour_key_ && !std::ranges::equal(keyed_frame_, frame.pixels())) {
         keyed_frame_.assign(frame.pixels().begin(), frame.pixels().end());
         set_shape(colour_key_shape(frame, *colour_key_));
@@ -173,7 +209,7 @@ void SdlWindow::present_parts(const BackBuffer& frame, std::span<const Rect> par
     SDL_Surface* surface = SDL_GetWindowSurface(window_);
     // The whole path keeps what it needs: the server's lost copy, a colour-key shape, a
     // surface in another pixel format.
-    if (!surface || stale_ || colour_key_ || surface->w != frame.width() || surface->h != frame.height() ||
+    if (!surface || stale_ || colour_key_ || scale_ != 1 || surface->w != frame.width() || surface->h != frame.height() ||
         (surface->format->format != SDL_PIXELFORMAT_ARGB8888 && surface->format->format != SDL_PIXELFORMAT_RGB888)) {
         present(frame);
         return;
@@ -205,6 +241,38 @@ void SdlWindow::invalidate()
     stale_ = true;
     if (presented_ && SDL_UpdateWindowSurface(window_) == 0)
         stale_ = false;
+}
+
+bool SdlWindow::copy_scaled(const BackBuffer& frame, SDL_Surface& surface)
+{
+    const int width = std::min(surface.w / scale_, frame.width());
+    const int height = std::min(surface.h / scale_, frame.height());
+    if (width <= 0 || height <= 0)
+        return false;
+    const bool same_format =
+        surface.format->format == SDL_PIXELFORMAT_ARGB8888 || surface.format->format == SDL_PIXELFORMAT_RGB888;
+    const int scaled_width = width * scale_;
+    const auto row_bytes = static_cast<std::size_t>(scaled_width) * 4;
+    scaled_row_.resize(static_cast<std::size_t>(scaled_width));
+    bool changed = !same_format;
+    SDL_LockSurface(&surface);
+    for (int y = 0; y < height; ++y) {
+        const std::uint32_t* source = frame.pixels().data() + static_cast<std::size_t>(y) * frame.width();
+        for (int x = 0; x < width; ++x)
+            std::fill_n(scaled_row_.begin() + x * scale_, scale_, source[x]);
+        for (int repeat = 0; repeat < scale_; ++repeat) {
+            auto* target = static_cast<std::uint8_t*>(surface.pixels) + (y * scale_ + repeat) * surface.pitch;
+            if (!same_format) {
+                SDL_ConvertPixels(scaled_width, 1, SDL_PIXELFORMAT_ARGB8888, scaled_row_.data(),
+                                  static_cast<int>(row_bytes), surface.format->format, target, surface.pitch);
+            } else if (std::memcmp(target, scaled_row_.data(), row_bytes) != 0) {
+                std::memcpy(target, scaled_row_.data(), row_bytes);
+                changed = true;
+            }
+        }
+    }
+    SDL_UnlockSurface(&surface);
+    return changed;
 }
 
 Rect SdlWindow::screen_rect() const

@@ -3,7 +3,10 @@
 // compositing manager runs. Moves go through the window manager where an EWMH manager runs;
 // otherwise the window follows the pointer until the left button is released, fed by the
 // SdlEventSource (drag_to / end_drag), which delivers the window's events while it lives.
-// UI thread only.
+// On high-density screens (choose_window_scale) the window is `scale()` times the skin's
+// size: frames are shown with every pixel repeated, shapes are scaled with them and screen
+// positions grow around the centre; the event source divides pointer positions by the scale,
+// so the player sees skin pixels only. UI thread only.
 #pragma once
 
 #include "platform/sdl/x11_desktop.h"
@@ -41,6 +44,8 @@ public:
     Rect screen_rect() const override;
 
     std::uint32_t id() const { return SDL_GetWindowID(window_); }
+    // Window pixels per skin pixel, each way: 1 or 2.
+    int scale() const { return scale_; }
     // True while the program itself moves the window with the pointer.
     bool dragging() const { return drag_.has_value(); }
     // The server lost the window's content (it was covered, unmapped or resized): the last
@@ -58,6 +63,12 @@ private:
         std::int32_t window_y;
     };
 
+    // Copies `frame` into `surface` with each pixel repeated scale() times each way;
+    // true when the surface changed.
+    bool copy_scaled(const BackBuffer& frame, SDL_Surface& surface);
+    // Reshapes a colour-keyed window when `frame` differs from the one its shape came from.
+    void update_key_shape(const BackBuffer& frame);
+
     SdlEventSource& events_;
     SDL_Window* window_ = nullptr;
     SDL_Cursor* cursor_ = nullptr;
@@ -69,4 +80,6 @@ private:
     std::optional<std::uint32_t> colour_key_;
     std::vector<std::uint32_t> keyed_frame_; // the frame the current key shape was built from
     std::optional<Drag> drag_;
+    int scale_ = 1;
+    std::vector<std::uint32_t> scaled_row_; // one source row, each pixel repeated
 };

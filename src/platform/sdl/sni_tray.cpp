@@ -40,32 +40,21 @@ void append_icon_pixmaps(DBusMessageIter* iter)
 
 } // namespace
 
-void SniTray::ConnectionCloser::operator()(DBusConnection* connection) const
-{
-    dbus_connection_close(connection);
-    dbus_connection_unref(connection);
-}
-
 std::unique_ptr<SniTray> SniTray::connect(std::deque<Event>& events)
 {
-    DBusError error;
-    dbus_error_init(&error);
-    DBusConnection* connection = dbus_bus_get_private(DBUS_BUS_SESSION, &error);
-    dbus_error_free(&error);
+    PrivateBusConnection connection = connect_session_bus();
     if (!connection)
         return nullptr;
-    return std::make_unique<SniTray>(connection, events);
+    return std::make_unique<SniTray>(std::move(connection), events);
 }
 
-SniTray::SniTray(DBusConnection* connection, std::deque<Event>& events)
-    : connection_(connection), events_(events), menu_(events),
+SniTray::SniTray(PrivateBusConnection connection, std::deque<Event>& events)
+    : connection_(std::move(connection)), events_(events), menu_(events),
       name_("org.kde.StatusNotifierItem-" + std::to_string(getpid()) + "-1")
 {
-    // A lost bus must not end the player.
-    dbus_connection_set_exit_on_disconnect(connection, FALSE);
     static const DBusObjectPathVTable vtable{nullptr, &SniTray::on_message, nullptr, nullptr, nullptr, nullptr};
-    dbus_connection_register_object_path(connection, item_path, &vtable, this);
-    dbus_connection_register_object_path(connection, DbusMenu::object_path, &vtable, this);
+    dbus_connection_register_object_path(connection_.get(), item_path, &vtable, this);
+    dbus_connection_register_object_path(connection_.get(), DbusMenu::object_path, &vtable, this);
 }
 
 SniTray::~SniTray()
@@ -115,9 +104,7 @@ void SniTray::set_menu(std::span<const TrayMenuEntry> entries)
 
 void SniTray::poll()
 {
-    dbus_connection_read_write(connection_.get(), 0);
-    while (dbus_connection_dispatch(connection_.get()) == DBUS_DISPATCH_DATA_REMAINS) {
-    }
+    dispatch_arrived(connection_.get());
 }
 
 DBusHandlerResult SniTray::on_message(DBusConnection* connection, DBusMessage* message, void* self)

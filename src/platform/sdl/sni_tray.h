@@ -10,6 +10,7 @@
 
 #include "platform/event.h"
 #include "platform/sdl/dbus_menu.h"
+#include "platform/sdl/dbus_session.h"
 
 #include <dbus/dbus.h>
 
@@ -21,7 +22,7 @@ class SniTray {
 public:
     // Connects to the session bus; nullptr when there is none.
     static std::unique_ptr<SniTray> connect(std::deque<Event>& events);
-    SniTray(DBusConnection* connection, std::deque<Event>& events);
+    SniTray(PrivateBusConnection connection, std::deque<Event>& events);
     ~SniTray();
     SniTray(const SniTray&) = delete;
     SniTray& operator=(const SniTray&) = delete;
@@ -42,10 +43,7 @@ private:
     DBusMessage* handle_item(DBusMessage* call);
     void emit(const char* signal);
 
-    struct ConnectionCloser {
-        void operator()(DBusConnection* connection) const;
-    };
-    std::unique_ptr<DBusConnection, ConnectionCloser> connection_;
+    PrivateBusConnection connection_;
     std::deque<Event>& events_;
     DbusMenu menu_;
     std::string name_;

@@ -124,3 +124,9 @@ void X11Desktop::request_move(std::int32_t root_x, std::int32_t root_y)
                         SubstructureRedirectMask | SubstructureNotifyMask);
     XFlush(display_);
 }
+
+std::string X11Desktop::resources() const
+{
+    const char* resources = XResourceManagerString(display_);
+    return resources ? resources : "";
+}

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 
 struct _XDisplay;
 struct SDL_Window;
@@ -35,6 +36,8 @@ public:
     // True when an EWMH window manager that supports _NET_WM_MOVERESIZE runs.
     bool window_manager_moves() const;
     bool can_shape() const { return can_shape_; }
+    // The X resources the desktop set on the root window (RESOURCE_MANAGER); empty if none.
+    std::string resources() const;
 
     // Shapes the window to the union of `rectangles` (right and bottom exclusive).
     void set_shape(std::span<const Rect> rectangles);

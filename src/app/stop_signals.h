@@ -18,6 +18,13 @@ public:
     bool requested() const;
 
 private:
+#ifdef _WIN32
+    // Windows has no sigaction; its C runtime keeps a handler installed after it ran.
+    using Handler = void (*)(int);
+    Handler previous_interrupt_ = SIG_DFL;
+    Handler previous_terminate_ = SIG_DFL;
+#else
     struct sigaction previous_interrupt_ {};
     struct sigaction previous_terminate_ {};
+#endif
 };

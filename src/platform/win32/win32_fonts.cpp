@@ -1,5 +1,6 @@
 #include "platform/win32/win32_fonts.h"
 
+#include "platform/win32/win32_bitmap_info.h"
 #include "platform/win32/win32_text.h"
 
 #include "image/back_buffer.h"
@@ -56,13 +57,7 @@ void GdiFont::draw_text(BackBuffer& target, int x, int y, std::string_view text,
     if (right > left && bottom > top) {
         const int width = right - left;
         const int height = bottom - top;
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height; // rows top first
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
+        const BITMAPINFO info = top_down_bitmap_info(width, height);
         void* bits = nullptr;
         if (const HBITMAP bitmap = CreateDIBSection(device, &info, DIB_RGB_COLORS, &bits, nullptr, 0)) {
             auto* copy = static_cast<std::uint32_t*>(bits);

@@ -1,6 +1,7 @@
 #include "platform/win32/win32_images.h"
 
 #include "platform/program_images.h"
+#include "platform/win32/win32_bitmap_info.h"
 
 #include <cstdint>
 #include <cstring>
@@ -16,13 +17,7 @@ using OwnedBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, BitmapDelete
 OwnedIcon make_icon(const std::vector<std::uint32_t>& pixels, bool is_icon)
 {
     constexpr int size = program_image_size;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = size;
-    info.bmiHeader.biHeight = -size; // rows top first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO info = top_down_bitmap_info(size, size);
     void* bits = nullptr;
     OwnedBitmap colour(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!colour || !bits)

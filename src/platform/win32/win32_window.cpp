@@ -1,5 +1,6 @@
 #include "platform/win32/win32_window.h"
 
+#include "platform/win32/win32_bitmap_info.h"
 #include "platform/win32/win32_input.h"
 #include "platform/win32/win32_text.h"
 
@@ -218,13 +219,7 @@ void Win32Window::draw_frame(HDC device) const
 {
     if (frame_.empty())
         return;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = frame_width_;
-    info.bmiHeader.biHeight = -frame_height_; // rows top first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO info = top_down_bitmap_info(frame_width_, frame_height_);
     SetDIBitsToDevice(device, 0, 0, static_cast<DWORD>(frame_width_), static_cast<DWORD>(frame_height_), 0, 0, 0,
                       static_cast<UINT>(frame_height_), frame_.data(), &info, DIB_RGB_COLORS);
 }

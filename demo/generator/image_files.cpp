@@ -1,28 +1,10 @@
 #include "image_files.h"
 
-#include "media/byte_builder.h"
+#include "media/bmp_writer.h"
 #include "media/jpeg_encoder.h"
 
 #include <fstream>
 #include <stdexcept>
-
-std::vector<std::uint8_t> bmp_bytes(const Canvas& canvas)
-{
-    const auto row_bytes = static_cast<std::uint32_t>((3 * canvas.width() + 3) / 4 * 4);
-    const std::uint32_t image_bytes = row_bytes * static_cast<std::uint32_t>(canvas.height());
-    ByteBuilder out;
-    out.text("BM").u32(54 + image_bytes).u32(0).u32(54);
-    out.u32(40).i32(canvas.width()).i32(canvas.height()).u16(1).u16(24).u32(0).u32(image_bytes);
-    out.u32(2835).u32(2835).u32(0).u32(0); // 72 dpi, no palette
-    for (int y = canvas.height() - 1; y >= 0; --y) {
-        for (int x = 0; x < canvas.width(); ++x) {
-            const std::uint32_t pixel = canvas.pixels()[static_cast<std::size_t>(y * canvas.width() + x)];
-            out.u8(static_cast<std::uint8_t>(pixel)).u8(static_cast<std::uint8_t>(pixel >> 8)).u8(static_cast<std::uint8_t>(pixel >> 16));
-        }
-        out.fill(row_bytes - 3 * static_cast<std::uint32_t>(canvas.width()), 0);
-    }
-    return out.take();
-}
 
 void write_file(const std::filesystem::path& path, std::span<const std::uint8_t> bytes)
 {
@@ -35,25 +17,29 @@ void write_file(const std::filesystem::path& path, std::span<const std::uint8_t>
 
 void write_bmp(const std::filesystem::path& path, const Canvas& canvas)
 {
-    write_file(path, bmp_bytes(canvas));
+    write_file(path, encode_bmp24(canvas.pixels(), canvas.width(), canvas.height()));
 }
 
-void write_jpeg(const std::filesystem::path& path, const Canvas& canvas, int quality)
+std::vector<std::uint32_t> below_white(std::span<const std::uint32_t> pixels)
 {
-    // Highlights are pressed below 241, so the encoder's ringing cannot reach pure white,
-    // which a layered window would show as a hole.
-    std::vector<std::uint32_t> pixels(canvas.pixels().begin(), canvas.pixels().end());
-    for (std::uint32_t& pixel : pixels) {
-        std::uint32_t out = 0xFF000000u;
+    std::vector<std::uint32_t> out;
+    out.reserve(pixels.size());
+    for (const std::uint32_t pixel : pixels) {
+        std::uint32_t pressed = pixel & 0xFF000000u;
         for (int shift = 0; shift <= 16; shift += 8) {
             std::uint32_t channel = pixel >> shift & 0xFF;
             if (channel > 224)
                 channel = 224 + (channel - 224) / 2;
-            out |= channel << shift;
+            pressed |= channel << shift;
         }
-        pixel = out;
+        out.push_back(pressed);
     }
-    write_file(path, encode_jpeg(canvas.width(), canvas.height(), pixels, quality));
+    return out;
+}
+
+void write_jpeg(const std::filesystem::path& path, const Canvas& canvas, int quality)
+{
+    write_file(path, encode_jpeg(canvas.width(), canvas.height(), below_white(canvas.pixels()), quality));
 }
 
 void write_mask(const std::filesystem::path& path, const Coverage& shape)

@@ -11,11 +11,11 @@
 #include <span>
 #include <vector>
 
-// The 24-bit BMP file of the picture.
-std::vector<std::uint8_t> bmp_bytes(const Canvas& canvas);
-
 void write_file(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
 void write_bmp(const std::filesystem::path& path, const Canvas& canvas);
+// Highlights pressed below 241, so that a JPEG encoder's ringing cannot reach pure white,
+// which a layered window shows as a hole. Alpha is kept.
+std::vector<std::uint32_t> below_white(std::span<const std::uint32_t> pixels);
 void write_jpeg(const std::filesystem::path& path, const Canvas& canvas, int quality);
 
 // A mask of the window's size: a pixel is inside (0) where `shape` covers its centre at

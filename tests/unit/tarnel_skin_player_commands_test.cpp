@@ -1,7 +1,10 @@
 #include "base/skin_error.h"
 #include "commands.h"
 #include "media/jpeg_encoder.h"
+#include "media/png_reader.h"
+#include "media/png_writer.h"
 #include "platform/headless/headless_platform.h"
+#include "file_bytes.h"
 #include "skin_files.h"
 #include "temp_dir.h"
 
@@ -100,6 +103,68 @@ TEST(TarnelSkinRender, WritesAPng)
     ASSERT_GT(bytes.size(), 8u);
     EXPECT_EQ(std::string(bytes.begin() + 1, bytes.begin() + 4), "PNG");
     EXPECT_EQ(out.str(), "wrote " + png.string() + " (600 x 510)\n");
+}
+
+TEST(TarnelSkinRender, AllDrawsEveryPageAndEachButtonPressedAndHovered)
+{
+    // Blue page, red pressed look, green hover look; two buttons, numbered in manifest order.
+    TempDir dir;
+    for (const auto& [name, colour] : {std::pair{"bg.png", 0xFF0000FFu}, {"pr.png", 0xFFFF0000u}, {"hv.png", 0xFF00FF00u}})
+        dir.write(name, encode_png(std::vector<std::uint32_t>(40 * 20, colour), 40, 20));
+    const std::string manifest = R"([root]
+width = 40
+height = 20
+[[chunk]]
+type = "start_page"
+page = "p/1"
+[[chunk]]
+type = "timing"
+glow_step = 30
+[[chunk]]
+type = "page"
+name = "p/1"
+background = "Data\\bg.bmp"
+pressed = "Data\\pr.bmp"
+hover = "Data\\hv.bmp"
+[[chunk.element]]
+type = "button"
+area = [2, 2, 10, 10]
+[[chunk.element]]
+type = "button"
+area = [20, 2, 30, 10]
+[[chunk]]
+type = "page"
+name = "empty"
+)" + std::string("[[file]]\nname = \"Data\\\\bg.bmp\"\npath = \"bg.png\"\nformat = \"bmp24\"\n") +
+                                 "[[file]]\nname = \"Data\\\\pr.bmp\"\npath = \"pr.png\"\nformat = \"bmp24\"\n" +
+                                 "[[file]]\nname = \"Data\\\\hv.bmp\"\npath = \"hv.png\"\nformat = \"bmp24\"\n";
+    std::ostringstream built;
+    build_skin(dir.write("skin.toml", std::vector<std::uint8_t>(manifest.begin(), manifest.end())), dir.path() / "skin", built);
+
+    HeadlessPlatform platform;
+    std::ostringstream out;
+    render_all_pages(dir.path() / "skin", dir.path() / "pictures", platform, platform.manual_clock(), out);
+    EXPECT_NE(out.str().find("page empty has no background: skipped\n"), std::string::npos) << out.str();
+
+    struct Expected {
+        const char* file;
+        std::uint32_t first, second; // colour at the first and the second button
+    };
+    const Expected pictures[] = {
+        {"p_1.png", 0xFF0000FFu, 0xFF0000FFu},
+        {"p_1-button-1-pressed.png", 0xFFFF0000u, 0xFF0000FFu},
+        {"p_1-button-1-hover.png", 0xFF00FF00u, 0xFF0000FFu},
+        {"p_1-button-2-pressed.png", 0xFF0000FFu, 0xFFFF0000u},
+        {"p_1-button-2-hover.png", 0xFF0000FFu, 0xFF00FF00u},
+    };
+    for (const Expected& expected : pictures) {
+        SCOPED_TRACE(expected.file);
+        const auto picture = decode_png(read_file_bytes(dir.path() / "pictures" / expected.file));
+        ASSERT_TRUE(picture);
+        EXPECT_EQ(picture->pixels[5 * 40 + 5], expected.first);
+        EXPECT_EQ(picture->pixels[5 * 40 + 25], expected.second);
+        EXPECT_EQ(picture->pixels[15 * 40 + 35], 0xFF0000FFu);
+    }
 }
 
 } // namespace

@@ -12,7 +12,9 @@
 #include <string>
 
 // Writes `out_dir`/tarnel.cfg and `out_dir`/tarnel.dat from a manifest (docs/skin-manifest.md),
-// creating the folder when needed. Archive entries keep the manifest's order.
+// creating the folder when needed. Archive entries keep the manifest's order; pictures are
+// converted and masks made from alpha as the manifest asks (stored_files.h), and the
+// warnings that gives are printed to `out` before the summary line.
 void build_skin(const std::filesystem::path& manifest, const std::filesystem::path& out_dir, std::ostream& out);
 
 // Prints every chunk and field of a configuration file (see config_dump.h). On a damaged file
@@ -58,3 +60,15 @@ SkinBitmap draw_skin_page(const std::filesystem::path& dir, const std::string& p
 // draw_skin_page, written to the PNG file `png`.
 void render_page(const std::filesystem::path& dir, const std::string& page, const std::filesystem::path& png,
                  Platform& platform, std::ostream& out);
+
+class ManualClock;
+
+// Loads the skin as draw_skin_page does and writes, into `folder` (created when needed), one
+// PNG of every page the player can find (the newest of equal names; pages without a
+// background draw nothing and are skipped), and for each of its buttons, numbered from 1 in
+// configuration order, the page with that button pressed and with the pointer over it at
+// full glow: PAGE.png, PAGE-button-N-pressed.png, PAGE-button-N-hover.png. Characters of a
+// page name other than letters, digits, '-' and '_' become '_' in file names. `clock` is the
+// platform's clock, moved on so that glows rise as they do on screen.
+void render_all_pages(const std::filesystem::path& dir, const std::filesystem::path& folder, Platform& platform,
+                      ManualClock& clock, std::ostream& out);

@@ -2,6 +2,8 @@
 // commands.h; any error is printed to standard error and the exit status is 1.
 #include "commands.h"
 #include "desktop/tool_platform.h"
+#include "starter_skin.h"
+#include "watch_loop.h"
 
 #include <CLI/CLI.hpp>
 
@@ -16,6 +18,8 @@ int main(int argc, char** argv)
     app.require_subcommand(1);
     std::function<void()> command;
     std::string manifest, config, archive, dir, out_dir;
+    // check and watch load skins as the player does, with plug-ins but without real fonts.
+    const PlatformFactory check_platform = [](bool layered) { return std::make_unique<ToolPlatform>(layered, false); };
 
     CLI::App* build = app.add_subcommand("build", "Write DIR/tarnel.cfg and DIR/tarnel.dat from a manifest");
     build->add_option("manifest", manifest, "Skin manifest (TOML)")->required();
@@ -44,19 +48,47 @@ int main(int argc, char** argv)
     check->add_option("dir", dir, "Folder holding tarnel.cfg and tarnel.dat")->required();
     check->callback([&] {
         command = [&] {
-            check_skin(dir, [](bool layered) { return std::make_unique<ToolPlatform>(layered, false); });
+            check_skin(dir, check_platform);
         };
     });
 
     std::string page, png;
-    CLI::App* render = app.add_subcommand("render", "Draw one page of a skin to a PNG file");
+    bool all_pages = false;
+    CLI::App* render = app.add_subcommand("render", "Draw one page of a skin, or every page and button look, to PNG files");
     render->add_option("dir", dir, "Folder holding tarnel.cfg and tarnel.dat")->required();
-    render->add_option("--page", page, "Name of the page to draw")->required();
-    render->add_option("-o,--output", png, "PNG file to write")->required();
+    CLI::Option* page_option = render->add_option("--page", page, "Name of the page to draw");
+    CLI::Option* all_option = render->add_flag("--all", all_pages, "Draw every page, and each button pressed and hovered");
+    page_option->excludes(all_option);
+    render->add_option("-o,--output", png, "PNG file to write (with --all: the folder to write into)")->required();
     render->callback([&] {
+        if (!all_pages && page.empty())
+            throw CLI::RequiredError("--page or --all");
         command = [&] {
             ToolPlatform platform(false, true);
-            render_page(dir, page, png, platform, std::cout);
+            if (all_pages)
+                render_all_pages(dir, png, platform, platform.manual_clock(), std::cout);
+            else
+                render_page(dir, page, png, platform, std::cout);
+        };
+    });
+
+    std::string fonts = "/usr/share/fonts/truetype/dejavu";
+    CLI::App* starter = app.add_subcommand("new", "Write a starter skin (manifest, PNG art, two tracks) into a new folder");
+    starter->add_option("dir", dir, "Folder to create")->required();
+    starter->add_option("--fonts", fonts, "Folder holding DejaVuSans.ttf and DejaVuSans-Bold.ttf")->capture_default_str();
+    starter->callback([&] { command = [&] { write_starter_skin(dir, fonts, std::cout); }; });
+
+    bool run_player = false;
+    CLI::App* watch = app.add_subcommand("watch", "Rebuild and check a skin whenever its manifest or a file it names changes");
+    watch->add_option("manifest", manifest, "Skin manifest (TOML)")->required();
+    watch->add_option("-o,--output", out_dir, "Folder to write the skin into")->required();
+    watch->add_flag("--run", run_player, "Restart the player (vorlunde) on each good build");
+    watch->callback([&] {
+        command = [&] {
+            WatchOptions options{manifest, out_dir, std::nullopt};
+            if (run_player)
+                options.player = player_beside(std::filesystem::read_symlink("/proc/self/exe")).value_or("vorlunde");
+            watch_skin(options, check_platform, std::cout, std::cerr);
         };
     });
 

@@ -4,9 +4,43 @@
 #include "app/player.h"
 #include "image/skin_bitmap.h"
 #include "media/png_writer.h"
+#include "platform/headless/manual_clock.h"
 #include "platform/platform.h"
 
+#include <algorithm>
+#include <cctype>
+#include <set>
 #include <stdexcept>
+
+namespace {
+
+void write_frame(const BackBuffer& frame, const std::filesystem::path& png, std::ostream& out)
+{
+    write_png(png, frame.pixels(), frame.width(), frame.height());
+    out << "wrote " << png.string() << '\n';
+}
+
+std::string file_stem_of(const std::string& page_name)
+{
+    std::string stem = page_name;
+    for (char& c : stem)
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '-' && c != '_')
+            c = '_';
+    return stem;
+}
+
+// Draws the page until the hovered button's glow is full (or stops rising).
+void draw_with_full_glow(Page& page, const Button& button, std::uint16_t glow_step, ManualClock& clock)
+{
+    for (int frame = 0; frame < 256; ++frame) {
+        clock.advance(20);
+        page.draw_page(glow_step);
+        if (button.glow_level() >= 100.0f)
+            break;
+    }
+}
+
+} // namespace
 
 void check_skin(const std::filesystem::path& dir, const PlatformFactory& make_platform)
 {
@@ -35,4 +69,50 @@ void render_page(const std::filesystem::path& dir, const std::string& page_name,
     const SkinBitmap frame = draw_skin_page(dir, page_name, platform);
     write_png(png, frame.pixels(), frame.width(), frame.height());
     out << "wrote " << png.string() << " (" << frame.width() << " x " << frame.height() << ")\n";
+}
+
+void render_all_pages(const std::filesystem::path& dir, const std::filesystem::path& folder, Platform& platform,
+                      ManualClock& clock, std::ostream& out)
+{
+    Player player(platform, dir);
+    player.load_skin();
+    const BackBuffer& frame = *player.back_buffer();
+    const std::uint16_t glow_step = player.shell().glow_step;
+    std::filesystem::create_directories(folder);
+    std::vector<std::string> names;
+    for (const auto& entry : player.pages())
+        names.push_back(entry.name);
+    std::reverse(names.begin(), names.end()); // configuration order
+    std::set<std::string> drawn;
+    for (const std::string& name : names) {
+        Page& page = *player.pages().find_page(name);
+        if (!drawn.insert(name).second)
+            continue;
+        if (!page.background() || !page.background()->has_image()) {
+            out << "page " << name << " has no background: skipped\n";
+            continue;
+        }
+        const std::filesystem::path stem = folder / file_stem_of(name);
+        page.on_focus();
+        page.draw_page(glow_step);
+        write_frame(frame, stem.string() + ".png", out);
+        const auto& buttons = page.buttons();
+        for (std::size_t index = 0; index < buttons.size(); ++index) {
+            const Button& button = buttons[buttons.size() - 1 - index];
+            const std::string prefix = stem.string() + "-button-" + std::to_string(index + 1);
+            const Rect& rect = button.rect();
+            const int x = rect.left + rect.width() / 2, y = rect.top + rect.height() / 2;
+            page.on_focus();
+            page.on_left_down(x, y);
+            page.draw_page(glow_step);
+            write_frame(frame, prefix + "-pressed.png", out);
+            page.on_left_up(x, y);
+            page.on_focus();
+            page.on_mouse_move(x, y, 0);
+            draw_with_full_glow(page, button, glow_step, clock);
+            write_frame(frame, prefix + "-hover.png", out);
+            page.on_mouse_move(-1, -1, 0);
+            page.on_focus();
+        }
+    }
 }

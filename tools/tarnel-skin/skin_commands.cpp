@@ -6,15 +6,19 @@
 #include "config_dump.h"
 #include "file_bytes.h"
 #include "skin_manifest.h"
+#include "stored_files.h"
 
 void build_skin(const std::filesystem::path& manifest_path, const std::filesystem::path& out_dir, std::ostream& out)
 {
     const SkinManifest manifest = load_manifest(manifest_path);
     const std::vector<std::uint8_t> config = write_config(manifest.config);
+    const WindowSize window{static_cast<int>(manifest.config.values.number(1)), static_cast<int>(manifest.config.values.number(2))};
     std::vector<ArchiveEntry> entries;
+    std::vector<std::string> warnings;
     for (const ManifestFile& file : manifest.files)
-        entries.push_back({file.name, file.text ? std::vector<std::uint8_t>(file.text->begin(), file.text->end())
-                                                : read_file_bytes(file.path)});
+        entries.push_back({file.name, stored_file_bytes(file, window, warnings)});
+    for (const std::string& warning : warnings)
+        out << warning << '\n';
     const std::vector<std::uint8_t> archive = pack_entries(entries);
     std::filesystem::create_directories(out_dir);
     write_file_bytes(out_dir / "tarnel.cfg", config);

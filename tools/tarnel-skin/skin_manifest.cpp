@@ -17,9 +17,7 @@ public:
 
     [[noreturn]] void fail(const toml::node& node, const std::string& what) const
     {
-        const auto& begin = node.source().begin;
-        throw std::runtime_error(source_name_ + ":" + std::to_string(begin.line) + ":" + std::to_string(begin.column) +
-                                 ": " + what);
+        throw std::runtime_error(position_of(node) + ": " + what);
     }
 
     const toml::table& table_of(const toml::node& node, const std::string& what) const
@@ -210,23 +208,67 @@ public:
     {
         std::vector<ManifestFile> out;
         for (const toml::table* table : tables_of(document, "file")) {
-            constexpr std::string_view allowed[] = {"name", "path", "text"};
+            constexpr std::string_view allowed[] = {"name", "path", "text", "mask_from", "format", "quality", "dither"};
             reject_unknown_keys(*table, nullptr, {}, allowed);
             const toml::node* name = table->get("name");
             const toml::node* path = table->get("path");
             const toml::node* inline_text = table->get("text");
-            if (!name || (path == nullptr) == (inline_text == nullptr))
-                fail(*table, "a file needs a name and either a path or a text");
-            ManifestFile file{text(*name, "name"), {}, {}};
-            if (path)
+            const toml::node* mask_from = table->get("mask_from");
+            if (!name || (path != nullptr) + (inline_text != nullptr) + (mask_from != nullptr) != 1)
+                fail(*table, "a file needs a name and one of path, text or mask_from");
+            ManifestFile file;
+            file.name = text(*name, "name");
+            file.where = position_of(*table);
+            if (path) {
                 file.path = base_dir / text(*path, "path");
-            else if (inline_text->is_string())
+                stored_format(*table, file);
+            } else if (mask_from) {
+                file.path = base_dir / text(*mask_from, "mask_from");
+                file.mask_from_alpha = true;
+            } else if (inline_text->is_string()) {
                 file.text = inline_text->as_string()->get();
-            else
+            } else {
                 fail(*inline_text, "text must be a string");
+            }
+            if (!path)
+                for (const char* key : {"format", "quality", "dither"})
+                    if (const toml::node* node = table->get(key))
+                        fail(*node, std::string(key) + " needs a path");
             out.push_back(std::move(file));
         }
         return out;
+    }
+
+    // `format` and the options that go with it.
+    void stored_format(const toml::table& table, ManifestFile& file) const
+    {
+        constexpr std::pair<std::string_view, StoredFormat> formats[] = {
+            {"jpeg", StoredFormat::jpeg}, {"bmp24", StoredFormat::bmp24}, {"bmp8", StoredFormat::bmp8}, {"rle8", StoredFormat::rle8}};
+        if (const toml::node* format = table.get("format")) {
+            const std::string value = text(*format, "format");
+            const auto* found = std::find_if(std::begin(formats), std::end(formats), [&](const auto& f) { return f.first == value; });
+            if (found == std::end(formats))
+                fail(*format, "format must be jpeg, bmp24, bmp8 or rle8");
+            file.format = found->second;
+        }
+        if (const toml::node* quality = table.get("quality")) {
+            if (file.format != StoredFormat::jpeg)
+                fail(*quality, "quality needs format = \"jpeg\"");
+            file.quality = static_cast<int>(integer(*quality, 1, 100, "quality"));
+        }
+        if (const toml::node* dither = table.get("dither")) {
+            if (file.format != StoredFormat::bmp8 && file.format != StoredFormat::rle8)
+                fail(*dither, "dither needs format = \"bmp8\" or \"rle8\"");
+            if (!dither->is_boolean())
+                fail(*dither, "dither must be true or false");
+            file.dither = dither->as_boolean()->get();
+        }
+    }
+
+    std::string position_of(const toml::node& node) const
+    {
+        const auto& begin = node.source().begin;
+        return source_name_ + ":" + std::to_string(begin.line) + ":" + std::to_string(begin.column);
     }
 
 private:

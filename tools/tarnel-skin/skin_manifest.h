@@ -15,10 +15,18 @@
 #include <string_view>
 #include <vector>
 
+// How a picture named by `path` is stored: as the file is, or converted.
+enum class StoredFormat { as_given, jpeg, bmp24, bmp8, rle8 };
+
 struct ManifestFile {
     std::string name;                  // the archive name, e.g. "Data\\panel.rgn"
     std::filesystem::path path;        // the file on disk, relative paths already resolved
     std::optional<std::string> text;   // or the entry's contents given inline
+    StoredFormat format = StoredFormat::as_given;
+    int quality = 90;                  // jpeg: 1 to 100
+    bool dither = false;               // bmp8 and rle8: spread the palette's error
+    bool mask_from_alpha = false;      // `path` is a picture whose alpha becomes a window mask
+    std::string where;                 // "MANIFEST:LINE:COLUMN" of the file's table
 };
 
 struct SkinManifest {

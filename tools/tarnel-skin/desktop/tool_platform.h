@@ -32,6 +32,9 @@ public:
     std::unique_ptr<FontSystem> create_font_system() override;
     std::unique_ptr<AudioDevice> create_audio_device() override { return headless_.create_audio_device(); }
 
+    // The clock, which stands still until the tool moves it.
+    ManualClock& manual_clock() { return headless_.manual_clock(); }
+
 private:
     HeadlessPlatform headless_;
     ToolLibraries libraries_;

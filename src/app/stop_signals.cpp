@@ -2,13 +2,22 @@
 
 #include <cerrno>
 
+#ifndef _WIN32
 #include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>
+#endif
 
 namespace {
 
 volatile std::sig_atomic_t stop_requested = 0;
+
+#ifdef _WIN32
+extern "C" void request_stop(int)
+{
+    stop_requested = 1;
+}
+#else
 volatile std::sig_atomic_t signal_pipe = -1;
 
 // What the watcher reads: a signal came, or the object is going away.
@@ -23,12 +32,17 @@ extern "C" void request_stop(int)
         [[maybe_unused]] const auto written = write(signal_pipe, &byte, 1);
     }
 }
+#endif
 
 } // namespace
 
-StopSignals::StopSignals(std::function<void()> on_signal)
+StopSignals::StopSignals([[maybe_unused]] std::function<void()> on_signal)
 {
     stop_requested = 0;
+#ifdef _WIN32
+    previous_interrupt_ = std::signal(SIGINT, request_stop);
+    previous_terminate_ = std::signal(SIGTERM, request_stop);
+#else
     if (on_signal && pipe2(pipe_, O_CLOEXEC) == 0) {
         fcntl(pipe_[1], F_SETFL, O_NONBLOCK); // a full pipe drops the byte, never blocks the handler
         signal_pipe = pipe_[1];
@@ -39,10 +53,15 @@ StopSignals::StopSignals(std::function<void()> on_signal)
     sigemptyset(&action.sa_mask);
     sigaction(SIGINT, &action, &previous_interrupt_);
     sigaction(SIGTERM, &action, &previous_terminate_);
+#endif
 }
 
 StopSignals::~StopSignals()
 {
+#ifdef _WIN32
+    std::signal(SIGINT, previous_interrupt_);
+    std::signal(SIGTERM, previous_terminate_);
+#else
     sigaction(SIGINT, &previous_interrupt_, nullptr);
     sigaction(SIGTERM, &previous_terminate_, nullptr);
     if (watcher_.joinable()) {
@@ -54,6 +73,7 @@ StopSignals::~StopSignals()
         close(pipe_[0]);
         close(pipe_[1]);
     }
+#endif
 }
 
 bool StopSignals::requested() const
@@ -61,6 +81,7 @@ bool StopSignals::requested() const
     return stop_requested != 0;
 }
 
+#ifndef _WIN32
 void StopSignals::watch(std::function<void()> on_signal) const
 {
     char byte = 0;
@@ -72,3 +93,4 @@ void StopSignals::watch(std::function<void()> on_signal) const
             on_signal();
     }
 }
+#endif

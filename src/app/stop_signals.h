@@ -23,10 +23,18 @@ public:
     bool requested() const;
 
 private:
+#ifdef _WIN32
+    // Windows has no sigaction; its C runtime keeps a handler installed after it ran. There is
+    // no watcher: the flag is seen at the next event.
+    using Handler = void (*)(int);
+    Handler previous_interrupt_ = SIG_DFL;
+    Handler previous_terminate_ = SIG_DFL;
+#else
     void watch(std::function<void()> on_signal) const;
 
     struct sigaction previous_interrupt_ {};
     struct sigaction previous_terminate_ {};
     int pipe_[2] = {-1, -1}; // read end, write end
     std::thread watcher_;
+#endif
 };

@@ -1,5 +1,7 @@
 #include "audio/flac_source.h"
 
+#include "base/file_open.h"
+
 #include <FLAC/stream_decoder.h>
 
 #include <algorithm>
@@ -98,8 +100,9 @@ bool FlacSource::start(const TrackSource& source, bool in_ogg)
     using C = Callbacks;
     FLAC__StreamDecoderInitStatus status = FLAC__STREAM_DECODER_INIT_STATUS_ERROR_OPENING_FILE;
     if (const auto* path = std::get_if<std::filesystem::path>(&source)) {
-        status = in_ogg ? FLAC__stream_decoder_init_ogg_file(decoder_, path->c_str(), C::write, C::metadata, C::error, this)
-                        : FLAC__stream_decoder_init_file(decoder_, path->c_str(), C::write, C::metadata, C::error, this);
+        const std::string name = library_file_name(*path);
+        status = in_ogg ? FLAC__stream_decoder_init_ogg_file(decoder_, name.c_str(), C::write, C::metadata, C::error, this)
+                        : FLAC__stream_decoder_init_file(decoder_, name.c_str(), C::write, C::metadata, C::error, this);
     } else {
         const auto bytes = std::get<ArchiveFile>(source).bytes;
         reader_.emplace(bytes);

@@ -1,5 +1,6 @@
 #include "audio/module_decoder.h"
 
+#include "base/file_open.h"
 #include "platform/audio_device.h"
 
 #include <libopenmpt/libopenmpt.h>
@@ -23,7 +24,7 @@ struct FileCloser {
 
 openmpt_module* load(const std::filesystem::path& path)
 {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    std::unique_ptr<std::FILE, FileCloser> file(open_for_reading(path));
     if (!file)
         return nullptr;
     // libopenmpt reads the whole module while creating it, so the file can close afterwards.

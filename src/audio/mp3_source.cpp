@@ -1,5 +1,7 @@
 #include "audio/mp3_source.h"
 
+#include "base/file_open.h"
+
 #include <mpg123.h>
 
 #include <sys/types.h>
@@ -52,7 +54,7 @@ bool Mp3Source::start(const TrackSource& source)
 
     int opened = MPG123_ERR;
     if (const auto* path = std::get_if<std::filesystem::path>(&source)) {
-        opened = mpg123_open(handle_, path->c_str());
+        opened = mpg123_open(handle_, library_file_name(*path).c_str());
     } else {
         reader_.emplace(std::get<ArchiveFile>(source).bytes);
         mpg123_replace_reader_handle(handle_, read_view, seek_view, nullptr);

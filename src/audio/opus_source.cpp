@@ -1,5 +1,7 @@
 #include "audio/opus_source.h"
 
+#include "base/file_open.h"
+
 #include <opusfile.h>
 
 #include <algorithm>
@@ -36,7 +38,7 @@ std::unique_ptr<OpusSource> OpusSource::open(const TrackSource& source)
 {
     std::unique_ptr<OpusSource> decoder(new OpusSource());
     if (const auto* path = std::get_if<std::filesystem::path>(&source)) {
-        decoder->file_ = op_open_file(path->c_str(), nullptr);
+        decoder->file_ = op_open_file(library_file_name(*path).c_str(), nullptr);
     } else {
         decoder->reader_.emplace(std::get<ArchiveFile>(source).bytes);
         decoder->file_ = op_open_callbacks(&*decoder->reader_, &view_callbacks, nullptr, 0, nullptr);

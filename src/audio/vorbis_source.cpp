@@ -1,5 +1,7 @@
 #include "audio/vorbis_source.h"
 
+#include "base/file_open.h"
+
 #include <algorithm>
 
 namespace {
@@ -43,7 +45,10 @@ bool VorbisSource::start(const TrackSource& source)
 {
     int opened = -1;
     if (const auto* path = std::get_if<std::filesystem::path>(&source)) {
-        opened = ov_fopen(path->c_str(), &file_);
+        std::FILE* file = open_for_reading(*path);
+        opened = file ? ov_open_callbacks(file, &file_, nullptr, 0, OV_CALLBACKS_DEFAULT) : -1;
+        if (opened != 0 && file)
+            std::fclose(file); // vorbisfile closes the file only once it has taken it
     } else {
         reader_.emplace(std::get<ArchiveFile>(source).bytes);
         opened = ov_open_callbacks(&*reader_, &file_, nullptr, 0, view_callbacks);

@@ -1,12 +1,19 @@
 // ToolPlatform: the skin tool's platform. Windows, events, clock, tray and message boxes stay
 // in memory (HeadlessPlatform: nothing is shown, no sound is made), while plug-in libraries
-// are really loaded (dlopen) and, when asked, fonts are real (fontconfig and FreeType
-// through SDL2_ttf, which need no display) so that rendered pages show real text.
+// are really loaded (dlopen; LoadLibraryW on Windows) and, when asked, fonts are real
+// (fontconfig and FreeType through SDL2_ttf, which need no display; GDI on Windows) so that
+// rendered pages show real text.
 // UI thread only.
 #pragma once
 
 #include "platform/headless/headless_platform.h"
+#ifdef _WIN32
+#include "platform/win32/win32_libraries.h"
+using ToolLibraries = Win32Libraries;
+#else
 #include "platform/sdl/dl_libraries.h"
+using ToolLibraries = DlLibraries;
+#endif
 
 class ToolPlatform final : public Platform {
 public:
@@ -31,6 +38,6 @@ public:
 
 private:
     HeadlessPlatform headless_;
-    DlLibraries libraries_;
+    ToolLibraries libraries_;
     bool real_fonts_;
 };

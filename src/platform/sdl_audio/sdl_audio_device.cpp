@@ -1,4 +1,4 @@
-#include "platform/sdl/sdl_audio_device.h"
+#include "platform/sdl_audio/sdl_audio_device.h"
 
 #include <SDL.h>
 

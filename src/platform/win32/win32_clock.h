@@ -1,0 +1,9 @@
+// Win32Clock: the real millisecond tick count (GetTickCount64). Any thread.
+#pragma once
+
+#include "platform/clock.h"
+
+class Win32Clock final : public Clock {
+public:
+    std::uint64_t now_ms() const override;
+};

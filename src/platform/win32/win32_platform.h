@@ -1,0 +1,39 @@
+// Win32Platform: the platform on the Win32 API: the native window and message loop, the
+// notification-area icon, GDI fonts, LoadLibraryW; SDL2 only for the sound output, so the
+// engine and its device are the same as on Linux (SDL_AUDIODRIVER=disk captures it).
+// The program is a GUI program: when its standard error has no handle (started from a
+// console, not redirected) it attaches to its parent's console and writes there.
+// One instance per process, UI thread only.
+#pragma once
+
+#include "platform/platform.h"
+#include "platform/win32/win32_clock.h"
+#include "platform/win32/win32_event_source.h"
+#include "platform/win32/win32_libraries.h"
+#include "platform/win32/win32_tray.h"
+
+class Win32Platform final : public Platform {
+public:
+    Win32Platform();
+    ~Win32Platform() override;
+    Win32Platform(const Win32Platform&) = delete;
+    Win32Platform& operator=(const Win32Platform&) = delete;
+
+    // The work area of the primary monitor.
+    Rect desktop_rect() override;
+    std::unique_ptr<Window> create_window(const WindowSpec& spec) override;
+    EventSource& events() override { return events_; }
+    const Clock& clock() override { return clock_; }
+    Tray& tray() override { return tray_; }
+    Libraries& libraries() override { return libraries_; }
+    // MessageBoxW with an error icon and no owner.
+    void message_box(const std::string& caption, const std::string& text) override;
+    std::unique_ptr<FontSystem> create_font_system() override;
+    std::unique_ptr<AudioDevice> create_audio_device() override;
+
+private:
+    Win32EventSource events_;
+    Win32Clock clock_;
+    Win32Tray tray_;
+    Win32Libraries libraries_;
+};

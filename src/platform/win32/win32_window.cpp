@@ -1,0 +1,232 @@
+#include "platform/win32/win32_window.h"
+
+#include "platform/win32/win32_bitmap_info.h"
+#include "platform/win32/win32_input.h"
+#include "platform/win32/win32_text.h"
+
+#include "base/skin_error.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr wchar_t class_name[] = L"vorlunde";
+
+COLORREF colorref_of(std::uint32_t rgb)
+{
+    return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+// The region of `rectangles` for SetWindowRgn, or nullptr when the system refuses it.
+HRGN region_of(std::span<const Rect> rectangles)
+{
+    if (rectangles.empty())
+        return CreateRectRgn(0, 0, 0, 0);
+    // RGNDATA is its header followed by the rectangles; the header is a whole number of RECTs.
+    static_assert(sizeof(RGNDATAHEADER) % sizeof(RECT) == 0);
+    constexpr std::size_t header_rects = sizeof(RGNDATAHEADER) / sizeof(RECT);
+    std::vector<RECT> data(header_rects + rectangles.size());
+    RECT bounds{rectangles.front().left, rectangles.front().top, rectangles.front().right,
+                rectangles.front().bottom};
+    for (std::size_t i = 0; i < rectangles.size(); ++i) {
+        const Rect& r = rectangles[i];
+        data[header_rects + i] = RECT{r.left, r.top, r.right, r.bottom};
+        bounds = RECT{std::min<LONG>(bounds.left, r.left), std::min<LONG>(bounds.top, r.top),
+                      std::max<LONG>(bounds.right, r.right), std::max<LONG>(bounds.bottom, r.bottom)};
+    }
+    RGNDATAHEADER header{};
+    header.dwSize = sizeof(RGNDATAHEADER);
+    header.iType = RDH_RECTANGLES;
+    header.nCount = static_cast<DWORD>(rectangles.size());
+    header.nRgnSize = static_cast<DWORD>(rectangles.size() * sizeof(RECT));
+    header.rcBound = bounds;
+    std::memcpy(data.data(), &header, sizeof(header));
+    return ExtCreateRegion(nullptr, static_cast<DWORD>(data.size() * sizeof(RECT)),
+                           reinterpret_cast<const RGNDATA*>(data.data()));
+}
+
+} // namespace
+
+Win32Window::Win32Window(const WindowSpec& spec, Win32EventSource& events)
+    : events_(events), icon_(make_program_icon()), cursor_(make_arrow_cursor())
+{
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    if (const HMODULE user32 = GetModuleHandleW(L"user32.dll")) {
+        set_layered_ = reinterpret_cast<SetLayeredWindowAttributesFunction>(
+            reinterpret_cast<void*>(GetProcAddress(user32, "SetLayeredWindowAttributes")));
+    }
+
+    WNDCLASSEXW window_class{};
+    window_class.cbSize = sizeof(window_class);
+    window_class.style = CS_DBLCLKS;
+    window_class.lpfnWndProc = &Win32Window::window_procedure;
+    window_class.hInstance = instance;
+    window_class.hIcon = icon_ ? icon_.get() : LoadIconW(nullptr, IDI_APPLICATION);
+    window_class.hCursor = cursor_ ? cursor_.get() : LoadCursorW(nullptr, IDC_ARROW);
+    window_class.lpszClassName = class_name;
+    if (!RegisterClassExW(&window_class))
+        throw SkinError("can't register the window class");
+
+    // A taskbar button (WS_EX_APPWINDOW) and a system menu, so that it can be minimised.
+    DWORD extended_style = WS_EX_APPWINDOW;
+    if (set_layered_)
+        extended_style |= WS_EX_LAYERED;
+    window_ = CreateWindowExW(extended_style, class_name, desktop_wide(spec.title).c_str(),
+                              WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, spec.x, spec.y, spec.width, spec.height,
+                              nullptr, nullptr, instance, this);
+    if (!window_) {
+        UnregisterClassW(class_name, instance);
+        throw SkinError("can't create the window");
+    }
+    // A layered window shows nothing until its attributes are set.
+    apply_layered_attributes();
+}
+
+Win32Window::~Win32Window()
+{
+    if (moving_)
+        ReleaseCapture();
+    DestroyWindow(window_);
+    UnregisterClassW(class_name, GetModuleHandleW(nullptr));
+}
+
+LRESULT CALLBACK Win32Window::window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
+        auto* self = static_cast<Win32Window*>(create->lpCreateParams);
+        self->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<Win32Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (message == WM_NCDESTROY)
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    if (!self || message == WM_NCCREATE || message == WM_NCDESTROY)
+        return DefWindowProcW(window, message, wparam, lparam);
+    return self->handle(message, wparam, lparam);
+}
+
+LRESULT Win32Window::handle(UINT message, WPARAM wparam, LPARAM lparam)
+{
+    if (moving_) {
+        switch (message) {
+        case WM_MOUSEMOVE: follow_pointer(); return 0;
+        case WM_LBUTTONUP:
+            moving_ = false;
+            ReleaseCapture();
+            return 0;
+        default: break;
+        }
+    }
+    switch (message) {
+    case WM_CAPTURECHANGED: moving_ = false; return 0;
+    case WM_ERASEBKGND: return 1; // every pixel comes from the frame
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        const HDC device = BeginPaint(window_, &paint);
+        draw_frame(device);
+        EndPaint(window_, &paint);
+        return 0;
+    }
+    default: break;
+    }
+    if (!translate_input(message, wparam, lparam, events_))
+        return DefWindowProcW(window_, message, wparam, lparam);
+    // The system keys keep their own meaning too (Alt+F4 asks to close).
+    if (message == WM_SYSKEYDOWN || message == WM_SYSKEYUP)
+        return DefWindowProcW(window_, message, wparam, lparam);
+    return 0;
+}
+
+void Win32Window::show()
+{
+    ShowWindow(window_, IsIconic(window_) ? SW_RESTORE : SW_SHOW);
+    SetForegroundWindow(window_);
+}
+
+void Win32Window::hide()
+{
+    ShowWindow(window_, SW_HIDE);
+}
+
+void Win32Window::minimise()
+{
+    ShowWindow(window_, SW_MINIMIZE);
+}
+
+void Win32Window::set_alpha(std::uint8_t alpha)
+{
+    alpha_ = alpha;
+    apply_layered_attributes();
+}
+
+void Win32Window::set_colour_key(bool enabled, std::uint32_t colour)
+{
+    colour_key_enabled_ = enabled;
+    colour_key_ = colour & 0xFFFFFF;
+    apply_layered_attributes();
+}
+
+void Win32Window::apply_layered_attributes()
+{
+    if (!set_layered_)
+        return;
+    const DWORD flags = LWA_ALPHA | (colour_key_enabled_ ? LWA_COLORKEY : 0);
+    set_layered_(window_, colorref_of(colour_key_), alpha_, flags);
+}
+
+void Win32Window::set_shape(std::span<const Rect> rectangles)
+{
+    const HRGN region = region_of(rectangles);
+    if (region && !SetWindowRgn(window_, region, TRUE))
+        DeleteObject(region); // the window owns the region only when it took it
+}
+
+void Win32Window::clear_shape()
+{
+    SetWindowRgn(window_, nullptr, TRUE);
+}
+
+void Win32Window::begin_move(std::int32_t x, std::int32_t y)
+{
+    move_grip_ = POINT{x, y};
+    SetCapture(window_);
+    moving_ = true;
+}
+
+void Win32Window::follow_pointer()
+{
+    POINT pointer;
+    if (!GetCursorPos(&pointer))
+        return;
+    SetWindowPos(window_, nullptr, pointer.x - move_grip_.x, pointer.y - move_grip_.y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32Window::present(const BackBuffer& frame)
+{
+    frame_width_ = frame.width();
+    frame_height_ = frame.height();
+    frame_.assign(frame.pixels().begin(), frame.pixels().end());
+    if (const HDC device = GetDC(window_)) {
+        draw_frame(device);
+        ReleaseDC(window_, device);
+    }
+}
+
+void Win32Window::draw_frame(HDC device) const
+{
+    if (frame_.empty())
+        return;
+    const BITMAPINFO info = top_down_bitmap_info(frame_width_, frame_height_);
+    SetDIBitsToDevice(device, 0, 0, static_cast<DWORD>(frame_width_), static_cast<DWORD>(frame_height_), 0, 0, 0,
+                      static_cast<UINT>(frame_height_), frame_.data(), &info, DIB_RGB_COLORS);
+}
+
+Rect Win32Window::screen_rect() const
+{
+    RECT rect{};
+    GetWindowRect(window_, &rect);
+    return Rect{rect.left, rect.top, rect.right, rect.bottom};
+}

@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# vorlunde.exe under Wine with damaged copies of the demo skin (made with the Linux skin tool):
+# each shows the error box "tarnel leaf runtime exception", writes its message exactly on
+# standard error and ends with status 1 once the box is closed; no private font folder is
+# left behind, also when fonts were installed before the error.
+#   - no tarnel.cfg at all
+#   - tarnel.cfg cut inside its root header
+#   - tarnel.cfg cut where its first page begins (fonts come before it)
+#   - tarnel.dat repacked without the day page's picture
+# Usage: damaged_skin.sh PLAYER_EXE PLUGIN_DLL DEMO_SKIN TARNEL_SKIN
+set -euo pipefail
+source "$(dirname "$0")/wine_common.sh"
+tool=$4
+
+damaged_copy() {
+  cp -r "$skin" "$work/$1"
+  echo "$work/$1"
+}
+empty=$work/empty
+mkdir "$empty"
+header_cut=$(damaged_copy header_cut)
+head -c 1 "$skin/tarnel.cfg" > "$header_cut/tarnel.cfg"
+pages_cut=$(damaged_copy pages_cut)
+first_page=$("$tool" dump "$skin/tarnel.cfg" | awk '/^page / && !at { at = $NF } END { print at }')
+[[ $first_page =~ ^[0-9]+$ ]] || fail "no page in the demo's tarnel.cfg"
+head -c "$first_page" "$skin/tarnel.cfg" > "$pages_cut/tarnel.cfg"
+no_day_picture=$(damaged_copy no_day_picture)
+"$tool" unpack "$skin/tarnel.dat" "$work/unpacked" > /dev/null
+rm "$work/unpacked/Data/dzien.jpg"
+"$tool" pack "$work/unpacked" "$no_day_picture/tarnel.dat" > /dev/null
+
+start_xvfb
+# Wine may still be replacing the box's X window when the first key comes: press Return until
+# the player has ended. An xdotool that fails halfway leaves the key down in the X server, and
+# its auto-repeat would answer every later box at once: release it each time.
+close_box() {
+  local box
+  box=$(find_window "tarnel leaf runtime exception" 2>/dev/null) && xdotool key --window "$box" Return 2>/dev/null
+  xdotool keyup Return 2>/dev/null || true
+  sleep 0.5
+  player_ended
+}
+cases=( # folder|message
+  "$empty|can't open config file"
+  "$header_cut|config file corrupted, first chunk should be 0x0258"
+  "$pages_cut|config file corrupted, can't find page named intro"
+  "$no_day_picture|can't find file Data\\dzien.jpg in datafile"
+)
+for case in "${cases[@]}"; do
+  IFS='|' read -r folder message <<<"$case"
+  echo "== ${folder##*/}: $message"
+  launch "$folder"
+  find_window "tarnel leaf runtime exception" > /dev/null || fail "no error box"
+  wait_until "the error box did not close" 20 close_box
+  wait_exit 5
+  [[ $status == 1 ]] || fail "exit status $status, not 1"
+  [[ $(grep -v "^CRITICAL: " "$work/player.err" | tr -d '\r') == "$message" ]] || fail "standard error: $(cat "$work/player.err")"
+  ! font_folders_left || fail "a private font folder is left"
+done
+echo "PASS"

@@ -1,6 +1,6 @@
 // Slider: a draggable value of a page. The knob travels `range` pixels along the track
 // rectangle (the track's length minus the knob's); `position` is the knob's offset from the
-// track start in pixels, 0..range. The page posts (0x2000, identifier) when a live slider
+// track start in pixels, 0..range. The page posts (slider_changed, identifier) when a live slider
 // moves while dragged and when any dragged slider is released, and turns the position into
 // a percentage in its command reaction. Owns its knob image. UI thread only.
 #pragma once

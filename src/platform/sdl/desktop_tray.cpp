@@ -56,6 +56,11 @@ void DesktopTray::set_menu(std::span<const TrayMenuEntry> entries)
         sni_->set_menu(menu_);
 }
 
+bool DesktopTray::menu_open() const
+{
+    return popup_ && popup_->is_open();
+}
+
 std::optional<Event> DesktopTray::poll_event()
 {
     if (sni_)

@@ -23,8 +23,11 @@ class XPopupMenu;
 
 class DesktopTray final : public Tray {
 public:
-    // How often the event source looks at the connections while they are open, in ms.
-    static constexpr int poll_period_ms = 10;
+    // How often the event source looks at the connections while they are open, in ms: often
+    // while the popup menu is open (it follows the pointer), else rarely enough that a
+    // player at rest hardly wakes (a click on the icon or a D-Bus request waits at most this).
+    static constexpr int menu_poll_period_ms = 10;
+    static constexpr int poll_period_ms = 100;
 
     DesktopTray();
     ~DesktopTray() override;
@@ -42,6 +45,8 @@ public:
     std::optional<Event> poll_event();
     // True while a connection is open that may bring events.
     bool listening() const { return sni_ || display_; }
+    // True while the program's own popup menu is open.
+    bool menu_open() const;
 
 private:
     // Opens the connections once each; afterwards they may still be missing.

@@ -65,8 +65,11 @@ std::optional<Event> SdlEventSource::wait_event()
             return Event{.kind = EventKind::timer_tick};
         }
         int timeout = tick_due ? static_cast<int>(std::min<std::uint64_t>(*next_tick_ms_ - now, std::numeric_limits<std::int32_t>::max())) : -1;
-        if ((tray_ && tray_->listening()) || media_remote_)
-            timeout = timeout < 0 ? DesktopTray::poll_period_ms : std::min(timeout, DesktopTray::poll_period_ms);
+        if ((tray_ && tray_->listening()) || media_remote_) {
+            const int period = tray_ && tray_->menu_open() ? DesktopTray::menu_poll_period_ms
+                                                           : DesktopTray::poll_period_ms;
+            timeout = timeout < 0 ? period : std::min(timeout, period);
+        }
         SDL_Event event;
         if (SDL_WaitEventTimeout(&event, timeout)) {
             if (auto translated = translate(event))

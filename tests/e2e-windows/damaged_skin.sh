@@ -12,22 +12,10 @@ set -euo pipefail
 source "$(dirname "$0")/wine_common.sh"
 tool=$4
 
-damaged_copy() {
-  cp -r "$skin" "$work/$1"
-  echo "$work/$1"
-}
+source "$(dirname "$0")/../e2e/damaged_copies.sh"
 empty=$work/empty
 mkdir "$empty"
-header_cut=$(damaged_copy header_cut)
-head -c 1 "$skin/tarnel.cfg" > "$header_cut/tarnel.cfg"
-pages_cut=$(damaged_copy pages_cut)
-first_page=$("$tool" dump "$skin/tarnel.cfg" | awk '/^page / && !at { at = $NF } END { print at }')
-[[ $first_page =~ ^[0-9]+$ ]] || fail "no page in the demo's tarnel.cfg"
-head -c "$first_page" "$skin/tarnel.cfg" > "$pages_cut/tarnel.cfg"
-no_day_picture=$(damaged_copy no_day_picture)
-"$tool" unpack "$skin/tarnel.dat" "$work/unpacked" > /dev/null
-rm "$work/unpacked/Data/dzien.jpg"
-"$tool" pack "$work/unpacked" "$no_day_picture/tarnel.dat" > /dev/null
+make_damaged_copies
 
 start_xvfb
 # Wine may still be replacing the box's X window when the first key comes: press Return until

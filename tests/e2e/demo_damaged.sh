@@ -13,24 +13,8 @@ set -euo pipefail
 test_name=demo_damaged
 source "$(dirname "$0")/demo_common.sh"
 
-# A copy of the demo under $work/$1.
-damaged_copy() {
-  cp -r "$skin" "$work/$1"
-  echo "$work/$1"
-}
-
-header_cut=$(damaged_copy header_cut)
-head -c 1 "$skin/tarnel.cfg" > "$header_cut/tarnel.cfg"
-
-pages_cut=$(damaged_copy pages_cut)
-first_page=$("$tool" dump "$skin/tarnel.cfg" | awk '/^page / && !at { at = $NF } END { print at }')
-[[ $first_page =~ ^[0-9]+$ ]] || fail "no page in the demo's tarnel.cfg"
-head -c "$first_page" "$skin/tarnel.cfg" > "$pages_cut/tarnel.cfg"
-
-no_day_picture=$(damaged_copy no_day_picture)
-"$tool" unpack "$skin/tarnel.dat" "$work/unpacked" >/dev/null
-rm "$work/unpacked/Data/dzien.jpg"
-"$tool" pack "$work/unpacked" "$no_day_picture/tarnel.dat" >/dev/null
+source "$(dirname "$0")/damaged_copies.sh"
+make_damaged_copies
 
 cut_warning="config file shorter than its header says: $first_page of $(stat -c %s "$skin/tarnel.cfg") bytes"
 

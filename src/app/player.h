@@ -7,6 +7,7 @@
 // outlive the Player. UI thread only, except commands(), which any thread may post to.
 #pragma once
 
+#include "app/audio_output.h"
 #include "app/command_processor.h"
 #include "app/command_queue.h"
 #include "app/media_link.h"
@@ -114,8 +115,10 @@ private:
     std::optional<CommandProcessor> processor_;
     std::optional<MessageRouter> router_;
 
-    // Opened after the configuration is loaded, closed first at shut-down.
+    // Opened after the configuration is loaded, closed first at shut-down; open only while
+    // the engine sounds (and a little after).
     std::unique_ptr<AudioDevice> audio_device_;
+    std::optional<AudioOutput> audio_output_;
     std::optional<Presentation> presentation_;
     // Present once the presentation has started, when the desktop has a media remote.
     std::optional<MediaLink> media_link_;

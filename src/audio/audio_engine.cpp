@@ -199,6 +199,13 @@ Channel::Activity AudioEngine::current_activity() const
     return activity_locked();
 }
 
+bool AudioEngine::sounding() const
+{
+    const auto plays = [](const Slot& slot) { return slot.channel && slot.channel->activity() == Channel::playing; };
+    std::lock_guard lock(mutex_);
+    return plays(current_) || plays(secondary_) || advance_waiting_;
+}
+
 Channel::Activity AudioEngine::activity_locked() const
 {
     return current_.channel ? current_.channel->activity() : Channel::stopped;

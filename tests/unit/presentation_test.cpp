@@ -431,12 +431,21 @@ TEST(Presentation, TheLoopSleepsUntilSomethingIsDueAndCommandsWakeIt)
     };
     run.step(5);
     run.switch_at(20, to_panel1);
-    expect_next_tick(40, std::nullopt, "a still panel: no tick until an event");
-    run.switch_at(100, to_panel2);
-    expect_next_tick(150, milliseconds(10), "the cross-fade and its plug-ins run at the period");
-    run.step(1200); // the switch ends; panel2's timer starts
-    expect_next_tick(1300, milliseconds(501), "until the page's timer is due: 1200 + 500 + 1");
-    run.check_at(1400, [&run] {
+    run.check_at(40, [&run] {
+        EXPECT_TRUE(run.platform.audio_device()->is_open());
+        EXPECT_LE(run.platform.events().next_tick(), milliseconds(AudioOutput::idle_close_ms))
+            << "a still panel: a tick only to close the silent audio output";
+    });
+    run.step(3100);
+    run.check_at(3110, [&run] {
+        EXPECT_FALSE(run.platform.audio_device()->is_open()) << "closed after the silence";
+        EXPECT_EQ(run.platform.events().next_tick(), std::nullopt) << "a still panel, output closed: no tick until an event";
+    });
+    run.switch_at(3200, to_panel2);
+    expect_next_tick(3250, milliseconds(10), "the cross-fade and its plug-ins run at the period");
+    run.step(4300); // the switch ends; panel2's timer starts
+    expect_next_tick(4400, milliseconds(501), "until the page's timer is due: 4300 + 500 + 1");
+    run.check_at(4500, [&run] {
         const int before = run.platform.events().wake_ups();
         std::thread([&run] { run.player.commands().post_command(0x7000, 0); }).join();
         EXPECT_EQ(run.platform.events().wake_ups(), before + 1) << "a post from another thread wakes the loop";

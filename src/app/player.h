@@ -38,7 +38,8 @@ public:
     static constexpr const char* error_caption = "tarnel leaf runtime exception";
     // Period of the timer that keeps the loop and the animation running while something moves.
     static constexpr std::chrono::milliseconds timer_period{10};
-    // While a track plays and nothing else moves, how often the seek knob is looked at.
+    // While a module plays (its position moves by orders, not with the clock), how often the
+    // seek knob is looked at; a stream's knob is looked at when it is due to move a pixel.
     static constexpr std::chrono::milliseconds knob_poll{100};
 
     // `skin_dir` holds "tarnel.cfg" and "tarnel.dat" (the working directory for the program).

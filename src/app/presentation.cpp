@@ -118,8 +118,8 @@ std::optional<std::chrono::milliseconds> Presentation::next_frame_delay(std::chr
         const std::uint64_t now = t_.clock.now_ms();
         delay = std::chrono::milliseconds(*due > now ? static_cast<std::int64_t>(*due - now) : 0);
     }
-    if (drawn && page->follows_playback() && (!delay || knob_poll < *delay))
-        delay = knob_poll;
+    if (const auto knob = drawn ? page->next_knob_step(knob_poll) : std::nullopt; knob && (!delay || *knob < *delay))
+        delay = knob;
     return delay;
 }
 

@@ -199,6 +199,14 @@ Channel::Activity AudioEngine::current_activity() const
     return activity_locked();
 }
 
+std::int64_t AudioEngine::playback_length_ms() const
+{
+    std::lock_guard lock(mutex_);
+    if (current_.kind != TrackKind::stream || activity_locked() != Channel::playing)
+        return 0;
+    return current_.channel->decoder().length() * 1000 / AudioDevice::sample_rate;
+}
+
 bool AudioEngine::sounding() const
 {
     const auto plays = [](const Slot& slot) { return slot.channel && slot.channel->activity() == Channel::playing; };

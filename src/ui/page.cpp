@@ -252,10 +252,29 @@ bool Page::glowing(std::uint16_t glow_step) const
     return std::ranges::any_of(buttons_, [glow_step](const Button& button) { return button.glowing(glow_step); });
 }
 
-bool Page::follows_playback() const
+std::optional<std::chrono::milliseconds> Page::next_knob_step(std::chrono::milliseconds poll) const
 {
-    return links_.playback && links_.playback->playing() &&
-           std::ranges::any_of(sliders_, [](const Slider& slider) { return slider.identifier() == Slider::seek_identifier; });
+    // The position the engine reports moves in steps of the output's buffer (1,024 frames,
+    // about 23 ms): looking this much after the computed moment finds the knob moved.
+    constexpr std::chrono::milliseconds position_step{25};
+    if (!links_.playback || !links_.playback->playing())
+        return std::nullopt;
+    const std::int64_t length_ms = links_.playback->playback_length_ms();
+    const float fraction = links_.playback->playback_fraction();
+    std::optional<std::chrono::milliseconds> soonest;
+    for (const Slider& slider : sliders_) {
+        if (slider.identifier() != Slider::seek_identifier)
+            continue;
+        std::optional<std::chrono::milliseconds> step = poll;
+        if (length_ms > 0) {
+            step = slider.time_to_next_pixel(fraction, length_ms);
+            if (step)
+                *step += position_step;
+        }
+        if (step && (!soonest || *step < *soonest))
+            soonest = step;
+    }
+    return soonest;
 }
 
 void Page::set_lamps(std::string_view name, bool lit)

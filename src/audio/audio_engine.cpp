@@ -261,7 +261,10 @@ void AudioEngine::play_secondary(const TrackEntry* track)
         return;
     // Named tracks live in the archive, in memory; still opened outside the lock, as a large
     // module takes a while to parse.
-    auto decoder = open_decoder(track->kind, archive_.find_file(track->name));
+    const ArchiveFile file = archive_.find_file(track->name);
+    auto decoder = open_decoder(track->kind, file);
+    if (track->kind == TrackKind::module)
+        archive_.release(file); // the module player keeps its own copy
     std::lock_guard lock(mutex_);
     secondary_.kind = track->kind;
     if (decoder)

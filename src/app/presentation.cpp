@@ -305,9 +305,12 @@ void Presentation::page_switch_step()
 void Presentation::make_next_page_current()
 {
     ShellState& shell = t_.shell;
-    const Page* left = t_.pages.find_page(shell.current_page);
+    Page* left = t_.pages.find_page(shell.current_page);
     shell.current_page = shell.next_page;
-    if (Page* page = t_.pages.find_page(shell.current_page)) {
+    Page* page = t_.pages.find_page(shell.current_page);
+    if (left && left != page)
+        left->release_pictures();
+    if (page) {
         if (left && left != page)
             page->take_selection_from(*left);
         page->restart_timers();

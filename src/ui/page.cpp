@@ -5,24 +5,11 @@
 
 #include <algorithm>
 
-namespace {
-
-std::shared_ptr<const SkinBitmap> load_shared(const ImageLoader& load, std::string_view name)
-{
-    return std::make_shared<const SkinBitmap>(load(name));
-}
-
-} // namespace
-
 Page::Page(PageServices services, std::string_view background, std::string_view pressed, std::string_view hover,
            bool fades)
-    : services_(std::move(services)), fades_(fades)
+    : services_(std::move(services)), fades_(fades),
+      pictures_(services_.load_image, background, pressed, hover)
 {
-    if (background.empty())
-        return;
-    background_ = load_shared(services_.load_image, background);
-    pressed_ = BitmapParts(pressed.empty() ? background_ : load_shared(services_.load_image, pressed));
-    hover_ = BitmapParts(hover.empty() ? background_ : load_shared(services_.load_image, hover));
 }
 
 void Page::keep_drawn_parts()
@@ -45,10 +32,7 @@ void Page::keep_drawn_parts()
         add_lines(*list_view_);
     if (text_browser_)
         add_lines(text_browser_->titles());
-    if (pressed_.whole() != background_.get())
-        pressed_.keep_only(pressed_areas);
-    if (hover_.whole() != background_.get())
-        hover_.keep_only(hover_areas);
+    pictures_.keep_only(std::move(pressed_areas), std::move(hover_areas));
 }
 
 void Page::add_button(Rect rect, Command command)

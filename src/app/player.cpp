@@ -72,6 +72,7 @@ void Player::load_skin()
     shell_.window_height = head.height;
     create_main_window();
     load_configuration();
+    archive_.release_pages(); // the pictures are decoded and the fonts written out
 }
 
 void Player::create_main_window()

@@ -276,10 +276,21 @@ TEST(Presentation, CrossFadesOfEveryKindBlendTheBackgroundsAndEnd)
             EXPECT_EQ(run.shown_pixel(300, 200), mix(panel2_rgb, panel1_rgb, 127)) << kind << ": a = 127.5";
             EXPECT_EQ(plugin_calls(), c.plugin_draws) << kind;
         });
+        // Only the pages on screen hold their pictures; a page decodes them again to return.
+        const auto decoded = [&run](const char* page) { return run.player.pages().find_page(page)->pictures_decoded(); };
         run.check_at(1102, [&] {
             EXPECT_EQ(run.shell().current_page, "panel2") << kind;
             EXPECT_FALSE(run.shell().page_switch);
             EXPECT_EQ(run.shown_pixel(300, 200), panel2_rgb) << kind;
+            EXPECT_TRUE(decoded("panel2")) << kind;
+            EXPECT_FALSE(decoded("panel1")) << kind << ": the page left";
+            EXPECT_FALSE(decoded("outro")) << kind << ": never shown";
+        });
+        run.switch_at(1200, to_panel1);
+        run.step(2300); // the switch back ends in this frame
+        run.check_at(2400, [&] {
+            EXPECT_EQ(run.shown_pixel(300, 200), panel1_rgb) << kind;
+            EXPECT_FALSE(decoded("panel2")) << kind;
         });
         EXPECT_EQ(run.run(), 0);
     }

@@ -5,7 +5,21 @@
 #include "base/desktop_text.h"
 #include "config/config_head.h"
 
+#include <algorithm>
 #include <iostream>
+
+namespace {
+
+// The sooner of two optional delays (nullopt: none).
+std::optional<std::chrono::milliseconds> sooner(std::optional<std::chrono::milliseconds> a,
+                                                std::optional<std::chrono::milliseconds> b)
+{
+    if (a && b)
+        return std::min(*a, *b);
+    return a ? a : b;
+}
+
+} // namespace
 
 Player::Player(Platform& platform, std::filesystem::path skin_dir)
     : platform_(platform),
@@ -58,6 +72,7 @@ void Player::load_skin()
     shell_.window_height = head.height;
     create_main_window();
     load_configuration();
+    archive_.release_pages(); // the pictures are decoded and the fonts written out
 }
 
 void Player::create_main_window()
@@ -106,7 +121,8 @@ void Player::load_configuration()
 void Player::audio_init()
 {
     audio_device_ = platform_.create_audio_device();
-    audio_device_->open(*audio_engine_);
+    audio_output_.emplace(*audio_device_, *audio_engine_, platform_.clock());
+    audio_output_->open();
 }
 
 void Player::main_loop()
@@ -125,7 +141,8 @@ void Player::main_loop()
         presentation_->frame_tick();
         if (media_link_)
             media_link_->publish();
-        platform_.events().set_next_tick(presentation_->next_frame_delay(timer_period, knob_poll));
+        platform_.events().set_next_tick(
+            sooner(presentation_->next_frame_delay(timer_period, knob_poll), audio_output_->update()));
     }
 }
 
@@ -151,8 +168,8 @@ void Player::shut_down()
 
 void Player::audio_shutdown()
 {
-    if (audio_device_)
-        audio_device_->close();
+    if (audio_output_)
+        audio_output_->close();
     if (audio_engine_) {
         // The channels may read from the archive image: gone before it is released.
         audio_engine_->stop_current();

@@ -7,6 +7,7 @@
 // outlive the Player. UI thread only, except commands(), which any thread may post to.
 #pragma once
 
+#include "app/audio_output.h"
 #include "app/command_processor.h"
 #include "app/command_queue.h"
 #include "app/media_link.h"
@@ -37,7 +38,8 @@ public:
     static constexpr const char* error_caption = "tarnel leaf runtime exception";
     // Period of the timer that keeps the loop and the animation running while something moves.
     static constexpr std::chrono::milliseconds timer_period{10};
-    // While a track plays and nothing else moves, how often the seek knob is looked at.
+    // While a module plays (its position moves by orders, not with the clock), how often the
+    // seek knob is looked at; a stream's knob is looked at when it is due to move a pixel.
     static constexpr std::chrono::milliseconds knob_poll{100};
 
     // `skin_dir` holds "tarnel.cfg" and "tarnel.dat" (the working directory for the program).
@@ -114,8 +116,10 @@ private:
     std::optional<CommandProcessor> processor_;
     std::optional<MessageRouter> router_;
 
-    // Opened after the configuration is loaded, closed first at shut-down.
+    // Opened after the configuration is loaded, closed first at shut-down; open only while
+    // the engine sounds (and a little after).
     std::unique_ptr<AudioDevice> audio_device_;
+    std::optional<AudioOutput> audio_output_;
     std::optional<Presentation> presentation_;
     // Present once the presentation has started, when the desktop has a media remote.
     std::optional<MediaLink> media_link_;

@@ -118,8 +118,8 @@ std::optional<std::chrono::milliseconds> Presentation::next_frame_delay(std::chr
         const std::uint64_t now = t_.clock.now_ms();
         delay = std::chrono::milliseconds(*due > now ? static_cast<std::int64_t>(*due - now) : 0);
     }
-    if (drawn && page->follows_playback() && (!delay || knob_poll < *delay))
-        delay = knob_poll;
+    if (const auto knob = drawn ? page->next_knob_step(knob_poll) : std::nullopt; knob && (!delay || *knob < *delay))
+        delay = knob;
     return delay;
 }
 
@@ -305,9 +305,12 @@ void Presentation::page_switch_step()
 void Presentation::make_next_page_current()
 {
     ShellState& shell = t_.shell;
-    const Page* left = t_.pages.find_page(shell.current_page);
+    Page* left = t_.pages.find_page(shell.current_page);
     shell.current_page = shell.next_page;
-    if (Page* page = t_.pages.find_page(shell.current_page)) {
+    Page* page = t_.pages.find_page(shell.current_page);
+    if (left && left != page)
+        left->release_pictures();
+    if (page) {
         if (left && left != page)
             page->take_selection_from(*left);
         page->restart_timers();

@@ -82,7 +82,8 @@ public:
 
     // How long the loop may sleep after this frame: `period` while something moves by
     // itself (a fade, a cross-fade, a glow), until the current page's next timer, the seek
-    // knob's next look (`knob_poll`) while a track plays, or nullopt: until the next event.
+    // knob's next pixel while a track plays (every `knob_poll` for modules), or nullopt:
+    // until the next event.
     std::optional<std::chrono::milliseconds> next_frame_delay(std::chrono::milliseconds period,
                                                               std::chrono::milliseconds knob_poll) const;
 

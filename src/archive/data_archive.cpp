@@ -3,7 +3,6 @@
 #include "base/skin_error.h"
 
 #include <cstring>
-#include <fstream>
 #include <string>
 
 namespace {
@@ -18,28 +17,28 @@ std::uint32_t read_u32_le(const std::uint8_t* p)
 
 void DataArchive::open_archive(const std::filesystem::path& path)
 {
-    std::error_code error;
-    const bool regular = std::filesystem::is_regular_file(path, error);
-    std::ifstream file(path, std::ios::binary);
-    if (!regular || !file)
-        throw SkinError("can't open data file");
-    const auto length = std::filesystem::file_size(path, error);
-    if (error)
-        throw SkinError("can't read data file");
-    std::vector<std::uint8_t> image(static_cast<std::size_t>(length));
-    if (!file.read(reinterpret_cast<char*>(image.data()), static_cast<std::streamsize>(image.size())) ||
-        file.peek() != std::ifstream::traits_type::eof())
-        throw SkinError("can't read data file");
-    image_ = std::move(image);
+    try {
+        MappedFile mapped = MappedFile::open(path);
+        close_archive();
+        mapped_ = std::move(mapped);
+        image_ = mapped_.bytes();
+        index_entries();
+    } catch (const MappedFile::Error& error) {
+        throw SkinError(error.kind == MappedFile::Error::cannot_open ? "can't open data file" : "can't read data file");
+    }
 }
 
 void DataArchive::load_image(std::vector<std::uint8_t> image)
 {
-    image_ = std::move(image);
+    close_archive();
+    loaded_ = std::move(image);
+    image_ = loaded_;
+    index_entries();
 }
 
-ArchiveFile DataArchive::find_file(std::string_view name) const
+void DataArchive::index_entries()
 {
+    entries_.clear();
     const std::uint8_t* const base = image_.data();
     const std::size_t length = image_.size();
     std::size_t position = 0;
@@ -56,14 +55,23 @@ ArchiveFile DataArchive::find_file(std::string_view name) const
         const std::size_t data_start = size_field + 4;
         if (size > length - data_start)
             break;
-        if (entry_name == name)
-            return ArchiveFile{{base + data_start, size}};
+        entries_.emplace(entry_name, std::span<const std::uint8_t>(base + data_start, size));
         position = data_start + size;
     }
-    throw SkinError("can't find file " + std::string(name) + " in datafile");
+}
+
+ArchiveFile DataArchive::find_file(std::string_view name) const
+{
+    const auto entry = entries_.find(std::string(name));
+    if (entry == entries_.end())
+        throw SkinError("can't find file " + std::string(name) + " in datafile");
+    return ArchiveFile{entry->second};
 }
 
 void DataArchive::close_archive()
 {
+    entries_.clear();
     image_ = {};
+    mapped_ = MappedFile();
+    loaded_ = {};
 }

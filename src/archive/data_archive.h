@@ -1,20 +1,27 @@
 // DataArchive: the skin's "tarnel.dat", a plain concatenation of entries
 //   name bytes, 0 byte, u32 little-endian size, size data bytes
-// read whole into memory once and handed out as views. There is no index: every lookup
-// walks the entries from the start and the first entry of a name wins.
+// mapped into memory once (MappedFile) and handed out as views. Opening walks the entries
+// once and keeps their names and places, so lookups never touch the file; the first entry
+// of a name wins. release_pages() and release() give back the memory of what has been read
+// (decoded pictures, fonts written out, a parsed module); what is read again comes from the
+// file again.
 //
 // Ownership: the archive owns the image; every ArchiveFile is a view into it that stays
 // valid until close_archive() or the archive's destruction.
 // Threads: the image is written only by open_archive/load_image; lookups afterwards are
-// read-only and may run on any thread.
+// read-only and may run on any thread, as may release_pages.
 // Damaged images: an entry whose name has no terminating 0 byte, or whose size field or
 // data runs past the end of the image, ends the scan; lookups never read outside the image.
 #pragma once
 
+#include "base/mapped_file.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <span>
+#include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 // A stored file: a view of its data bytes inside the archive image.
@@ -27,9 +34,9 @@ struct ArchiveFile {
 
 class DataArchive {
 public:
-    // Reads the whole file into memory, replacing any earlier image.
+    // Maps the file, replacing any earlier image.
     // Throws SkinError "can't open data file" when it cannot be opened, and
-    // "can't read data file" when reading it fails or ends short.
+    // "can't read data file" when it cannot be read.
     void open_archive(const std::filesystem::path& path);
 
     // Takes `image` as the archive's contents (for tools and tests).
@@ -39,11 +46,21 @@ public:
     // Throws SkinError "can't find file " + name + " in datafile" when there is none.
     ArchiveFile find_file(std::string_view name) const;
 
+    // Gives back the memory of the pages read so far, of the whole file or of one entry
+    // (whole pages only); views stay valid.
+    void release_pages() const { mapped_.release_pages(image_); }
+    void release(const ArchiveFile& file) const { mapped_.release_pages(file.bytes); }
+
     // Releases the image; every view handed out becomes invalid.
     void close_archive();
 
     std::span<const std::uint8_t> image() const { return image_; }
 
 private:
-    std::vector<std::uint8_t> image_;
+    void index_entries();
+
+    MappedFile mapped_;
+    std::vector<std::uint8_t> loaded_; // an image handed over by load_image
+    std::span<const std::uint8_t> image_;
+    std::unordered_map<std::string, std::span<const std::uint8_t>> entries_; // first of each name
 };

@@ -199,6 +199,21 @@ Channel::Activity AudioEngine::current_activity() const
     return activity_locked();
 }
 
+std::int64_t AudioEngine::playback_length_ms() const
+{
+    std::lock_guard lock(mutex_);
+    if (current_.kind != TrackKind::stream || activity_locked() != Channel::playing)
+        return 0;
+    return current_.channel->decoder().length() * 1000 / AudioDevice::sample_rate;
+}
+
+bool AudioEngine::sounding() const
+{
+    const auto plays = [](const Slot& slot) { return slot.channel && slot.channel->activity() == Channel::playing; };
+    std::lock_guard lock(mutex_);
+    return plays(current_) || plays(secondary_) || advance_waiting_;
+}
+
 Channel::Activity AudioEngine::activity_locked() const
 {
     return current_.channel ? current_.channel->activity() : Channel::stopped;
@@ -246,7 +261,10 @@ void AudioEngine::play_secondary(const TrackEntry* track)
         return;
     // Named tracks live in the archive, in memory; still opened outside the lock, as a large
     // module takes a while to parse.
-    auto decoder = open_decoder(track->kind, archive_.find_file(track->name));
+    const ArchiveFile file = archive_.find_file(track->name);
+    auto decoder = open_decoder(track->kind, file);
+    if (track->kind == TrackKind::module)
+        archive_.release(file); // the module player keeps its own copy
     std::lock_guard lock(mutex_);
     secondary_.kind = track->kind;
     if (decoder)

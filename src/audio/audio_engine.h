@@ -93,6 +93,11 @@ public:
     // stopped (also when nothing is opened), playing or paused.
     Channel::Activity current_activity() const;
     bool playing() const override { return current_activity() == Channel::playing; }
+    std::int64_t playback_length_ms() const override;
+    // Whether the mixer has anything to play: a playing channel in either slot, or a current
+    // track that has ended while the one after it is still being opened. While false the
+    // mixer gives only silence and the output may close.
+    bool sounding() const;
     // Where a playing or paused stream is and how long it is, in microseconds, and the current
     // channel's volume (0..100); times are 0 for modules (measured in orders) and when stopped.
     struct TrackTime {

@@ -19,6 +19,10 @@ public:
     virtual float playback_fraction() const = 0;
     // The current track plays (neither paused nor stopped).
     virtual bool playing() const = 0;
+    // When the playback fraction grows with the clock (a playing stream): the current track's
+    // length in milliseconds, over which it grows from 0 to 1. Otherwise 0 (a module moves by
+    // orders; nothing moves while paused or stopped).
+    virtual std::int64_t playback_length_ms() const = 0;
     // Makes `index` the current track and starts it, when that entry can be played.
     virtual void play_track(std::int32_t index) = 0;
 

@@ -52,7 +52,8 @@ Region build_region(const DataArchive& archive, std::string_view name, int width
     if (name == "intro")
         return Region{{intro_rectangle}};
 
-    const auto mask = archive.find_file(name).bytes;
+    const ArchiveFile mask_file = archive.find_file(name);
+    const auto mask = mask_file.bytes;
     width = std::max(width, 0);
     // Rows past the interior that the window does not reach still hold the interior.
     const int rows = std::max(height, panel_interior.bottom);
@@ -76,5 +77,6 @@ Region build_region(const DataArchive& archive, std::string_view name, int width
         }
         previous = runs;
     }
+    archive.release(mask_file); // read again at the next page switch
     return region;
 }

@@ -5,24 +5,11 @@
 
 #include <algorithm>
 
-namespace {
-
-std::shared_ptr<const SkinBitmap> load_shared(const ImageLoader& load, std::string_view name)
-{
-    return std::make_shared<const SkinBitmap>(load(name));
-}
-
-} // namespace
-
 Page::Page(PageServices services, std::string_view background, std::string_view pressed, std::string_view hover,
            bool fades)
-    : services_(std::move(services)), fades_(fades)
+    : services_(std::move(services)), fades_(fades),
+      pictures_(services_.load_image, background, pressed, hover)
 {
-    if (background.empty())
-        return;
-    background_ = load_shared(services_.load_image, background);
-    pressed_ = BitmapParts(pressed.empty() ? background_ : load_shared(services_.load_image, pressed));
-    hover_ = BitmapParts(hover.empty() ? background_ : load_shared(services_.load_image, hover));
 }
 
 void Page::keep_drawn_parts()
@@ -45,10 +32,7 @@ void Page::keep_drawn_parts()
         add_lines(*list_view_);
     if (text_browser_)
         add_lines(text_browser_->titles());
-    if (pressed_.whole() != background_.get())
-        pressed_.keep_only(pressed_areas);
-    if (hover_.whole() != background_.get())
-        hover_.keep_only(hover_areas);
+    pictures_.keep_only(std::move(pressed_areas), std::move(hover_areas));
 }
 
 void Page::add_button(Rect rect, Command command)
@@ -252,10 +236,29 @@ bool Page::glowing(std::uint16_t glow_step) const
     return std::ranges::any_of(buttons_, [glow_step](const Button& button) { return button.glowing(glow_step); });
 }
 
-bool Page::follows_playback() const
+std::optional<std::chrono::milliseconds> Page::next_knob_step(std::chrono::milliseconds poll) const
 {
-    return links_.playback && links_.playback->playing() &&
-           std::ranges::any_of(sliders_, [](const Slider& slider) { return slider.identifier() == Slider::seek_identifier; });
+    // The position the engine reports moves in steps of the output's buffer (1,024 frames,
+    // about 23 ms): looking this much after the computed moment finds the knob moved.
+    constexpr std::chrono::milliseconds position_step{25};
+    if (!links_.playback || !links_.playback->playing())
+        return std::nullopt;
+    const std::int64_t length_ms = links_.playback->playback_length_ms();
+    const float fraction = links_.playback->playback_fraction();
+    std::optional<std::chrono::milliseconds> soonest;
+    for (const Slider& slider : sliders_) {
+        if (slider.identifier() != Slider::seek_identifier)
+            continue;
+        std::optional<std::chrono::milliseconds> step = poll;
+        if (length_ms > 0) {
+            step = slider.time_to_next_pixel(fraction, length_ms);
+            if (step)
+                *step += position_step;
+        }
+        if (step && (!soonest || *step < *soonest))
+            soonest = step;
+    }
+    return soonest;
 }
 
 void Page::set_lamps(std::string_view name, bool lit)

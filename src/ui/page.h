@@ -6,10 +6,11 @@
 // input handlers and command reactions only post to the command queue and change element
 // state; nothing is executed here.
 //
-// Bitmaps: the pressed and hover bitmaps share the background's object when their names are
-// empty; a page with an empty background name has no bitmaps and draws nothing. Once the
-// elements are all added, keep_drawn_parts keeps of pressed and hover pictures of their own
-// only the areas the elements draw from.
+// Bitmaps (PagePictures): the pressed and hover bitmaps share the background's object when
+// their names are empty; a page with an empty background name has no bitmaps and draws
+// nothing. Once the elements are all added, keep_drawn_parts keeps of pressed and hover
+// pictures of their own only the areas the elements draw from, and lets go of the pictures
+// until the page is drawn; release_pictures lets go of them when the page leaves the screen.
 // Links: `register_page` gives the page its back buffer, playback and plug-in drawer; until
 // then the page draws nothing and its playback reactions are skipped.
 // UI thread only.
@@ -25,6 +26,7 @@
 #include "ui/list_view.h"
 #include "ui/page_handlers.h"
 #include "ui/page_look.h"
+#include "ui/page_pictures.h"
 #include "ui/page_services.h"
 #include "ui/page_timer.h"
 #include "ui/slider.h"
@@ -88,8 +90,11 @@ public:
     // Lists a track title in the track list view, if the page has one.
     void add_title(std::string title);
     // The elements are complete: own pressed and hover pictures shrink to the areas of the
-    // buttons, lamps and list lines. Elements added later draw nothing from them.
+    // buttons, lamps and list lines. Elements added later draw nothing from them. The
+    // pictures are let go of until the page is next drawn.
     void keep_drawn_parts();
+    // The page has left the screen: its pictures are let go of until it is next drawn.
+    void release_pictures() { pictures_.release(); }
 
     // Input, routed by the window to the current page.
     void on_focus() override;
@@ -131,11 +136,11 @@ public:
     void draw_page_faded(float opacity);
 
     // What makes the page change by itself, for the loop's sleep: the earliest clock time a
-    // timer posts at; whether a button's glow still moves; whether a seek knob follows a
-    // playing track.
+    // timer posts at; whether a button's glow still moves; while a track plays, how long
+    // until a seek knob moves by a pixel (every `poll` when that cannot be foreseen: modules).
     std::optional<std::uint64_t> next_timer_due() const;
     bool glowing(std::uint16_t glow_step) const;
-    bool follows_playback() const;
+    std::optional<std::chrono::milliseconds> next_knob_step(std::chrono::milliseconds poll) const;
 
     // Read access for the player, tools and tests.
     const std::deque<Button>& buttons() const { return buttons_; }
@@ -143,10 +148,12 @@ public:
     const std::deque<Slider>& sliders() const { return sliders_; }
     const ListView* list_view() const { return list_view_ ? &*list_view_ : nullptr; }
     const TextBrowser* text_browser() const { return text_browser_ ? &*text_browser_ : nullptr; }
-    const SkinBitmap* background() const { return background_.get(); }
+    // The pictures, decoded if they are not (see PagePictures).
+    const SkinBitmap* background() const { return pictures_.background(); }
     // The whole pressed and hover pictures until keep_drawn_parts, else nullptr.
-    const SkinBitmap* pressed_bitmap() const { return pressed_.whole(); }
-    const SkinBitmap* hover_bitmap() const { return hover_.whole(); }
+    const SkinBitmap* pressed_bitmap() const { return pictures_.pressed().whole(); }
+    const SkinBitmap* hover_bitmap() const { return pictures_.hover().whole(); }
+    bool pictures_decoded() const { return pictures_.decoded(); }
 
 private:
     // Shows every button carrying `command` pressed (down) or releases it, wherever the pointer is.
@@ -181,9 +188,7 @@ private:
     CommandList right_click_commands_;
     CommandList leave_commands_;
     CommandList enter_commands_;
-    std::shared_ptr<const SkinBitmap> background_;
-    BitmapParts pressed_;
-    BitmapParts hover_;
+    PagePictures pictures_;
     std::optional<TextBrowser> text_browser_;
     std::optional<ListView> list_view_;
     PageLook drawn_look_;

@@ -18,7 +18,7 @@ constexpr std::uint32_t line_colour = 0x6B4312;
 
 void Page::draw_page(std::uint16_t glow_step)
 {
-    if (!background_ || !links_.back_buffer)
+    if (!pictures_.exist() || !links_.back_buffer)
         return;
     advance_look(glow_step);
     draw_look(*links_.back_buffer);
@@ -43,7 +43,7 @@ void Page::take_changes(std::vector<Rect>& changed)
 PageLook Page::look() const
 {
     PageLook look;
-    if (!background_ || !links_.back_buffer)
+    if (!pictures_.exist() || !links_.back_buffer)
         return look;
     for (const Lamp& lamp : lamps_)
         look.parts.push_back({lamp.rect, {lamp.lit}});
@@ -86,20 +86,23 @@ int Page::button_opacity(const Button& button)
 
 void Page::draw_look(BackBuffer& target) const
 {
-    if (!background_)
+    const SkinBitmap* background = pictures_.background();
+    if (!background)
         return;
-    target.blit(*background_, 0, 0, target.width(), target.height(), 0, 0);
+    target.blit(*background, 0, 0, target.width(), target.height(), 0, 0);
+    const BitmapParts& pressed = pictures_.pressed();
+    const BitmapParts& hover = pictures_.hover();
     for (const Lamp& lamp : lamps_) {
         if (lamp.lit)
-            hover_.blit(target, lamp.rect);
+            hover.blit(target, lamp.rect);
     }
     for (const Button& button : buttons_) {
         const Rect& rect = button.rect();
         const int opacity = button_opacity(button);
         if (opacity == pressed_opacity)
-            pressed_.blit(target, rect);
+            pressed.blit(target, rect);
         else if (opacity > 0)
-            hover_.blend(target, rect, static_cast<float>(opacity));
+            hover.blend(target, rect, static_cast<float>(opacity));
     }
     if (list_view_)
         draw_list_view(target, *list_view_);
@@ -135,8 +138,8 @@ void Page::draw_page_faded(float opacity)
     if (!links_.back_buffer)
         return;
     BackBuffer& target = *links_.back_buffer;
-    if (background_)
-        target.blend(*background_, 0, 0, target.width(), target.height(), 0, 0, opacity, 0);
+    if (const SkinBitmap* background = pictures_.background())
+        target.blend(*background, 0, 0, target.width(), target.height(), 0, 0, opacity, 0);
     if (!links_.plugins)
         return;
     for (PluginSlot* plugin : lower_plugins_)
@@ -164,8 +167,8 @@ void Page::draw_line(BackBuffer& target, const FontEntry* font, const Rect& view
 
 void Page::draw_list_view(BackBuffer& target, const ListView& view) const
 {
-    copy_strip(target, hover_, view, view.hover());
-    copy_strip(target, pressed_, view, view.selected());
+    copy_strip(target, pictures_.hover(), view, view.hover());
+    copy_strip(target, pictures_.pressed(), view, view.selected());
     for (std::int32_t row = 0; row < view.visible_lines(); ++row)
         draw_line(target, view.font(), view.rect(), row, view.line_height(), view.line(view.top() + row));
 }

@@ -46,6 +46,17 @@ float Slider::percentage() const
     return static_cast<float>(position_) / static_cast<float>(range_) * 100.0f;
 }
 
+std::optional<std::chrono::milliseconds> Slider::time_to_next_pixel(float fraction, std::int64_t length_ms) const
+{
+    if (range_ <= 0 || length_ms <= 0 || fraction >= 1.0f)
+        return std::nullopt;
+    // show_fraction rounds: the knob leaves pixel p when fraction × range reaches p + 0.5.
+    const double travelled = std::max(0.0, static_cast<double>(fraction)) * range_;
+    const double next_edge = std::floor(travelled + 0.5) + 0.5;
+    const double ms = (next_edge - travelled) / range_ * static_cast<double>(length_ms);
+    return std::chrono::milliseconds(static_cast<std::int64_t>(std::ceil(ms)));
+}
+
 void Slider::show_fraction(float fraction)
 {
     if (dragging_ || range_ <= 0)

@@ -8,7 +8,9 @@
 #include "base/rect.h"
 #include "image/skin_bitmap.h"
 
+#include <chrono>
 #include <cstdint>
+#include <optional>
 
 class Slider {
 public:
@@ -35,6 +37,10 @@ public:
     // Shows `fraction` (0..1) of the travel, unless the knob is being dragged: the knob then
     // follows what it controls (the playing position, a scrolled list).
     void show_fraction(float fraction);
+    // For a fraction that grows from 0 to 1 over `length_ms` at real time: how long until
+    // show_fraction moves the knob by a pixel from where it shows `fraction` (rounded up to
+    // whole milliseconds). nullopt when it will not move (no travel, or at the end).
+    std::optional<std::chrono::milliseconds> time_to_next_pixel(float fraction, std::int64_t length_ms) const;
 
     std::uint16_t identifier() const { return identifier_; }
     std::int32_t position() const { return position_; }

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Writes the small seed inputs of every fuzz target into tests/fuzz/seeds/TARGET (committed;
 # run again after a format change): the smallest configuration (built by the skin tool) and
-# the demo's, the test manifests, an archive, bitmaps made by ImageMagick, Ogg and MP3
-# made by oggenc and lame from 0.2 s of a buzz, the smallest XM module, documents
+# the demo's, the test manifests, an archive, bitmaps made by ImageMagick, Ogg, MP3 and FLAC
+# made by oggenc, lame and flac from 0.2 s of a buzz, the smallest XM module, documents
 # and window masks. Each decoder seed starts with the byte that chooses its track kind.
 # Usage: tests/fuzz/make_seeds.sh TARNEL_SKIN DEMO_SKIN (both as the release build makes them)
 set -euo pipefail
@@ -13,7 +13,7 @@ seeds=$PWD/seeds
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 rm -rf "$seeds"
-mkdir -p "$seeds"/fuzz_{config_walker,skin_load,manifest,archive_lookup,decode_bmp,decoders,text_wrap,region}
+mkdir -p "$seeds"/fuzz_{config_walker,skin_load,manifest,archive_lookup,decode_bmp,decoders,stream_decode,text_wrap,region}
 
 (cd ../data && "$tool" build smallest_skin.toml -o "$work/smallest" >/dev/null)
 for target in fuzz_config_walker fuzz_skin_load; do
@@ -21,6 +21,8 @@ for target in fuzz_config_walker fuzz_skin_load; do
   cp "$demo/tarnel.cfg" "$seeds/$target/demo.cfg"
 done
 cp ../data/smallest_skin.toml ../e2e/skin_play.toml "$seeds/fuzz_manifest/"
+# A float where an integer belongs, beyond the integer range (once undefined behaviour).
+printf '[root]\ntitle = "A"\nwidth = 2e80\nheight = 410\n' > "$seeds/fuzz_manifest/float_width.toml"
 
 # The lookup target: a name length byte, the name, then the archive image.
 mkdir -p "$work/files/Data"
@@ -39,6 +41,10 @@ oggenc --quiet -r -B 16 -C 1 -R 22050 -q 0 -o "$work/buzz.ogg" "$work/buzz.raw"
 lame --quiet -r -s 22.05 --bitwidth 16 -m m -b 32 "$work/buzz.raw" "$work/buzz.mp3"
 { printf '\x01'; cat "$work/buzz.ogg"; } > "$seeds/fuzz_decoders/buzz.ogg.bin"
 { printf '\x01'; cat "$work/buzz.mp3"; } > "$seeds/fuzz_decoders/buzz.mp3.bin"
+# The stream target: a first byte 0 puts no signature in front of the file.
+flac --silent --force-raw-format --endian=little --sign=signed --channels=1 --bps=16 --sample-rate=22050 \
+  -o "$work/buzz.flac" "$work/buzz.raw"
+for kind in ogg mp3 flac; do { printf '\x00'; cat "$work/buzz.$kind"; } > "$seeds/fuzz_stream_decode/buzz.$kind.bin"; done
 le16() { printf "\\x%02x\\x%02x" $(($1 & 255)) $(($1 >> 8 & 255)); }
 le32() { le16 $(($1 & 65535)); le16 $(($1 >> 16)); }
 text() { printf '%s' "$1"; head -c $(($2 - ${#1})) /dev/zero; } # $1 padded with zeros to $2 bytes

@@ -30,6 +30,7 @@ struct FakePlayback final : PagePlayback {
     void seek_percent(float percent) override { seeks.push_back(percent); }
     float playback_fraction() const override { return fraction; }
     bool playing() const override { return fraction > 0.0f; }
+    std::int64_t playback_length_ms() const override { return length_ms; }
     void play_track(std::int32_t track) override
     {
         plays.push_back(track);
@@ -41,6 +42,7 @@ struct FakePlayback final : PagePlayback {
     bool repeat_flag = false;
     bool random_flag = false;
     float fraction = 0.0f;
+    std::int64_t length_ms = 0;
     std::vector<float> seeks;
     std::vector<std::int32_t> plays;
 };

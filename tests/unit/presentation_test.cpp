@@ -276,10 +276,21 @@ TEST(Presentation, CrossFadesOfEveryKindBlendTheBackgroundsAndEnd)
             EXPECT_EQ(run.shown_pixel(300, 200), mix(panel2_rgb, panel1_rgb, 127)) << kind << ": a = 127.5";
             EXPECT_EQ(plugin_calls(), c.plugin_draws) << kind;
         });
+        // Only the pages on screen hold their pictures; a page decodes them again to return.
+        const auto decoded = [&run](const char* page) { return run.player.pages().find_page(page)->pictures_decoded(); };
         run.check_at(1102, [&] {
             EXPECT_EQ(run.shell().current_page, "panel2") << kind;
             EXPECT_FALSE(run.shell().page_switch);
             EXPECT_EQ(run.shown_pixel(300, 200), panel2_rgb) << kind;
+            EXPECT_TRUE(decoded("panel2")) << kind;
+            EXPECT_FALSE(decoded("panel1")) << kind << ": the page left";
+            EXPECT_FALSE(decoded("outro")) << kind << ": never shown";
+        });
+        run.switch_at(1200, to_panel1);
+        run.step(2300); // the switch back ends in this frame
+        run.check_at(2400, [&] {
+            EXPECT_EQ(run.shown_pixel(300, 200), panel1_rgb) << kind;
+            EXPECT_FALSE(decoded("panel2")) << kind;
         });
         EXPECT_EQ(run.run(), 0);
     }
@@ -431,12 +442,21 @@ TEST(Presentation, TheLoopSleepsUntilSomethingIsDueAndCommandsWakeIt)
     };
     run.step(5);
     run.switch_at(20, to_panel1);
-    expect_next_tick(40, std::nullopt, "a still panel: no tick until an event");
-    run.switch_at(100, to_panel2);
-    expect_next_tick(150, milliseconds(10), "the cross-fade and its plug-ins run at the period");
-    run.step(1200); // the switch ends; panel2's timer starts
-    expect_next_tick(1300, milliseconds(501), "until the page's timer is due: 1200 + 500 + 1");
-    run.check_at(1400, [&run] {
+    run.check_at(40, [&run] {
+        EXPECT_TRUE(run.platform.audio_device()->is_open());
+        EXPECT_LE(run.platform.events().next_tick(), milliseconds(AudioOutput::idle_close_ms))
+            << "a still panel: a tick only to close the silent audio output";
+    });
+    run.step(3100);
+    run.check_at(3110, [&run] {
+        EXPECT_FALSE(run.platform.audio_device()->is_open()) << "closed after the silence";
+        EXPECT_EQ(run.platform.events().next_tick(), std::nullopt) << "a still panel, output closed: no tick until an event";
+    });
+    run.switch_at(3200, to_panel2);
+    expect_next_tick(3250, milliseconds(10), "the cross-fade and its plug-ins run at the period");
+    run.step(4300); // the switch ends; panel2's timer starts
+    expect_next_tick(4400, milliseconds(501), "until the page's timer is due: 4300 + 500 + 1");
+    run.check_at(4500, [&run] {
         const int before = run.platform.events().wake_ups();
         std::thread([&run] { run.player.commands().post_command(0x7000, 0); }).join();
         EXPECT_EQ(run.platform.events().wake_ups(), before + 1) << "a post from another thread wakes the loop";

@@ -129,6 +129,32 @@ TEST(Slider, KnobAsLongAsTheTrackReportsZeroPercent)
     }
 }
 
+// The loop sleeps until the knob's next pixel: shortly before that moment the knob must still
+// show where it was, a millisecond after it must have moved (float fractions blur the edge).
+TEST(Slider, TimeToTheNextPixelMatchesWhereTheKnobMoves)
+{
+    Slider slider(Slider::Orientation::horizontal, Slider::Type::live, {100, 10, 300, 30}, 1, knob(20, 20)); // range 180
+    const std::int64_t lengths_ms[] = {7'000, 60'000, 600'000}; // float fractions resolve 1 ms up to here
+    for (const std::int64_t length_ms : lengths_ms) {
+        for (float fraction = 0.0f; fraction < 0.999f; fraction += 0.0371f) {
+            const auto wait = slider.time_to_next_pixel(fraction, length_ms);
+            ASSERT_TRUE(wait);
+            const auto position_after = [&](std::int64_t ms) {
+                slider.show_fraction(fraction + static_cast<float>(ms) / static_cast<float>(length_ms));
+                return slider.position();
+            };
+            const std::int32_t now = position_after(0);
+            EXPECT_EQ(position_after(wait->count() + 1), now + 1) << fraction << " of " << length_ms << " ms";
+            if (wait->count() >= 2) {
+                EXPECT_EQ(position_after(wait->count() - 2), now) << fraction << " of " << length_ms << " ms";
+            }
+        }
+        EXPECT_FALSE(slider.time_to_next_pixel(1.0f, length_ms)) << "at the end";
+    }
+    Slider no_travel(Slider::Orientation::horizontal, Slider::Type::live, {100, 10, 300, 30}, 1, knob(200, 20));
+    EXPECT_FALSE(no_travel.time_to_next_pixel(0.5f, 60'000));
+}
+
 TEST(ListView, VisibleLinesAndLargestTop)
 {
     const ListView three = titled_view(3);

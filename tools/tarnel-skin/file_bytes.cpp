@@ -18,9 +18,18 @@ std::vector<std::uint8_t> read_file_bytes(const std::filesystem::path& path)
 
 void write_file_bytes(const std::filesystem::path& path, std::span<const std::uint8_t> bytes)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    // Written beside and renamed over the old file: a player that has the old one mapped
+    // keeps reading it whole, and no reader ever sees half a file.
+    std::filesystem::path partial = path;
+    partial += ".partial";
+    std::ofstream out(partial, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     out.close();
-    if (!out)
+    std::error_code error;
+    if (out)
+        std::filesystem::rename(partial, path, error);
+    if (!out || error) {
+        std::filesystem::remove(partial, error);
         throw std::runtime_error("can't write " + path.string());
+    }
 }

@@ -9,5 +9,6 @@
 
 std::vector<std::uint8_t> read_file_bytes(const std::filesystem::path& path);
 
-// Creates or replaces the file (not its folder).
+// Creates or replaces the file (not its folder); a replaced file is renamed over, never
+// rewritten in place.
 void write_file_bytes(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);

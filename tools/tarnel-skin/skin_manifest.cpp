@@ -43,10 +43,12 @@ public:
 
     std::uint32_t integer(const toml::node& node, std::int64_t low, std::int64_t high, const std::string& what) const
     {
-        const auto value = node.value<std::int64_t>();
-        if (!node.is_integer() || !value || *value < low || *value > high)
+        // Only integer nodes: toml++ converts floats outside the integer range with undefined
+        // behaviour (value<std::int64_t>() of 2e80).
+        const std::int64_t value = node.is_integer() ? node.as_integer()->get() : 0;
+        if (!node.is_integer() || value < low || value > high)
             fail(node, what + " must be an integer from " + std::to_string(low) + " to " + std::to_string(high));
-        return static_cast<std::uint32_t>(*value);
+        return static_cast<std::uint32_t>(value);
     }
 
     std::string text(const toml::node& node, const std::string& what) const

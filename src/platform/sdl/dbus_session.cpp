@@ -17,6 +17,14 @@ PrivateBusConnection connect_session_bus()
     return PrivateBusConnection(connection);
 }
 
+int bus_socket(DBusConnection* connection)
+{
+    int socket = -1;
+    if (!dbus_connection_get_is_connected(connection) || !dbus_connection_get_socket(connection, &socket))
+        return -1;
+    return socket;
+}
+
 void dispatch_arrived(DBusConnection* connection)
 {
     dbus_connection_read_write(connection, 0);

@@ -16,3 +16,5 @@ using PrivateBusConnection = std::unique_ptr<DBusConnection, DbusConnectionClose
 PrivateBusConnection connect_session_bus();
 // Reads and handles every message that has arrived; never blocks.
 void dispatch_arrived(DBusConnection* connection);
+// The socket on which messages arrive, or -1 once the connection is closed.
+int bus_socket(DBusConnection* connection);

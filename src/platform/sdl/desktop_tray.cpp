@@ -56,9 +56,12 @@ void DesktopTray::set_menu(std::span<const TrayMenuEntry> entries)
         sni_->set_menu(menu_);
 }
 
-bool DesktopTray::menu_open() const
+void DesktopTray::add_sockets(std::vector<int>& sockets) const
 {
-    return popup_ && popup_->is_open();
+    if (sni_)
+        sockets.push_back(sni_->socket());
+    if (display_)
+        sockets.push_back(ConnectionNumber(display_.get()));
 }
 
 std::optional<Event> DesktopTray::poll_event()

@@ -3,7 +3,7 @@
 // with the program's own popup menu, else nothing at all (no icon, no events; the player's
 // restore command still works). The session bus and the X display are its own connections,
 // opened on first use. Events from either are collected by poll_event(), which the event
-// source calls from its wait loop. UI thread only.
+// source calls when their sockets (sockets()) have data. UI thread only.
 #pragma once
 
 #include "platform/event.h"
@@ -23,12 +23,6 @@ class XPopupMenu;
 
 class DesktopTray final : public Tray {
 public:
-    // How often the event source looks at the connections while they are open, in ms: often
-    // while the popup menu is open (it follows the pointer), else rarely enough that a
-    // player at rest hardly wakes (a click on the icon or a D-Bus request waits at most this).
-    static constexpr int menu_poll_period_ms = 10;
-    static constexpr int poll_period_ms = 100;
-
     DesktopTray();
     ~DesktopTray() override;
     DesktopTray(const DesktopTray&) = delete;
@@ -43,10 +37,8 @@ public:
     TrayKind kind() const { return kind_; }
     // The next tray event, after handling what the connections brought; never blocks.
     std::optional<Event> poll_event();
-    // True while a connection is open that may bring events.
-    bool listening() const { return sni_ || display_; }
-    // True while the program's own popup menu is open.
-    bool menu_open() const;
+    // Adds the sockets of the open connections, on which poll_event's events arrive.
+    void add_sockets(std::vector<int>& sockets) const;
 
 private:
     // Opens the connections once each; afterwards they may still be missing.

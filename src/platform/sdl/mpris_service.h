@@ -35,6 +35,8 @@ public:
 
     // The next request, after handling what the bus brought; never blocks.
     std::optional<Event> poll_event();
+    // The socket to watch for what poll_event() handles, or -1.
+    int socket() const { return bus_socket(connection_.get()); }
 
 private:
     static DBusHandlerResult on_message(DBusConnection* connection, DBusMessage* message, void* self);

@@ -64,18 +64,25 @@ std::optional<Event> SdlEventSource::wait_event()
             next_tick_ms_ = std::max(*next_tick_ms_ + period_ms_, now + 1);
             return Event{.kind = EventKind::timer_tick};
         }
-        int timeout = tick_due ? static_cast<int>(std::min<std::uint64_t>(*next_tick_ms_ - now, std::numeric_limits<std::int32_t>::max())) : -1;
-        if ((tray_ && tray_->listening()) || media_remote_) {
-            const int period = tray_ && tray_->menu_open() ? DesktopTray::menu_poll_period_ms
-                                                           : DesktopTray::poll_period_ms;
-            timeout = timeout < 0 ? period : std::min(timeout, period);
-        }
+        const int timeout = tick_due ? static_cast<int>(std::min<std::uint64_t>(*next_tick_ms_ - now, std::numeric_limits<std::int32_t>::max())) : -1;
+        watcher_.watch(connection_sockets());
         SDL_Event event;
         if (SDL_WaitEventTimeout(&event, timeout)) {
             if (auto translated = translate(event))
                 return translated;
         }
     }
+}
+
+std::vector<int> SdlEventSource::connection_sockets() const
+{
+    std::vector<int> sockets;
+    if (tray_)
+        tray_->add_sockets(sockets);
+    if (media_remote_)
+        sockets.push_back(media_remote_->socket());
+    std::erase(sockets, -1);
+    return sockets;
 }
 
 void SdlEventSource::start_timer(std::chrono::milliseconds period)

@@ -2,12 +2,15 @@
 // the wait (no timer thread): a timer_tick is returned whenever a period has passed, at most
 // one per wait, late ticks are not made up; with no tick due the wait sleeps until an event.
 // wake_up pushes an SDL user event (the only one this program uses), which wakes the wait.
+// The tray's and the media remote's connections are read before each wait; while it sleeps
+// a ConnectionWatcher wakes it when they bring data.
 // While the window follows the pointer itself (SdlWindow::dragging) pointer moves drag it
 // and the left release ends the drag; neither reaches the player. UI thread only, except
 // wake_up.
 #pragma once
 
 #include "platform/event_source.h"
+#include "platform/sdl/connection_watcher.h"
 #include "platform/sdl/desktop_tray.h"
 #include "platform/sdl/mpris_service.h"
 #include "platform/sdl/sdl_window.h"
@@ -34,6 +37,7 @@ public:
 
 private:
     std::optional<Event> translate(const SDL_Event& event);
+    std::vector<int> connection_sockets() const;
 
     SdlWindow* window_ = nullptr;
     DesktopTray* tray_ = nullptr;
@@ -43,4 +47,5 @@ private:
     std::optional<std::uint64_t> next_tick_ms_; // none: no tick due
     std::atomic<bool> wake_pending_ = false;    // a wake-up event is in SDL's queue
     std::optional<Event> pending_; // the double_click that follows its button_down
+    ConnectionWatcher watcher_{[this] { wake_up(); }}; // last: its thread calls wake_up
 };

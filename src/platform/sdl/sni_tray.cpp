@@ -102,6 +102,11 @@ void SniTray::set_menu(std::span<const TrayMenuEntry> entries)
     menu_.set_entries(entries, connection_.get());
 }
 
+int SniTray::socket() const
+{
+    return bus_socket(connection_.get());
+}
+
 void SniTray::poll()
 {
     dispatch_arrived(connection_.get());

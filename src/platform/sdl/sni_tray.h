@@ -37,6 +37,8 @@ public:
     void set_menu(std::span<const TrayMenuEntry> entries);
     // Reads and handles every message that has arrived; never blocks.
     void poll();
+    // The socket to watch for what poll() handles, or -1.
+    int socket() const;
 
 private:
     static DBusHandlerResult on_message(DBusConnection* connection, DBusMessage* message, void* self);

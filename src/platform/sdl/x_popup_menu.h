@@ -29,7 +29,6 @@ public:
     // Opens the menu with `entries` at the pointer (closing one that is open).
     void pop(std::span<const TrayMenuEntry> entries);
     void close();
-    bool is_open() const { return window_.exists(); }
     // Handles `event` if it belongs to the menu; true when it did.
     bool handle(const XEvent& event);
 

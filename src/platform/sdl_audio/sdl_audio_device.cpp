@@ -18,7 +18,7 @@ bool SdlAudioDevice::open(AudioRenderer& renderer)
     wanted.freq = sample_rate;
     wanted.format = AUDIO_F32SYS;
     wanted.channels = channel_count;
-    wanted.samples = 1024;
+    wanted.samples = 2048;
     wanted.callback = &SdlAudioDevice::pull;
     wanted.userdata = this;
     renderer_ = &renderer;

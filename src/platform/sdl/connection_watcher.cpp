@@ -33,9 +33,8 @@ ConnectionWatcher::~ConnectionWatcher()
 
 void ConnectionWatcher::watch(std::vector<int> sockets)
 {
-    std::ranges::sort(sockets);
-    const auto [first, last] = std::ranges::unique(sockets);
-    sockets.erase(first, last);
+    std::sort(sockets.begin(), sockets.end());
+    sockets.erase(std::unique(sockets.begin(), sockets.end()), sockets.end());
     {
         std::lock_guard lock(mutex_);
         if (armed_ && sockets == sockets_)
@@ -66,7 +65,7 @@ void ConnectionWatcher::run()
                 return;
             polled.clear();
             for (const int socket : sockets_)
-                if (std::ranges::find(hung_up_, socket) == hung_up_.end())
+                if (std::find(hung_up_.begin(), hung_up_.end(), socket) == hung_up_.end())
                     polled.push_back({.fd = socket, .events = POLLIN, .revents = 0});
         }
         polled.push_back({.fd = interrupt_read_, .events = POLLIN, .revents = 0});

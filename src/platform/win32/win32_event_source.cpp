@@ -94,6 +94,10 @@ std::optional<Event> Win32EventSource::wait_event()
                 DispatchMessageW(&message);
             continue;
         }
+        // PeekMessageW also delivers messages sent from other threads and processes (the
+        // tray icon's clicks), which may have pushed an event without a posted message.
+        if (!pending_.empty())
+            continue;
         const DWORD timeout =
             tick_due ? static_cast<DWORD>(std::min<std::uint64_t>(*next_tick_ms_ - now, INFINITE - 1)) : INFINITE;
         MsgWaitForMultipleObjectsEx(0, nullptr, timeout, QS_ALLINPUT, MWMO_INPUTAVAILABLE);

@@ -2,7 +2,7 @@
 # the core, the headless and Win32 back ends, vorlunde.exe and the example plug-in DLL; the
 # skin tool (with the demo's generator library, which `tarnel-skin new` draws with) and the
 # unit tests when the libraries they need (libpng, libimagequant, libsndfile, SDL2_ttf,
-# toml++) are found too. The Linux-only parts (the SDL/X11 back end, the D-Bus tray,
+# toml++, CLI11) are found too. The Linux-only parts (the SDL/X11 back end, the D-Bus tray,
 # fontconfig, the end-to-end shell tests, the demo skin itself) are not built. The toolchain
 # file links everything statically.
 find_package(SDL2 CONFIG REQUIRED)
@@ -16,16 +16,19 @@ pkg_check_modules(IMAGEQUANT IMPORTED_TARGET imagequant)
 pkg_check_modules(SNDFILE IMPORTED_TARGET sndfile)
 pkg_check_modules(SDL2_TTF IMPORTED_TARGET SDL2_ttf)
 pkg_check_modules(TOMLPP IMPORTED_TARGET tomlplusplus)
-if(PNG_FOUND AND IMAGEQUANT_FOUND AND SNDFILE_FOUND AND SDL2_TTF_FOUND AND TOMLPP_FOUND)
+pkg_check_modules(CLI11 IMPORTED_TARGET CLI11)
+if(PNG_FOUND AND IMAGEQUANT_FOUND AND SNDFILE_FOUND AND SDL2_TTF_FOUND AND TOMLPP_FOUND AND CLI11_FOUND)
   add_subdirectory(tools/skin-writer)
   add_subdirectory(tools/media)
   set(VORLUNDE_BUILD_DEMO OFF)
   add_subdirectory(demo demo-build)
   add_subdirectory(tools/tarnel-skin)
+  # On Linux CLI11's headers are the system's; here they come from the library cache.
+  target_link_libraries(tarnel-skin PRIVATE PkgConfig::CLI11)
   if(VORLUNDE_BUILD_TESTS)
     enable_testing()
     add_subdirectory(tests)
   endif()
 else()
-  message(STATUS "libpng, libimagequant, libsndfile, SDL2_ttf or toml++ not found for Windows: tarnel-skin.exe and the unit tests are not built")
+  message(STATUS "libpng, libimagequant, libsndfile, SDL2_ttf, toml++ or CLI11 not found for Windows: tarnel-skin.exe and the unit tests are not built")
 endif()

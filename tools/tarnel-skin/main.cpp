@@ -3,7 +3,9 @@
 #include "commands.h"
 #include "desktop/tool_platform.h"
 #include "starter_skin.h"
+#ifndef _WIN32
 #include "watch_loop.h"
+#endif
 
 #include "base/desktop_text.h"
 
@@ -16,7 +18,12 @@
 
 int main(int argc, char** argv)
 {
+#ifdef _WIN32
+    CLI::App app{"Builds and inspects vorlunde skins (tarnel.cfg and tarnel.dat).\n"
+                 "The Windows build has no watch command: it needs inotify and POSIX processes."};
+#else
     CLI::App app{"Builds and inspects vorlunde skins (tarnel.cfg and tarnel.dat)."};
+#endif
     app.require_subcommand(1);
     std::function<void()> command;
     std::string manifest, config, archive, dir, out_dir;
@@ -80,6 +87,7 @@ int main(int argc, char** argv)
     starter->add_option("--fonts", fonts, "Folder holding DejaVuSans.ttf and DejaVuSans-Bold.ttf")->capture_default_str();
     starter->callback([&] { command = [&] { write_starter_skin(dir, fonts, std::cout); }; });
 
+#ifndef _WIN32
     bool run_player = false;
     CLI::App* watch = app.add_subcommand("watch", "Rebuild and check a skin whenever its manifest or a file it names changes");
     watch->add_option("manifest", manifest, "Skin manifest (TOML)")->required();
@@ -93,6 +101,7 @@ int main(int argc, char** argv)
             watch_skin(options, check_platform, std::cout, std::cerr);
         };
     });
+#endif
 
     try {
         app.parse(argc, argv);

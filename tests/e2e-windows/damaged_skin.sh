@@ -8,8 +8,8 @@
 #   - tarnel.cfg cut where its first page begins (fonts come before it): the cut is reported
 #     first, on a line of its own
 #   - tarnel.dat repacked without the day page's picture
-# Then Ctrl+C (SIGINT, which Wine turns into the console's Ctrl+C event) while a box is up: the
-# box goes away and the player ends with status 1 without a click.
+# (A stop request while the box is up is not tried: Wine sends a console's Ctrl+C only to
+# console programs, and the player is a GUI program.)
 # Usage: damaged_skin.sh PLAYER_EXE PLUGIN_DLL DEMO_SKIN TARNEL_SKIN
 set -euo pipefail
 source "$(dirname "$0")/wine_common.sh"
@@ -52,12 +52,4 @@ for case in "${cases[@]}"; do
   ! font_folders_left || fail "a private font folder is left"
 done
 
-echo "== Ctrl+C while the box is up"
-launch "$no_day_picture"
-find_window "tarnel leaf runtime exception" > /dev/null || fail "no error box"
-kill -INT "$player_pid"
-wait_exit 5
-[[ $status == 1 ]] || fail "exit status $status, not 1"
-! xwininfo -root -children | grep -qF '"tarnel leaf runtime exception": ' || fail "the error box stayed"
-! font_folders_left || fail "a private font folder is left"
 echo "PASS"

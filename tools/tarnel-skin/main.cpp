@@ -25,6 +25,9 @@ int main(int argc, char** argv)
     CLI::App app{"Builds and inspects vorlunde skins (tarnel.cfg and tarnel.dat)."};
 #endif
     app.require_subcommand(1);
+    // Arguments that begin with a slash are paths, also on Windows (CLI11 reads them as options
+    // there by default); set before the subcommands, which copy it.
+    app.allow_windows_style_options(false);
     std::function<void()> command;
     std::string manifest, config, archive, dir, out_dir;
     // check and watch load skins as the player does, with plug-ins but without real fonts.

@@ -58,7 +58,7 @@ LRESULT CALLBACK Win32EventSource::window_procedure(HWND window, UINT message, W
     return DefWindowProcW(window, message, wparam, lparam);
 }
 
-bool Win32EventSource::dispatch_queued()
+void Win32EventSource::dispatch_queued()
 {
     MSG message;
     while (!quit_seen_ && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -67,7 +67,6 @@ bool Win32EventSource::dispatch_queued()
         else
             DispatchMessageW(&message);
     }
-    return !quit_seen_;
 }
 
 std::optional<Event> Win32EventSource::wait_event()
@@ -86,17 +85,10 @@ std::optional<Event> Win32EventSource::wait_event()
             next_tick_ms_ = std::max(*next_tick_ms_ + period_ms_, now + 1);
             return Event{.kind = EventKind::timer_tick};
         }
-        MSG message;
-        if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_QUIT)
-                quit_seen_ = true;
-            else
-                DispatchMessageW(&message);
-            continue;
-        }
-        // PeekMessageW also delivers messages sent from other threads and processes (the
-        // tray icon's clicks), which may have pushed an event without a posted message.
-        if (!pending_.empty())
+        // Peeking also delivers messages sent from other threads and processes (the tray
+        // icon's clicks), which may push an event without any posted message.
+        dispatch_queued();
+        if (!pending_.empty() || quit_seen_)
             continue;
         const DWORD timeout =
             tick_due ? static_cast<DWORD>(std::min<std::uint64_t>(*next_tick_ms_ - now, INFINITE - 1)) : INFINITE;

@@ -36,9 +36,9 @@ public:
 
     // Queues an event translated by a window procedure; wait_event returns it in order.
     void push(const Event& event) { pending_.push_back(event); }
-    // Dispatches the messages already queued for the UI thread, without waiting.
-    // Returns false when one of them was WM_QUIT (it is left for wait_event).
-    bool dispatch_queued();
+    // Dispatches the messages already queued for the UI thread, without waiting; a WM_QUIT
+    // among them is kept for wait_event, which then reports close_request.
+    void dispatch_queued();
 
 private:
     static LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);

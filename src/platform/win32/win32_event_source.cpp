@@ -1,6 +1,7 @@
 #include "platform/win32/win32_event_source.h"
 
 #include "base/skin_error.h"
+#include "platform/win32/win32_window_owner.h"
 
 #include <algorithm>
 
@@ -45,11 +46,7 @@ Win32EventSource::~Win32EventSource()
 
 LRESULT CALLBACK Win32EventSource::window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
 {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<Win32EventSource*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* self = window_owner<Win32EventSource>(window, message, lparam);
     if (self && message == wake_message) {
         self->wake_pending_ = false;
         self->push(Event{.kind = EventKind::wake_up});

@@ -39,7 +39,8 @@ TtfSession::~TtfSession()
 }
 
 TextPainter::TextPainter(const TtfSession&, const std::filesystem::path& font_file, int pixel_size)
-    : font_(TTF_OpenFont(font_file.c_str(), pixel_size))
+    // SDL takes file names as UTF-8 on every system.
+    : font_(TTF_OpenFont(reinterpret_cast<const char*>(font_file.u8string().c_str()), pixel_size))
 {
     if (!font_)
         throw std::runtime_error("can't open font " + font_file.string());

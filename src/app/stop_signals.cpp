@@ -2,7 +2,10 @@
 
 #include <cerrno>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <atomic>
+#include <semaphore>
+#else
 #include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>
@@ -13,9 +16,20 @@ namespace {
 volatile std::sig_atomic_t stop_requested = 0;
 
 #ifdef _WIN32
+// The C runtime calls the handler of a console's Ctrl+C or Ctrl+Break on a thread of its own,
+// not inside an interrupted thread, so it may release a semaphore. The semaphore lives as long
+// as the program: a handler that runs while an object goes away still finds it.
+std::counting_semaphore<>& signal_semaphore()
+{
+    static std::counting_semaphore<> semaphore{0};
+    return semaphore;
+}
+std::atomic<bool> watcher_closing = false;
+
 extern "C" void request_stop(int)
 {
     stop_requested = 1;
+    signal_semaphore().release();
 }
 #else
 volatile std::sig_atomic_t signal_pipe = -1;
@@ -40,7 +54,12 @@ StopSignals::StopSignals([[maybe_unused]] std::function<void()> on_signal)
 {
     stop_requested = 0;
 #ifdef _WIN32
+    if (on_signal) {
+        watcher_closing = false;
+        watcher_ = std::thread(&StopSignals::watch, this, std::move(on_signal));
+    }
     previous_interrupt_ = std::signal(SIGINT, request_stop);
+    previous_break_ = std::signal(SIGBREAK, request_stop);
     previous_terminate_ = std::signal(SIGTERM, request_stop);
 #else
     if (on_signal && pipe2(pipe_, O_CLOEXEC) == 0) {
@@ -60,7 +79,13 @@ StopSignals::~StopSignals()
 {
 #ifdef _WIN32
     std::signal(SIGINT, previous_interrupt_);
+    std::signal(SIGBREAK, previous_break_);
     std::signal(SIGTERM, previous_terminate_);
+    if (watcher_.joinable()) {
+        watcher_closing = true;
+        signal_semaphore().release();
+        watcher_.join();
+    }
 #else
     sigaction(SIGINT, &previous_interrupt_, nullptr);
     sigaction(SIGTERM, &previous_terminate_, nullptr);
@@ -81,7 +106,17 @@ bool StopSignals::requested() const
     return stop_requested != 0;
 }
 
-#ifndef _WIN32
+#ifdef _WIN32
+void StopSignals::watch(std::function<void()> on_signal) const
+{
+    for (;;) {
+        signal_semaphore().acquire();
+        if (watcher_closing)
+            return;
+        on_signal();
+    }
+}
+#else
 void StopSignals::watch(std::function<void()> on_signal) const
 {
     char byte = 0;

@@ -1,7 +1,8 @@
-// StopSignals: while the object lives, SIGINT and SIGTERM no longer end the process at once;
-// they only raise a flag that the main loop polls after every event, so a signal ends the
-// loop as a quit does and the ordered shut-down still runs. As the loop may be asleep, the
-// handler also writes a byte into a pipe, and a watcher thread of the object then calls
+// StopSignals: while the object lives, SIGINT and SIGTERM (on Windows also SIGBREAK: a
+// console's Ctrl+C and Ctrl+Break) no longer end the process at once; they only raise a flag
+// that the main loop polls after every event, so a signal ends the loop as a quit does and the
+// ordered shut-down still runs. As the loop may be asleep, the handler also writes a byte into
+// a pipe (on Windows: releases a semaphore), and a watcher thread of the object then calls
 // `on_signal` (which must be safe to call from that thread), which wakes the loop.
 // The destructor restores the earlier handlers and joins the watcher. One object at a time;
 // construct and destroy it on the UI thread. The flag and the pipe's write end the handler
@@ -23,18 +24,18 @@ public:
     bool requested() const;
 
 private:
-#ifdef _WIN32
-    // Windows has no sigaction; its C runtime keeps a handler installed after it ran. There is
-    // no watcher: the flag is seen at the next event.
-    using Handler = void (*)(int);
-    Handler previous_interrupt_ = SIG_DFL;
-    Handler previous_terminate_ = SIG_DFL;
-#else
     void watch(std::function<void()> on_signal) const;
 
+#ifdef _WIN32
+    // Windows has no sigaction; its C runtime keeps a handler installed after it ran.
+    using Handler = void (*)(int);
+    Handler previous_interrupt_ = SIG_DFL;
+    Handler previous_break_ = SIG_DFL;
+    Handler previous_terminate_ = SIG_DFL;
+#else
     struct sigaction previous_interrupt_ {};
     struct sigaction previous_terminate_ {};
     int pipe_[2] = {-1, -1}; // read end, write end
-    std::thread watcher_;
 #endif
+    std::thread watcher_;
 };

@@ -52,7 +52,7 @@ private:
         } else {
             const auto bytes = std::get<ArchiveFile>(source_).bytes;
             if (offset < bytes.size())
-                std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(offset), std::min<std::size_t>(bytes.size() - offset, N),
+                std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(offset), std::min<std::uint64_t>(bytes.size() - offset, N),
                     out.begin());
         }
     }

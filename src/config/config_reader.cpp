@@ -1,5 +1,7 @@
 #include "config/config_reader.h"
 
+#include "base/span_at.h"
+
 #include <cstring>
 
 std::uint32_t ConfigReader::read_little_endian(int width)
@@ -7,7 +9,7 @@ std::uint32_t ConfigReader::read_little_endian(int width)
     std::uint32_t value = 0;
     for (int i = 0; i < width; ++i) {
         if (!at_end())
-            value |= static_cast<std::uint32_t>(bytes_[position_]) << (8 * i);
+            value |= static_cast<std::uint32_t>(span_at(bytes_, position_)) << (8 * i);
         ++position_;
     }
     return value;
@@ -27,7 +29,7 @@ std::string ConfigReader::read_string()
 {
     if (at_end())
         return {};
-    const auto rest = bytes_.subspan(position_);
+    const auto rest = bytes_.subspan(static_cast<std::size_t>(position_)); // inside the bytes: fits
     const void* terminator = std::memchr(rest.data(), 0, rest.size());
     const std::size_t length =
         terminator ? static_cast<std::size_t>(static_cast<const std::uint8_t*>(terminator) - rest.data()) : rest.size();

@@ -1,6 +1,7 @@
 #include "image/bmp_decoder.h"
 
 #include "base/skin_error.h"
+#include "base/span_at.h"
 #include "image/image_limits.h"
 
 #include <algorithm>
@@ -21,7 +22,7 @@ std::uint32_t read_le(std::span<const std::uint8_t> file, std::uint64_t offset, 
     for (int i = 0; i < bytes; ++i) {
         const std::uint64_t at = offset + static_cast<std::uint64_t>(i);
         if (at < file.size())
-            value |= std::uint32_t{file[at]} << (8 * i);
+            value |= std::uint32_t{span_at(file, at)} << (8 * i);
     }
     return value;
 }
@@ -68,11 +69,11 @@ std::array<std::uint32_t, 256> read_palette(std::span<const std::uint8_t> file, 
     std::array<std::uint32_t, 256> palette;
     palette.fill(black);
     const std::uint64_t entries = std::min<std::uint64_t>(header.palette_entries, palette.size());
-    for (std::uint64_t i = 0; i < entries; ++i) {
+    for (std::size_t i = 0; i < entries; ++i) {
         const std::uint64_t at = header.palette_offset + 4 * i;
         if (at + 3 > file.size())
             break;
-        palette[i] = opaque(file[at], file[at + 1], file[at + 2]);
+        palette[i] = opaque(span_at(file, at), span_at(file, at + 1), span_at(file, at + 2));
     }
     return palette;
 }
@@ -121,7 +122,7 @@ void decode_indexed(Picture& picture, std::span<const std::uint8_t> data, const 
         const auto count = std::min<std::uint64_t>(static_cast<std::uint64_t>(picture.width()), data.size() - start);
         std::uint32_t* out = picture.row(y);
         for (std::uint64_t x = 0; x < count; ++x)
-            out[x] = palette[data[start + x]];
+            out[x] = palette[span_at(data, start + x)];
     }
 }
 
@@ -135,8 +136,8 @@ void decode_rgb(Picture& picture, std::span<const std::uint8_t> data)
         const auto count = std::min<std::uint64_t>(static_cast<std::uint64_t>(picture.width()), (data.size() - start) / 3);
         std::uint32_t* out = picture.row(y);
         for (std::uint64_t x = 0; x < count; ++x) {
-            const std::uint8_t* source = &data[start + 3 * x];
-            out[x] = opaque(source[0], source[1], source[2]);
+            const std::uint64_t at = start + 3 * x;
+            out[x] = opaque(span_at(data, at), span_at(data, at + 1), span_at(data, at + 2));
         }
     }
 }

@@ -27,7 +27,7 @@ start_xvfb() {
   read -r _ xvfb_pid <&3
   read -r display_number <&3 || fail "Xvfb did not start"
   export DISPLAY=:$display_number
-  "$wine" wineboot -i > /dev/null 2>&1 || fail "wineboot failed"
+  "$wine" wineboot -i > "$work/wineboot.log" 2>&1 || fail "wineboot failed: $(tail -5 "$work/wineboot.log")"
   "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f > /dev/null 2>&1
 }
 

@@ -55,6 +55,9 @@ TEST(CommandLineTest, FindsFoldersAndInstalledSkinsAndRejectsTheRest)
 
 TEST(CommandLineTest, DataFoldersFollowTheBaseDirectoryRules)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "the base directory rules are Linux's: on Windows a path without a drive is not absolute";
+#endif
     using Dirs = std::vector<std::filesystem::path>;
     EXPECT_EQ(xdg_data_dirs("", "/home/u", ""), (Dirs{"/home/u/.local/share", "/usr/local/share", "/usr/share"}));
     EXPECT_EQ(xdg_data_dirs("/d", "/home/u", "/a:relative::/b"), (Dirs{"/d", "/a", "/b"}));

@@ -44,7 +44,7 @@ TEST(PngWriter, WritesTheFile)
     write_png(path, surface, 2, 3);
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
-    ASSERT_TRUE(png_image_begin_read_from_file(&image, path.c_str()));
+    ASSERT_TRUE(png_image_begin_read_from_file(&image, path.string().c_str()));
     EXPECT_EQ(image.width, 2u);
     EXPECT_EQ(read_png(image), opaque);
 }

@@ -88,7 +88,10 @@ TEST(TarnelSkinArchive, UnpackDoesNotFollowLinksOutOfTheFolder)
 {
     TempDir dir, outside;
     std::filesystem::create_directories(dir.path() / "out");
-    std::filesystem::create_directory_symlink(outside.path(), dir.path() / "out" / "link");
+    std::error_code error;
+    std::filesystem::create_directory_symlink(outside.path(), dir.path() / "out" / "link", error);
+    if (error) // Windows without the right to make links, Wine
+        GTEST_SKIP() << "can't make a folder link here: " << error.message();
     ByteBuilder image;
     archive_entry(image, "link\\evil", "bad");
     const auto archive = dir.write("skin.dat", image.bytes());
@@ -112,9 +115,11 @@ TEST(TarnelSkinArchive, UnpackKeepsTheFirstOfEqualNames)
 TEST(TarnelSkinArchive, RefusesWhatCannotBePacked)
 {
     TempDir dir;
-    dir.write("odd\\name", bytes_of("x"));
     std::ostringstream out;
+#ifndef _WIN32 // a Windows file name cannot hold a backslash
+    dir.write("odd\\name", bytes_of("x"));
     EXPECT_NE(error_of([&] { pack_archive(dir.path(), dir.path() / "skin.dat", out); }).find("backslash"), std::string::npos);
+#endif
     EXPECT_EQ(error_of([&] { pack_archive(dir.path() / "none", dir.path() / "skin.dat", out); }),
               "can't open folder " + (dir.path() / "none").string());
     ByteBuilder image;

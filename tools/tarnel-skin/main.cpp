@@ -3,7 +3,9 @@
 #include "commands.h"
 #include "desktop/tool_platform.h"
 #include "starter_skin.h"
+#ifndef _WIN32
 #include "watch_loop.h"
+#endif
 
 #include "base/desktop_text.h"
 
@@ -16,8 +18,16 @@
 
 int main(int argc, char** argv)
 {
+#ifdef _WIN32
+    CLI::App app{"Builds and inspects vorlunde skins (tarnel.cfg and tarnel.dat).\n"
+                 "The Windows build has no watch command: it needs inotify and POSIX processes."};
+#else
     CLI::App app{"Builds and inspects vorlunde skins (tarnel.cfg and tarnel.dat)."};
+#endif
     app.require_subcommand(1);
+    // Arguments that begin with a slash are paths, also on Windows (CLI11 reads them as options
+    // there by default); set before the subcommands, which copy it.
+    app.allow_windows_style_options(false);
     std::function<void()> command;
     std::string manifest, config, archive, dir, out_dir;
     // check and watch load skins as the player does, with plug-ins but without real fonts.
@@ -80,6 +90,7 @@ int main(int argc, char** argv)
     starter->add_option("--fonts", fonts, "Folder holding DejaVuSans.ttf and DejaVuSans-Bold.ttf")->capture_default_str();
     starter->callback([&] { command = [&] { write_starter_skin(dir, fonts, std::cout); }; });
 
+#ifndef _WIN32
     bool run_player = false;
     CLI::App* watch = app.add_subcommand("watch", "Rebuild and check a skin whenever its manifest or a file it names changes");
     watch->add_option("manifest", manifest, "Skin manifest (TOML)")->required();
@@ -93,6 +104,7 @@ int main(int argc, char** argv)
             watch_skin(options, check_platform, std::cout, std::cerr);
         };
     });
+#endif
 
     try {
         app.parse(argc, argv);

@@ -1,12 +1,69 @@
 #include "platform/win32/win32_event_source.h"
 
-#include <windows.h>
+#include "base/skin_error.h"
+#include "platform/win32/win32_window_owner.h"
 
 #include <algorithm>
+
+namespace {
+
+constexpr wchar_t class_name[] = L"vorlunde wake-up";
+constexpr UINT wake_message = WM_APP + 2;
+
+// Milliseconds of a steady clock finer than GetTickCount64's 10 to 16 ms steps.
+std::uint64_t now_ms()
+{
+    return static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                          std::chrono::steady_clock::now().time_since_epoch())
+                                          .count());
+}
+
+} // namespace
+
+Win32EventSource::Win32EventSource()
+{
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW window_class{};
+    window_class.cbSize = sizeof(window_class);
+    window_class.lpfnWndProc = &Win32EventSource::window_procedure;
+    window_class.hInstance = instance;
+    window_class.lpszClassName = class_name;
+    if (!RegisterClassExW(&window_class))
+        throw SkinError("can't register the window class");
+    wake_window_ = CreateWindowExW(0, class_name, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, this);
+    if (!wake_window_) {
+        UnregisterClassW(class_name, instance);
+        throw SkinError("can't create the window");
+    }
+}
 
 Win32EventSource::~Win32EventSource()
 {
     stop_timer();
+    DestroyWindow(wake_window_);
+    UnregisterClassW(class_name, GetModuleHandleW(nullptr));
+}
+
+LRESULT CALLBACK Win32EventSource::window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    auto* self = window_owner<Win32EventSource>(window, message, lparam);
+    if (self && message == wake_message) {
+        self->wake_pending_ = false;
+        self->push(Event{.kind = EventKind::wake_up});
+        return 0;
+    }
+    return DefWindowProcW(window, message, wparam, lparam);
+}
+
+void Win32EventSource::dispatch_queued()
+{
+    MSG message;
+    while (!quit_seen_ && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT)
+            quit_seen_ = true;
+        else
+            DispatchMessageW(&message);
+    }
 }
 
 std::optional<Event> Win32EventSource::wait_event()
@@ -17,34 +74,54 @@ std::optional<Event> Win32EventSource::wait_event()
             pending_.pop_front();
             return event;
         }
-        MSG message;
-        const BOOL result = GetMessageW(&message, nullptr, 0, 0);
-        if (result <= 0) // WM_QUIT, or no queue to read: ask the program to end
+        if (quit_seen_) // WM_QUIT: ask the program to end
             return Event{.kind = EventKind::close_request};
-        if (message.hwnd == nullptr && message.message == WM_TIMER && timer_id_ != 0 &&
-            message.wParam == timer_id_)
+        const std::uint64_t now = now_ms();
+        const bool tick_due = timer_running_ && next_tick_ms_.has_value();
+        if (tick_due && now >= *next_tick_ms_) {
+            next_tick_ms_ = std::max(*next_tick_ms_ + period_ms_, now + 1);
             return Event{.kind = EventKind::timer_tick};
-        DispatchMessageW(&message);
+        }
+        // Peeking also delivers messages sent from other threads and processes (the tray
+        // icon's clicks), which may push an event without any posted message.
+        dispatch_queued();
+        if (!pending_.empty() || quit_seen_)
+            continue;
+        const DWORD timeout =
+            tick_due ? static_cast<DWORD>(std::min<std::uint64_t>(*next_tick_ms_ - now, INFINITE - 1)) : INFINITE;
+        MsgWaitForMultipleObjectsEx(0, nullptr, timeout, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     }
 }
 
 void Win32EventSource::start_timer(std::chrono::milliseconds period)
 {
-    const auto ms = static_cast<UINT>(std::clamp<std::chrono::milliseconds::rep>(period.count(), USER_TIMER_MINIMUM,
-                                                                                 USER_TIMER_MAXIMUM));
-    // Without a window the id passed in is ignored and a new one returned, so stop first.
-    stop_timer();
-    timer_id_ = SetTimer(nullptr, 0, ms, nullptr);
+    if (!timer_running_)
+        timeBeginPeriod(1);
+    timer_running_ = true;
+    period_ms_ = static_cast<std::uint64_t>(std::max<std::chrono::milliseconds::rep>(period.count(), 1));
+    next_tick_ms_ = now_ms() + period_ms_;
 }
 
 void Win32EventSource::stop_timer()
 {
-    if (timer_id_ == 0)
+    if (timer_running_)
+        timeEndPeriod(1);
+    timer_running_ = false;
+}
+
+void Win32EventSource::set_next_tick(std::optional<std::chrono::milliseconds> delay)
+{
+    if (!delay) {
+        next_tick_ms_.reset();
         return;
-    KillTimer(nullptr, timer_id_);
-    timer_id_ = 0;
-    // A WM_TIMER already queued must not arrive as a tick after the stop.
-    MSG message;
-    while (PeekMessageW(&message, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE)) {
     }
+    next_tick_ms_ = now_ms() + static_cast<std::uint64_t>(std::max<std::chrono::milliseconds::rep>(delay->count(), 0));
+}
+
+void Win32EventSource::wake_up()
+{
+    if (wake_pending_.exchange(true))
+        return;
+    if (!PostMessageW(wake_window_, wake_message, 0, 0))
+        wake_pending_ = false; // the queue is full: the next call tries again
 }

@@ -1,19 +1,29 @@
 // Win32EventSource: the UI thread's message loop as an EventSource. wait_event pumps the
-// thread's messages (GetMessageW, DispatchMessageW); the window procedures of the main window
+// thread's messages (PeekMessageW, DispatchMessageW); the window procedures of the main window
 // and the tray translate what they receive and push() it here. The periodic timer is a
-// thread timer (SetTimer without a window): its WM_TIMER becomes a timer_tick, and since the
-// system makes WM_TIMER only when the queue is otherwise empty, ticks never pile up.
-// UI thread only.
+// deadline of the wait, as in the SDL back end: MsgWaitForMultipleObjectsEx sleeps until a
+// message comes or the next tick is due; a timer_tick is returned whenever a period has
+// passed, at most one per wait, late ticks are not made up; with no tick due the wait sleeps
+// until a message. While the timer runs the system timer resolution is 1 ms (timeBeginPeriod),
+// so that the 10 ms period is kept.
+// wake_up posts a private message to a message-only window of the UI thread; it is delivered
+// also while a modal loop (the tray's menu, an error box) runs, and becomes one wake_up event.
+// Created on the UI thread; UI thread only, except wake_up.
 #pragma once
 
 #include "platform/event_source.h"
 
+#include <windows.h>
+
+#include <mmsystem.h>
+
+#include <atomic>
 #include <cstdint>
 #include <deque>
 
 class Win32EventSource final : public EventSource {
 public:
-    Win32EventSource() = default;
+    Win32EventSource();
     ~Win32EventSource() override;
     Win32EventSource(const Win32EventSource&) = delete;
     Win32EventSource& operator=(const Win32EventSource&) = delete;
@@ -21,11 +31,23 @@ public:
     std::optional<Event> wait_event() override;
     void start_timer(std::chrono::milliseconds period) override;
     void stop_timer() override;
+    void set_next_tick(std::optional<std::chrono::milliseconds> delay) override;
+    void wake_up() override;
 
     // Queues an event translated by a window procedure; wait_event returns it in order.
     void push(const Event& event) { pending_.push_back(event); }
+    // Dispatches the messages already queued for the UI thread, without waiting; a WM_QUIT
+    // among them is kept for wait_event, which then reports close_request.
+    void dispatch_queued();
 
 private:
+    static LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+
     std::deque<Event> pending_;
-    std::uintptr_t timer_id_ = 0; // 0 while stopped
+    HWND wake_window_ = nullptr;            // receives the wake-up message
+    std::atomic<bool> wake_pending_ = false; // a wake-up message is on its way
+    bool quit_seen_ = false;
+    bool timer_running_ = false;
+    std::uint64_t period_ms_ = 0;
+    std::optional<std::uint64_t> next_tick_ms_; // steady-clock time; none: no tick due
 };

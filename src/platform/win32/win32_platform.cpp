@@ -3,6 +3,7 @@
 
 #include "platform/sdl_audio/sdl_audio_device.h"
 #include "platform/win32/win32_fonts.h"
+#include "platform/win32/win32_message_box.h"
 #include "platform/win32/win32_text.h"
 #include "platform/win32/win32_window.h"
 
@@ -47,10 +48,10 @@ std::unique_ptr<Window> Win32Platform::create_window(const WindowSpec& spec)
     return std::make_unique<Win32Window>(spec, events_);
 }
 
-void Win32Platform::message_box(const std::string& caption, const std::string& text)
+void Win32Platform::message_box(const std::string& caption, const std::string& text,
+                                const std::function<bool()>& give_up)
 {
-    MessageBoxW(nullptr, desktop_wide(text).c_str(), desktop_wide(caption).c_str(),
-                MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+    show_message_box(desktop_wide(caption), desktop_wide(text), give_up, events_);
 }
 
 std::unique_ptr<FontSystem> Win32Platform::create_font_system()

@@ -26,10 +26,13 @@ public:
     const Clock& clock() override { return clock_; }
     Tray& tray() override { return tray_; }
     Libraries& libraries() override { return libraries_; }
-    // MessageBoxW with an error icon and no owner.
-    void message_box(const std::string& caption, const std::string& text) override;
+    // MessageBoxW with an error icon and no owner (show_message_box).
+    void message_box(const std::string& caption, const std::string& text,
+                     const std::function<bool()>& give_up) override;
     std::unique_ptr<FontSystem> create_font_system() override;
     std::unique_ptr<AudioDevice> create_audio_device() override;
+    // media_remote() stays nullptr: Windows' media remote (the system media transport
+    // controls) is a Windows Runtime interface, which this back end does not use.
 
 private:
     Win32EventSource events_;

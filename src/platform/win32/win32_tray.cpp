@@ -1,6 +1,7 @@
 #include "platform/win32/win32_tray.h"
 
 #include "platform/win32/win32_text.h"
+#include "platform/win32/win32_window_owner.h"
 
 #include <algorithm>
 
@@ -45,11 +46,7 @@ bool Win32Tray::ensure_window()
 
 LRESULT CALLBACK Win32Tray::window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
 {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<Win32Tray*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* self = window_owner<Win32Tray>(window, message, lparam);
     if (self && message == icon_message) {
         switch (LOWORD(lparam)) {
         case WM_LBUTTONUP: self->events_.push(Event{.kind = EventKind::tray_click, .button = MouseButton::left}); break;

@@ -215,13 +215,46 @@ void Win32Window::present(const BackBuffer& frame)
     }
 }
 
+void Win32Window::present_parts(const BackBuffer& frame, std::span<const Rect> parts)
+{
+    if (frame.width() != frame_width_ || frame.height() != frame_height_) {
+        present(frame);
+        return;
+    }
+    const HDC device = GetDC(window_);
+    const auto width = static_cast<std::size_t>(frame_width_);
+    for (const Rect& part : parts) {
+        const Rect inside{std::clamp(part.left, 0, frame_width_), std::clamp(part.top, 0, frame_height_),
+                          std::clamp(part.right, 0, frame_width_), std::clamp(part.bottom, 0, frame_height_)};
+        if (inside.left >= inside.right || inside.top >= inside.bottom)
+            continue;
+        for (std::int32_t y = inside.top; y < inside.bottom; ++y) {
+            const std::size_t row = static_cast<std::size_t>(y) * width;
+            std::copy(frame.pixels().begin() + static_cast<std::ptrdiff_t>(row + static_cast<std::size_t>(inside.left)),
+                      frame.pixels().begin() + static_cast<std::ptrdiff_t>(row + static_cast<std::size_t>(inside.right)),
+                      frame_.begin() + static_cast<std::ptrdiff_t>(row + static_cast<std::size_t>(inside.left)));
+        }
+        if (device)
+            draw_rows(device, inside);
+    }
+    if (device)
+        ReleaseDC(window_, device);
+}
+
 void Win32Window::draw_frame(HDC device) const
 {
-    if (frame_.empty())
-        return;
-    const BITMAPINFO info = top_down_bitmap_info(frame_width_, frame_height_);
-    SetDIBitsToDevice(device, 0, 0, static_cast<DWORD>(frame_width_), static_cast<DWORD>(frame_height_), 0, 0, 0,
-                      static_cast<UINT>(frame_height_), frame_.data(), &info, DIB_RGB_COLORS);
+    if (!frame_.empty())
+        draw_rows(device, Rect{0, 0, frame_width_, frame_height_});
+}
+
+void Win32Window::draw_rows(HDC device, const Rect& area) const
+{
+    // A DIB of just the area's rows, so that no source offset depends on the DIB's direction.
+    const int rows = area.bottom - area.top;
+    const BITMAPINFO info = top_down_bitmap_info(frame_width_, rows);
+    const std::uint32_t* first_row = frame_.data() + static_cast<std::size_t>(area.top) * static_cast<std::size_t>(frame_width_);
+    SetDIBitsToDevice(device, area.left, area.top, static_cast<DWORD>(area.right - area.left), static_cast<DWORD>(rows),
+                      area.left, 0, 0, static_cast<UINT>(rows), first_row, &info, DIB_RGB_COLORS);
 }
 
 Rect Win32Window::screen_rect() const

@@ -2,8 +2,8 @@
 // program's icon and arrow cursor. Layered mode is SetLayeredWindowAttributes, looked up in
 // user32 at run time: when it exists the window is WS_EX_LAYERED and takes the whole-window
 // alpha and the colour key; otherwise layered() is false and shapes are window regions
-// (SetWindowRgn). Frames go to the screen with SetDIBitsToDevice; the last one is kept to
-// repaint on WM_PAINT. Moving is done by the program (the pointer is captured until the left
+// (SetWindowRgn). Frames go to the screen with SetDIBitsToDevice, whole or only their changed
+// parts; the last one is kept to repaint on WM_PAINT. Moving is done by the program (the pointer is captured until the left
 // button is up), so the message loop and the timer keep running during a move.
 // Its window procedure pushes input as Events onto the Win32EventSource, which must outlive
 // the window. UI thread only.
@@ -36,6 +36,8 @@ public:
     void clear_shape() override;
     void begin_move(std::int32_t x, std::int32_t y) override;
     void present(const BackBuffer& frame) override;
+    // Copies the parts into the kept frame and draws each with its own SetDIBitsToDevice.
+    void present_parts(const BackBuffer& frame, std::span<const Rect> parts) override;
     Rect screen_rect() const override;
 
 private:
@@ -45,6 +47,8 @@ private:
     LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam);
     void apply_layered_attributes();
     void draw_frame(HDC device) const;
+    // Draws `area` (inside the kept frame) to the same place of the client area.
+    void draw_rows(HDC device, const Rect& area) const;
     // Moves the window so that the pointer stays over the pressed client point.
     void follow_pointer();
 

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # vorlunde.exe under Wine and Xvfb on the demo skin: the window appears with its title and
-# size; the intro plays its jingle through SDL's disk audio; the day page comes with the
+# size; the layered window fades in, out after the intro and in again with the day page (Wine
+# hands the alpha to the X window as _NET_WM_WINDOW_OPACITY, which a compositor shows); the
+# intro plays its jingle through SDL's disk audio; the day page comes with the
 # panel's window region; a click on a line of the list view selects it and the status line
 # shows its title (the picture changes there); a private font folder exists while it runs;
 # the bound keys S (stop) and Return (play) silence the output and make it carry music again;
@@ -16,8 +18,19 @@ echo "== the window: title and size"
 size=$(xwininfo -id "$window" | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h }')
 [[ $size == 600x510 ]] || fail "window size $size, not 600x510"
 
+echo "== the layered window fades in"
+# No property means opaque (Wine drops it at full alpha).
+opacity() { xprop -id "$window" _NET_WM_WINDOW_OPACITY 2>/dev/null | awk '/= [0-9]+$/ { o = $NF } END { print (o != "") ? o : "4294967295" }'; }
+opacity_at_least() { (($(opacity) >= $1)); }
+opacity_below() { (($(opacity) < $1)); }
+wait_until "the window did not fade in" 10 opacity_at_least $((0xF0000000))
+
 echo "== the intro's jingle plays"
 wait_until "no sound from the intro" 10 loud
+
+echo "== the intro fades out, the day page fades in"
+wait_until "the intro did not fade out" 10 opacity_below $((0x80000000))
+wait_until "the day page did not fade in" 10 opacity_at_least $((0xF0000000))
 
 echo "== the day page, shaped by its region"
 panel_shape() { [[ $(xwininfo -shape -id "$window" | awk '/Window shape extents:/ { print $4 }') == 588x502+6+4 ]]; }

@@ -22,26 +22,15 @@ std::uint64_t now_ms()
 
 Win32EventSource::Win32EventSource()
 {
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW window_class{};
-    window_class.cbSize = sizeof(window_class);
-    window_class.lpfnWndProc = &Win32EventSource::window_procedure;
-    window_class.hInstance = instance;
-    window_class.lpszClassName = class_name;
-    if (!RegisterClassExW(&window_class))
-        throw SkinError("can't register the window class");
-    wake_window_ = CreateWindowExW(0, class_name, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, this);
-    if (!wake_window_) {
-        UnregisterClassW(class_name, instance);
+    wake_window_ = create_hidden_window(class_name, &Win32EventSource::window_procedure, 0, HWND_MESSAGE, this);
+    if (!wake_window_)
         throw SkinError("can't create the window");
-    }
 }
 
 Win32EventSource::~Win32EventSource()
 {
     stop_timer();
-    DestroyWindow(wake_window_);
-    UnregisterClassW(class_name, GetModuleHandleW(nullptr));
+    destroy_hidden_window(wake_window_, class_name);
 }
 
 LRESULT CALLBACK Win32EventSource::window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam)

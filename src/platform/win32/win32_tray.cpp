@@ -18,30 +18,15 @@ Win32Tray::Win32Tray(Win32EventSource& events) : events_(events), icon_(make_pro
 Win32Tray::~Win32Tray()
 {
     remove_icon();
-    if (window_) {
-        DestroyWindow(window_);
-        UnregisterClassW(class_name, GetModuleHandleW(nullptr));
-    }
+    if (window_)
+        destroy_hidden_window(window_, class_name);
 }
 
 bool Win32Tray::ensure_window()
 {
-    if (window_)
-        return true;
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW window_class{};
-    window_class.cbSize = sizeof(window_class);
-    window_class.lpfnWndProc = &Win32Tray::window_procedure;
-    window_class.hInstance = instance;
-    window_class.lpszClassName = class_name;
-    if (!RegisterClassExW(&window_class))
-        return false;
-    window_ = CreateWindowExW(0, class_name, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, this);
-    if (!window_) {
-        UnregisterClassW(class_name, instance);
-        return false;
-    }
-    return true;
+    if (!window_)
+        window_ = create_hidden_window(class_name, &Win32Tray::window_procedure, WS_POPUP, nullptr, this);
+    return window_ != nullptr;
 }
 
 LRESULT CALLBACK Win32Tray::window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam)

@@ -10,14 +10,13 @@ AudioOutput::~AudioOutput()
     close();
 }
 
-bool AudioOutput::open()
+void AudioOutput::open()
 {
     if (!open_) {
         open_ = device_.open(engine_);
         open_failed_ = !open_;
     }
     silent_since_ms_.reset();
-    return open_;
 }
 
 std::optional<std::chrono::milliseconds> AudioOutput::update()

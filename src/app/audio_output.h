@@ -28,16 +28,14 @@ public:
     AudioOutput(const AudioOutput&) = delete;
     AudioOutput& operator=(const AudioOutput&) = delete;
 
-    // Opens the device at once (the engine may be about to play). Returns false when there
-    // is no output: the player runs without sound, and tries again the next time the engine
-    // starts to sound.
-    bool open();
+    // Opens the device at once (the engine may be about to play). Without an output the
+    // player runs without sound, and tries again the next time the engine starts to sound.
+    void open();
     // Call after anything may have started or stopped playing: opens the device when the
     // engine sounds, closes it after idle_close_ms of silence. Returns when to call again at
     // the latest (nullopt: not before something else happens).
     std::optional<std::chrono::milliseconds> update();
     void close();
-    bool is_open() const { return open_; }
 
 private:
     AudioDevice& device_;

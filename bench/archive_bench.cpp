@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // find_file of the last entry in an archive of 1,000 entries: the worst case of the linear
 // walk that every image, mask, font and archived track lookup makes.
 #include "archive/data_archive.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CPU time to render 60 s of a tracker module, an MP3 and an Ogg Vorbis file through the
 // engine and its mixer (headless device, 1,024-frame pulls), each beside a bare loop that
 // decodes the same file with the same library; the same for a 48 kHz Ogg Vorbis and an Opus

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Walking a configuration of 50 pages with 100 elements each (every element kind in turn),
 // made in memory with the writer: the cost of reading a large skin before the loader acts.
 #include "config/config_walker.h"

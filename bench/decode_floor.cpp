@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // decode_floor FILE...: decodes each MP3 or Ogg Vorbis file with the bare libraries (mpg123,
 // libvorbisfile), as a plain command-line decoder would, and prints one line per file:
 //   FILE audio_s=60.00 cpu_s=0.41 cpu_ms_per_audio_s=6.8

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole-window drawing and decoding: blit and blend of a 600 × 510 bitmap into the back
 // buffer beside a plain memcpy of the same bytes, and the JPEG path (decode_jpeg) beside
 // libjpeg-turbo's bare decode of the same file into a plain RGB buffer.

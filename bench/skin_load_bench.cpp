@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading a large skin the way the player does (headless): n tray menu entries, n string
 // mapping entries, n named tracks, one page with n elements of every kind (buttons, keys,
 // lamps, the four command lists, sliders, text items, timers, plug-in attachments, wheel

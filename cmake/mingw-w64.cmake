@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The part shared by the MinGW-w64 toolchain files: Debian's cross compilers of the posix
 # threads variant (std::thread and std::mutex need it), programs and DLLs linked statically
 # (libgcc, libstdc++ and winpthread inside, so that they import only Windows system DLLs), and

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows programs, cross-built with cmake/mingw-w64-<arch>.cmake (scripts/build-windows):
 # the core, the headless and Win32 back ends, vorlunde.exe and the example plug-in DLL; the
 # skin tool (with the demo's generator library, which `tarnel-skin new` draws with) and the

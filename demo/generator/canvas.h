@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Canvas: an RGB picture the demo's art is painted on, with anti-aliased shapes. Shapes are
 // given by a coverage function (0 outside, 1 inside, between on the edge) and painted with a
 // colour function, both over pixel centres. Pixels are 0xFFRRGGBB, rows top first, as the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Composition: a piece of the demo's music as notes on a grid of sixteenth-note steps, ready
 // for either renderer (tracker module or PCM). `compose` writes one from a `Style`:
 // chords from a progression, a bass line on their roots, a two-bar melody motif repeated and

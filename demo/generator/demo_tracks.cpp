@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "demo_tracks.h"
 
 #include "media/sndfile_encoder.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The demo's music: the 17 playlist tracks (modules, Ogg and MP3 streams, brighter for the
 // day page's indices 0–8, mellower for the evening's 9–13, quiet for the night's 14–16) and
 // the named tracks the skin keeps in its archive. `write_track` composes and encodes one.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // image_files: the file formats the demo's art is stored in: 24-bit BMP (bottom-up rows,
 // each padded to 4 bytes), JPEG (highlights kept below pure white, the layered window's
 // colour key), and the one-byte-per-pixel window mask (0 inside).

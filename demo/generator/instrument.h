@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Instrument: one sound of the demo's music, shared by the tracker-module writer and the PCM
 // renderer so both play the same instruments. A mono sample at `rate` frames a second sounds
 // middle C (MIDI 60) when played at that rate; a looped sample repeats

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // layout: where everything of the demo skin sits, in window pixels. The art draws these
 // rectangles and the manifest hands the same ones to the player, so they live in one place.
 // Rectangles are [left, top, right, bottom) as drawn; the manifest writes them unchanged.

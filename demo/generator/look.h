@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Look: the colours of one panel page ("dzien", "wieczor", "noc"): body, displays, buttons,
 // lights and the emblem in the title bar. The looks are fixed values.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // demo-generator: writes every generated part of the demo skin.
 //
 //   demo-generator ASSETS SKIN TEXTS FONTS [PREVIEW]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // manifest_writer: the demo skin's manifest for `tarnel-skin build` (docs/skin-manifest.md):
 // fonts, the plug-in, tray menu, timing, string mapping, the intro, the three panel pages
 // with every control, the outro, the "empty" page and the playlist. Rectangles come from

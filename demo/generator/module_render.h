@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // module_render: writes a Composition as a FastTracker 2 module played by the instrument
 // bank. One channel a voice, one row a step (so the module's BPM is the piece's tempo at
 // speed 6), one pattern every four bars. Held instruments get a volume envelope and a key

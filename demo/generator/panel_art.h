@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // panel_art: paints the panel pages of the demo skin. Each look has three pictures of the
 // whole window that the player cuts buttons, lamps and list lines from: the normal one, one
 // with every button pushed in (and the list filled with the selection colour), and one with

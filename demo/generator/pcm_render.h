@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // pcm_render: plays a Composition on the instrument bank into 44.1 kHz interleaved stereo
 // float, the way a tracker would (a voice's new note ends the previous one, held notes
 // follow their envelope), then adds a soft stereo echo and scales the peak to `peak`.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // presentation_art: the intro and outro pictures, drawn inside layout::presentation (the
 // window region the player gives those acts) and cut to a rounded square that their masks
 // follow.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // preview: a picture of a panel page as the player shows it in use, for looking at the art:
 // list lines in the player's text colour, a hovered and a selected line cut from the hover
 // and pressed pictures, knobs on their grooves, a lamp lit and the status line.

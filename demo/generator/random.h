@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Random: a small deterministic generator (SplitMix64) so that the demo's music and art come
 // out byte for byte the same on every machine and standard library. A value type.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "text_painter.h"
 
 #include <SDL_ttf.h>

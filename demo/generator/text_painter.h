@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TextPainter: draws UTF-8 labels onto a Canvas in one TrueType face and pixel size, through
 // SDL2_ttf (anti-aliased, blended by the glyphs' coverage). A TtfSession must outlive every
 // painter. Not thread-safe.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The demo skin as the build made it: its manifest is built again through the skin tool's
 // library, and the result is walked the way the player reads it. Checks that every element
 // kind is in use, that the references resolve (pages, fonts, archive files, playlist files),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Partial redraws against whole ones: the player runs headless on the demo skin through a
 // long seeded stream of input, commands, playback and clock steps. After every frame on a
 // still page (no fade, no cross-fade, not in the tray) both the back buffer and the window's

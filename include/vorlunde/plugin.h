@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 /*
  * vorlunde plug-in interface.
  *

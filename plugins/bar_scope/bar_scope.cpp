@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // bar_scope: an example plug-in. During page transitions it draws the current track's
 // spectrum as 32 bars along the bottom of the window, over the fading page; while nothing
 // plays it draws nothing. It reads only the context and keeps no pointer into it.

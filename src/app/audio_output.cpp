@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/audio_output.h"
 
 AudioOutput::AudioOutput(AudioDevice& device, AudioEngine& engine, const Clock& clock)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // AudioOutput: keeps the audio device open only while the engine has something to play.
 // An open device pulls the mixer on its own thread even when the mixer gives silence (SDL's
 // thread wakes some 43 times a second), so a player at rest closes it once the engine has

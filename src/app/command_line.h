@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The player's command line: `vorlunde [SKIN]`. parse_command_line decides what to do; it
 // reads no environment itself (the caller gives the skin search folders), so it is pure apart
 // from looking at the file system. A SKIN holding a '/' (or naming an existing folder) is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/command_processor.h"
 
 #include "app/track_page_table.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CommandProcessor: executes queued commands (process_commands) and starts page switches.
 // Each drain takes the queue newest first, executes every command by the command table,
 // hands it to the current page's on_command, and ends with the track page check, which keeps

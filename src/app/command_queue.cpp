@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/command_queue.h"
 
 void CommandQueue::post_command(std::uint16_t id, std::uint16_t argument)

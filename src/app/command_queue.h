@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CommandQueue: the commands posted and not yet executed. Last in, first out: take() returns
 // the most recently posted command, so of the commands waiting when a drain starts the newest
 // runs first, and a command posted during a drain runs before the older ones still waiting.

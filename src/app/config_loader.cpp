@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/config_loader.h"
 
 #include "app/page_registry.h"

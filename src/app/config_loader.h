@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // load_config: builds the running skin from "tarnel.dat" and "tarnel.cfg" in a folder. The
 // archive is opened first (a missing archive is reported before the configuration is
 // read); then every chunk and page element is acted on in file order, the moment it has

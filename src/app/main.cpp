@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The player: `vorlunde [SKIN]` changes into the skin's folder (the working directory when
 // none is named) and runs the skin there in a desktop window.
 #include "app/command_line.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // MediaLink: the player's side of the desktop's media remote. handle() turns a media_request
 // event into the commands a skin's controls post (play_current, stop_current, next_track,
 // previous_track, the seek buttons' 10 s steps, toggle_pause, toggle_repeat, toggle_random,

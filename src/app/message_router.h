@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // MessageRouter: turns platform events into calls on the current page, into commands, or
 // into window moves. "Pages present" means the registry holds a page; the current page is
 // looked up by name for every event. While the tray icon is shown left presses and releases

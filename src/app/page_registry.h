@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // PageRegistry: the registry that owns the skin's pages (newest of equal names first);
 // destroying it destroys every page. Filled while the skin loads, read on the UI thread.
 #pragma once

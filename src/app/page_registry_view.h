@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // PageRegistryView: how the shell finds pages: the number of registered pages (0 gates all
 // page input) and the page registered under a name. The current page is looked up anew at
 // every use, never cached. UI thread only.

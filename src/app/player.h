@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Player: the running program. It owns every subsystem, runs start-up, the main loop and the
 // ordered shut-down, and turns any error into the error message box. Members are declared in
 // the order the subsystems are created, so that they are destroyed in the reverse order:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Presentation: the window's three acts and the per-frame step. The intro (page "intro")
 // fades in, the panel pages follow, the outro (page "outro") ends it, and a switch to the
 // page "empty" quits. With a layered window the acts are joined by whole-window alpha fades

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ShellState: the program-wide values that the shell's parts share (window title and size,
 // durations, current and next page, the page-switch request, the presentation's fade state,
 // the last mouse position and the plug-in event field). One instance, owned by the Player;

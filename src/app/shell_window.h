@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ShellWindow: the window commands of the command processor. Each acts on the main window
 // and does nothing while none exists. UI thread only.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/status_line.h"
 
 #include "audio/track_title_table.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // draw_status_line: the title of the current track at the bottom of the panel, in the skin's
 // font named "font", colour 0x12436B as the skin gives it (red 0x6B, green 0x43, blue 0x12),
 // with its top-left corner at (51, 462). A skin without that font has no status line.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // StopSignals: while the object lives, SIGINT and SIGTERM (on Windows also SIGBREAK: a
 // console's Ctrl+C and Ctrl+Break) no longer end the process at once; they only raise a flag
 // that the main loop polls after every event, so a signal ends the loop as a quit does and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // StringMapping: the skin's table that turns a 16-bit command argument into a name
 // (a page for a page switch, a named track for the secondary channel). Filled once by
 // the configuration loader, read by the command processor on the UI thread.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/track_page_table.h"
 
 std::optional<std::string_view> track_page_name(int playlist_index)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TrayIcon: the notification icon that stands for the window while it is put away, and its
 // menu: the restore item first, then the skin's items in configuration order. The item list
 // itself runs newest first (menu routing walks it in that order). The icon-shown flag follows

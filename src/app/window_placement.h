@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // centred_origin: where a window of width × height goes to sit centred on the desktop:
 // x = (right - width - left) / 2 and y = (bottom - height - top) / 2, each truncated toward
 // zero, and a negative result becomes 0 (a window larger than the desktop keeps its

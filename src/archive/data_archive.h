@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // DataArchive: the skin's "tarnel.dat", a plain concatenation of entries
 //   name bytes, 0 byte, u32 little-endian size, size data bytes
 // mapped into memory once (MappedFile) and handed out as views. Opening walks the entries

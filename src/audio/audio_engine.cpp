@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "audio/audio_engine.h"
 
 #include "audio/track_kind_probe.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // AudioEngine: the player's music. Two slots, each holding at most one Channel: the
 // *current* slot plays the playlist entry at the current index and is what the transport
 // commands act on; the *secondary* slot plays a named track from the archive on top of it.

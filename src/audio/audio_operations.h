@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // AudioOperations: what the command processor asks of the audio engine and its tracklists.
 // Volumes are on the 0..100 scale; a slide target of -2 slides to silence and then stops the
 // channel. Durations are milliseconds. Called on the UI thread; an implementation guards the

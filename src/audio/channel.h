@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Channel: one playing track in a slot of the engine: its decoder, whether it plays, is
 // paused or has stopped, and its volume with an optional linear slide.
 //

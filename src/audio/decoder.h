@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Decoder: the one boundary between the engine and the decoding libraries. Tracker modules
 // and streams (MP3, Ogg Vorbis, FLAC, Opus, through StreamDecoder) implement these few
 // operations; the engine never calls a library directly.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Downmix: folds any number of channels into stereo with the usual coefficients. Mono goes
 // to both sides at full level; stereo passes unchanged; surround layouts use the ITU-R
 // BS.775 coefficients (centre and surrounds at -3 dB into their side, LFE left out), scaled

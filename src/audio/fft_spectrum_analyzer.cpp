@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "audio/fft_spectrum_analyzer.h"
 
 #include <fftw3.h>

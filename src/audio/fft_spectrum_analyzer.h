@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // FftSpectrumAnalyzer: keeps the last 1,024 samples a channel produced (left and right mixed to
 // mono) and turns them into 512 magnitudes with a Hann-windowed FFT (FFTW, single
 // precision). Magnitudes are scaled so that a full-scale sine peaks near 1.0 in its bin.

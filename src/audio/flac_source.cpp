@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "audio/flac_source.h"
 
 #include "base/file_open.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // FlacSource: FLAC streams (native or in Ogg) through libFLAC at the file's own rate and
 // channel count (WAVE order), as float. Needs the total sample count of STREAMINFO, which
 // gives the length; seeks are sample-exact (FLAC__stream_decoder_seek_absolute).

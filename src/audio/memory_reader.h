@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // MemoryReader: a read cursor over a byte view, for the decoding libraries' reader
 // callbacks when a track is played straight from the archive image (no copy).
 #pragma once

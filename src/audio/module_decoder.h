@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ModuleDecoder: tracker modules through libopenmpt. Positions are orders (entered at row
 // 0); length is the number of orders − 1. The song plays once: reading returns 0 at its
 // end, which libopenmpt also detects where a backward jump would repeat it, and volume

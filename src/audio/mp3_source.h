@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Mp3Source: MPEG audio streams through mpg123 at the stream's own rate, mono or stereo, as
 // float. Gapless mode is on: the encoder delay and padding that LAME records are not decoded,
 // so two tracks cut from one recording join sample for sample. The stream is scanned once on

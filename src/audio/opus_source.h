@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // OpusSource: Ogg Opus streams through libopusfile, always at 48 kHz and downmixed to stereo
 // by libopusfile (op_read_float_stereo, with the standard surround coefficients). The
 // pre-skip and the end trim of the granule positions are honoured; seeks are sample-exact.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // PagePlayback: what a page reads from and asks of the playlist and the audio engine in its
 // command reactions. Implemented over the audio engine and the tracklist; called on the UI
 // thread only (the implementation guards state that the audio thread shares).

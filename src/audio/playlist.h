@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Playlist: the ordered tracks that the transport commands walk through, addressed by a
 // zero-based index. Entries are inserted at the front while the configuration loads, so
 // index 0 is the last playlist entry of the configuration. Any length works.

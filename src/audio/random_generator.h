@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // RandomGenerator: the classic C runtime's linear congruential generator, never seeded, so
 // every run of the player draws the same sequence (and the same commands give the same
 // random track choices). Not thread-safe: owned by the engine, used under its lock.

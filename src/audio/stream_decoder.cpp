@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "audio/stream_decoder.h"
 
 #include "platform/audio_device.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // StreamDecoder: the engine's view of a StreamSource: stereo at 44.1 kHz. Other channel
 // counts are folded to stereo (Downmix); other rates go through libsoxr at its high quality
 // setting (about -100 dB images and aliases, linear phase), which also trims its own

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // StreamSource: one compressed stream (MP3, Ogg Vorbis, FLAC, Opus) decoded at its own
 // sample rate and channel count. StreamDecoder turns it into the engine's 44.1 kHz stereo.
 //

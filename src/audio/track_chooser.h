@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TrackChooser: which playlist index is current, the one-step history, the repeat and
 // random modes and the random draws. Pure index arithmetic over a Playlist; the engine
 // starts and stops the channels around it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TrackEntry: one track of the skin's tracklists, made once while the configuration loads
 // and never changed afterwards. TrackKind says which decoder plays it.
 #pragma once

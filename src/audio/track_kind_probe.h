@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // playlist_track_kind: what kind of track a playlist entry (a path in the file system) is.
 // The extension of the file's own name (after the last path separator, / or \\, and its
 // last full stop), in any case, settles it when it names a stream format (mp3, mp2, ogg, oga, opus,

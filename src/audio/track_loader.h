@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TrackLoader: the engine's loader thread, where the file work of track changes happens
 // off the audio device's thread: it opens and primes the decoder of the track that follows
 // (handed a TrackChooser to continue from), destroys decoders the mixer has finished with,

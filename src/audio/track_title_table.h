@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TrackTitleTable: the playlist's titles for the status line, slot i holding the title of
 // playlist index i however many tracks there are (titles are inserted at the front
 // together with their playlist entries). Read-only once the configuration has loaded.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // VorbisSource: Ogg Vorbis streams through libvorbisfile at the file's own rate and channel
 // count (Vorbis order). Seeks are sample-exact (ov_pcm_seek); granule positions give the
 // exact length, so a track ends on its last real sample.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/command.h"
 
 std::optional<std::string_view> command_name(std::uint16_t id)

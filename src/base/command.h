@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Command: the player's one action vocabulary, a pair of unsigned 16-bit values. Skins may
 // store and post any id; CommandId names every id the player itself acts on or posts, and is
 // the only place those numbers are written down.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Skin text for the desktop. Skin strings are bytes; where they meet the desktop (window
 // title, message box, tray tip and menu, messages) they become UTF-8:
 //   to_desktop_text       text that already is valid UTF-8 is kept as it is (skins made with

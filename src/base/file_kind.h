@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // file_kind_of: classifies a file name by the letters after its first full stop.
 // Only all-lower-case or all-upper-case forms count, and only as many letters as the
 // extension has ("xml" is a module, "Jpg" is nothing). Used by image loading and tracks.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/file_open.h"
 
 std::FILE* open_for_reading(const std::filesystem::path& path)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files named by std::filesystem::path for C libraries, on every system. A path holds UTF-16
 // on Windows and bytes elsewhere, while the C libraries take char names:
 //   open_for_reading    the file opened "rb" (_wfopen on Windows), or nullptr; the caller

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // MappedFile: the bytes of a file, read-only, for as long as the object lives. On POSIX
 // systems the file is mapped: its pages are read when first touched, and release_pages()
 // gives them back (they are read again from the file when touched later), so a large file

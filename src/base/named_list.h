@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // NamedList<T>: a registry of (name, object) entries that owns its objects.
 // New entries go to the front; lookup walks from the front and compares names byte for
 // byte over their whole length, so the most recently registered of equal names wins.

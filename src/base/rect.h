@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Rect: four signed 32-bit client-pixel values. Hit tests include both edges; image copies
 // use width right - left and height bottom - top.
 #pragma once

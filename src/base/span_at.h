@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // span_at: the element of a span at a 64-bit position that the caller has already checked to
 // lie inside it. Offsets into files are computed in 64 bits, so that sums of values read from
 // a file cannot wrap where size_t has 32 bits (i686); a position below size() fits in size_t.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ChunkValues: the field values of one configuration chunk, in the order its ChunkLayout
 // lists them, plus the repeated entries of the chunks that have them. Numbers of every width
 // are held as 32-bit values; the layout says how wide each is in the file.

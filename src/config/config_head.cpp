@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "config/config_head.h"
 
 #include "base/skin_error.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // read_config_head: the window title and size from the root chunk of "tarnel.cfg", read
 // before the window exists. Root header: u16 id 0x0258, u32 length (unused here); then the
 // title (bytes up to a 0 byte or the end of the file), u16 width, u16 height.

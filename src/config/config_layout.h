@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The byte layout of "tarnel.cfg", described once: every chunk id with its fields in file
 // order and their types. The walker reads by it, the writer writes by it and the skin tool's
 // dump and manifest name fields by it, so the three cannot disagree.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ConfigReader: the reading primitives over the bytes of a configuration file, little-endian,
 // moving forward from offset 0.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ConfigVisitor: receives every chunk of a configuration file from walk_config, in file order,
 // the moment the chunk has been read. ChunkRecord is what it receives.
 //

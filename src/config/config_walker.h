@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // walk_config: reads a configuration file from its first byte to the end of its root chunk and
 // hands every chunk to a ConfigVisitor in file order (see config_visitor.h for the two calls
 // each chunk makes).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // BackBuffer: the off-screen frame of the window's size, in SkinBitmap's pixel format
 // (0xAARRGGBB, rows top first, pitch = width). Pages, the frame step and plug-ins draw
 // into it; the shell hands the finished frame to the window (Window::present).

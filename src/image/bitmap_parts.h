@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // BitmapParts: a full-window picture that elements copy or blend areas from at the same
 // place (a page's pressed and hover pictures). It holds the whole picture until keep_only
 // cuts it down to the areas the elements use; pixels outside those areas are gone then.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Compiled with AVX2 enabled (see src/CMakeLists.txt): this file includes no header with
 // inline functions of its own, so no AVX2 copy of shared code can replace the plain one.
 #include "image/blend_avx2.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Per-pixel-alpha blending of one row with AVX2, eight pixels at a time, for the back
 // buffer's blend where the processor has AVX2 (about half the work per pixel of the 128-bit
 // path). The same exact formula as BackBuffer::blend with alpha format 1.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // decode_bmp: turns the bytes of a BMP file into a SkinBitmap (opaque 0xAARRGGBB pixels,
 // top row first). Stateless; safe on any thread.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Limits the image decoders put on untrusted files before they allocate anything.
 #pragma once
 

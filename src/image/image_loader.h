@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // load_image: the skin's one way to turn an archive entry into a SkinBitmap. The name's
 // kind (file_kind_of) picks the decoder: "jpg" names go through decode_jpeg and, in
 // layered mode only, are cut to the window's shape by the mask shape_mask_for names;

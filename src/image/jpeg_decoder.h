@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // decode_jpeg: turns the bytes of a JPEG file into a SkinBitmap (opaque 0xAARRGGBB pixels,
 // top row first) through libjpeg-turbo, decoding straight into the bitmap's pixels.
 // Stateless; safe on any thread.

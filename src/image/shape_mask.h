@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Window-shape masks on JPEG backgrounds. A mask is the archive's 600 × 510 byte file (one
 // byte per pixel, rows top first, 600 bytes a row, as the window regions use it); pixels
 // whose mask byte is not 0 are painted pure white, the layered window's see-through

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SkinBitmap: a decoded skin picture in the back buffer's pixel format: 32-bit pixels
 // 0xAARRGGBB (bytes blue, green, red, alpha in memory), rows top first, no padding.
 // Decoded BMP and JPEG pixels are opaque (alpha 0xFF). An empty bitmap has no image

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // AudioDevice: the platform's sound output, 44.1 kHz, two channels, 32-bit float samples.
 // An open device pulls interleaved frames (left, right) from its AudioRenderer: the SDL
 // device on its own thread, the headless device only when a test calls render().

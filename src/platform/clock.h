@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Clock: the millisecond tick count that every fade, glow and page timer reads.
 // Back ends: the SDL clock (real time) and the headless ManualClock that tests advance.
 #pragma once

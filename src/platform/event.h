@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Event: one input or system notification from the platform, delivered to the UI thread by
 // an EventSource. Coordinates are client pixels of the main window, except for the wheel,
 // whose position is on the screen. Keys are Windows virtual-key codes, the codes skins store.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // EventSource: the UI thread's queue of platform events and the one periodic timer.
 // All members are called on the UI thread only, except wake_up.
 #pragma once

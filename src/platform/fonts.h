@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // FontSystem: the platform's fonts. It installs font files for this process only, creates
 // fonts by face name, height and weight (the system's closest match when the face is not
 // there), and draws text with them onto a BackBuffer. Back ends: the SDL one (fontconfig

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Libraries: loads shared libraries by file name. UI thread only.
 #pragma once
 

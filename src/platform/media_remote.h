@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // MediaRemote: the desktop's remote control of media players (MPRIS on Linux desktops: media
 // keys, panel widgets, playerctl). The player publishes what it plays; what the desktop asks
 // for comes back as media_request events through the EventSource, which the player turns into

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Platform: the bundle of back-end services that the Player receives. The platform object
 // outlives the Player; the references it hands out stay valid as long as it does.
 // UI thread only.

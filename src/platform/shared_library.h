@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SharedLibrary: one loaded shared library (a plug-in). Unloaded when the object goes away,
 // so every symbol taken from it must be dropped first. UI thread only.
 #pragma once

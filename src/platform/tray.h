@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tray: the notification-area icon and its popup menu. Left and right clicks on the icon
 // come back as tray_click events, a chosen menu item as a tray_menu_choice event with the
 // item's id. UI thread only.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Window: the player's one borderless top-level window and what the shell asks of it.
 // Created by Platform::create_window; destroying the object destroys the window.
 // UI thread only.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // FontEntry: one named font of the skin (a font definition), registered in the
 // FontRegistry. List views and text browsers refer to it without owning it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "skin/font_registry.h"
 
 #include "archive/data_archive.h"

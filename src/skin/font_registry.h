@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // FontRegistry: the skin's fonts. It installs the font files that the archive ships (for
 // this process only, through the platform's FontSystem) and registers named fonts made from
 // face, height and weight; `find_font` looks a name up exactly, the newest first.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // PluginDrawer: how a page lets the plug-ins attached to it draw during a cross-fade.
 // PluginSlot is the plug-in host's record of one loaded plug-in; pages only refer to slots,
 // the plug-in registry owns them. Implemented by the plug-in host; UI thread only.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "skin/plugin_host.h"
 
 #include "base/skin_error.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // PluginHost: the plug-in registry and the context shared with plug-in libraries.
 // Each plug-in chunk of the skin loads one library, asks its PluginCreateProc for one
 // object and registers the slot under the configured name (newest of equal names first).

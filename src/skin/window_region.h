@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Window shapes: "panel" from a one-byte-per-pixel mask in the archive (0 = the pixel
 // belongs to the window), "intro" and "outro" a fixed rectangle.
 // A Region is a list of non-overlapping rectangles, right and bottom exclusive, built from

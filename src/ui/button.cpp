@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/button.h"
 
 void Button::advance_glow(const Clock& clock, std::uint16_t glow_step)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Button: a rectangular hot spot of a page that posts its command on a click released
 // inside, shows a pressed look, and a hover glow that rises and falls by `glow_step` percent
 // per drawn frame, at most once per 11 ms of the clock. Value type owned by its page; UI

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CommandList: an ordered list of (command, argument) pairs owned by a page (click,
 // right-click, enter and leave lists). New pairs go to the front, and posting walks from
 // the front, so the pairs are posted in the reverse of the order they were added.

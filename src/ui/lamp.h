@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lamp: a named indicator rectangle of a page. A lit lamp is drawn from the page's hover
 // bitmap. The page lights "musiclooped", "musicrandom" and "modulelooped"; lamps with other
 // names stay dark. Value type owned by its page.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ListView: a scrolling list of titles with a hover line, a pressed line and a selected
 // line. Lines are added at the front, so the title added last is line 0 (for the track list
 // view, line indices are playlist indices). Its mode says how a line is activated. Line indices and `top` count lines; the

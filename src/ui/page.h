@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Page: one named screen of the skin. It owns its elements (buttons, key bindings, lamps,
 // sliders, timers, wheel areas, command lists, at most one track list view and one text
 // browser) and its three full-window bitmaps; it refers to plug-ins without owning them.

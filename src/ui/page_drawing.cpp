@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Page drawing: the skin's artwork for buttons and lamps, and the list view, text browser and
 // slider knobs drawn from the page's bitmaps and the skin's fonts.
 #include "ui/page.h"

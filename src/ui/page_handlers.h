@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // PageHandlers: what the shell calls on a page: its input handlers, its life operations and
 // its reaction to executed commands. Coordinates are client pixels (the wheel's are relative
 // to the window's top-left corner); keys are Windows virtual-key codes; times are Clock

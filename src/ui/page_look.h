@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // PageLook: what a page's drawing depends on, element by element, so that a frame can tell
 // which rectangles changed since the page was last drawn. Each part is the area an element
 // draws into (client pixels, right and bottom exclusive) and the few numbers that decide its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/page_pictures.h"
 
 PagePictures::PagePictures(ImageLoader load, std::string_view background, std::string_view pressed,

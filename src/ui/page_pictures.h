@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // PagePictures: a page's three whole-window pictures (background, pressed, hover), decoded
 // when first drawn from and let go of while the page is off the screen, so that only the
 // pages on screen hold theirs (one picture of a 600×510 window is 1.2 MB).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // PageServices: what a page needs while it is built and while it runs: the clock (glows,
 // timers), the command queue it posts to, the archive its text documents come from, and the
 // image loader for its bitmaps and slider knobs. The referenced objects must outlive the

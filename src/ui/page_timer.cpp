@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/page_timer.h"
 
 void PageTimer::tick(std::uint64_t now_ms, CommandSink& sink)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // PageTimer: posts its command once per restart, at the first window-timer tick after its
 // interval has passed. Created disarmed; `restart` arms it. Times are milliseconds of the
 // player's Clock. Value type owned by its page; UI thread only.

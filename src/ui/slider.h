@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Slider: a draggable value of a page. The knob travels `range` pixels along the track
 // rectangle (the track's length minus the knob's); `position` is the knob's offset from the
 // track start in pixels, 0..range. The page posts (slider_changed, identifier) when a live slider

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TextBrowser: a page's reader of text documents. It shows a list of document titles (a
 // press-and-release ListView over the same rectangle) until a title is clicked, then the document's
 // wrapped lines from `first_line` on, until `back`. Items are added at the front, so item i

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TextItem: a text document of the skin cut into lines of at most 28 characters for the
 // text browser. A line breaks at its last space when it has one (the space is dropped);
 // every newline ends a line (dropped too); a word longer than a line is cut, losing the

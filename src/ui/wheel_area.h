@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // WheelArea: a rectangle that posts its up pair when the wheel turns up over it and its
 // down pair when it turns down. A zero delta posts the pair posted last ((0, 0) at first).
 // Value type owned by its page; UI thread only.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # vorlunde.exe under Wine with damaged copies of the demo skin (made with the Linux skin tool):
 # each shows the error box "tarnel leaf runtime exception", writes its message exactly on
 # standard error and ends with status 1 once the box is closed; no private font folder is

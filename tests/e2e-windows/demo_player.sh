@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # vorlunde.exe under Wine and Xvfb on the demo skin: the window appears with its title and
 # size; the layered window fades in, out after the intro and in again with the day page (Wine
 # hands the alpha to the X window as _NET_WM_WINDOW_OPACITY, which a compositor shows); the

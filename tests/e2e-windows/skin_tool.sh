@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # tarnel-skin.exe under Wine on the demo skin, measured against the Linux skin tool:
 #   - dump prints the same lines
 #   - check loads the skin with its plug-in DLL and exits 0; on a copy whose tarnel.dat lacks

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The demo skin's tray round trip in vorlunde.exe under Wine and Xvfb, with trayer as the X
 # tray that Wine docks notification icons in: the tray button hides the window and the icon
 # docks; a right click on the icon pops the menu; its first item (the bold default) brings the

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by the Windows end-to-end scripts (sourced): a scratch Wine prefix and Xvfb, the player
 # (vorlunde.exe) run under Wine in a copy of the demo skin with SDL's disk audio, window lookup,
 # clicks, keys and polling. Takes the script's arguments: PLAYER_EXE PLUGIN_DLL DEMO_SKIN.

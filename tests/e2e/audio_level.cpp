@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The loudness of the end of a disk-audio file (SDL's disk driver: stereo float32 at 44.1 kHz,
 // written in real time), for the end-to-end scripts to poll.
 //   audio_level FILE SECONDS     prints the RMS of the last SECONDS of both channels (0 when

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Damaged copies of a skin, for the end-to-end tests of both players. Source it, with $skin
 # (the intact skin), $work (a scratch folder), $tool (tarnel-skin) and a `fail` function set;
 # make_damaged_copies then sets:

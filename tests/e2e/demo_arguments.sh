@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # `vorlunde [SKIN]` in the real player under Xvfb, started from an unrelated folder: the demo
 # named by its folder, and by its name under a scratch XDG_DATA_HOME, opens its window (its
 # plug-in, named "./bar_scope.so", is found in the skin's folder); a skin that exists nowhere,

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by the demo-skin scripts (sourced, with xvfb.sh): a scratch copy of the demo skin and
 # its reference pictures, the player run in that copy with disk audio and a private TMPDIR,
 # screenshots of the window compared region by region, and polling with timeouts. On failure

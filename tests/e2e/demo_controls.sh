@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The demo skin's controls in the real player under Xvfb, driven by xdotool and checked in
 # screenshots of the window and in the sound SDL's disk driver writes: a click on the intro
 # opens the day page; repeat and random light their lamps with the hover picture's lamp and

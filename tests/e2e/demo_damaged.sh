@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Damaged copies of the demo skin in the real player under Xvfb: each shows its message in the
 # message box and, exactly, on standard error; once the box is answered the player exits with
 # status 1 and removes the fonts it had already written under TMPDIR (those of the skin's

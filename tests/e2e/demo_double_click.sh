@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A double click on a title of the demo's list view in the real player under Xvfb: a click on
 # "Amber Windows" (line 9, an evening track) on the day page plays it and brings the evening
 # page; there a double click on "Garden Loop" (line 4, a day track; two clicks 120 ms apart)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The demo skin at scale 2 (VORLUNDE_SCALE=2) in the real player under Xvfb: the window is
 # twice the skin's size and centred; the intro's and the panel's shapes are their masks at
 # double size, the panel's rounded corners cut twice as deep; the day page shows as the tool's drawing of

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The demo skin driven through MPRIS with playerctl, in the real player under Xvfb and a
 # private session bus: the player is listed with the first playlist title; play-pause plays;
 # next makes the title the next playlist title; the position moves while playing and jumps on

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The demo skin's three acts in the real player under Xvfb (no compositing manager, so the
 # non-layered path runs): the intro shows as `tarnel-skin render` draws it, in the intro's
 # shape, with the fonts installed under TMPDIR and no sound; its timer gives way to the day

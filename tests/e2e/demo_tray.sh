@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The demo skin's tray round trip in the real player under Xvfb with trayer as the system
 # tray: the tray button hides the window and docks the icon; a left click on the icon brings
 # the window back and removes the icon; put away again, the icon's menu offers the restore

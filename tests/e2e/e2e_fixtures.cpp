@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files for end-to-end tests, and the check of the player's disk audio output.
 //   e2e_fixtures tone FILE.ogg HZ SECONDS     a sine as Ogg Vorbis
 //   e2e_fixtures bmp FILE.bmp W H RRGGBB      a solid 24-bit BMP

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package: cpack builds it from the finished build; its dependencies come from the
 # binaries; unpacked into a scratch folder, its desktop entry and metainfo validate, and the
 # unpacked player shows its window under Xvfb on the unpacked demo skin, named by its folder

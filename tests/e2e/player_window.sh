@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The real player under Xvfb: with a minimal skin the window shows the configured title and
 # size, centred, and closing it ends the player with status 0; without tarnel.cfg the player
 # reports "can't open config file" on standard error and in a message box, creates no

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // send_close WINDOW-ID: asks an X window to close the way a window manager does, with a
 // WM_DELETE_WINDOW client message (xdotool's windowclose destroys the window instead).
 #include <X11/Xlib.h>

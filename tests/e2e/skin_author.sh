@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Skin authoring with tarnel-skin, checked with programs other than ours where they can be:
 # - a PNG with alpha made by ImageMagick, stored as bmp24, bmp8, rle8 and jpeg, renders like
 #   the source (ImageMagick measures the error), and its alpha, made into a mask, equals the

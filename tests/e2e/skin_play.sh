@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A whole skin in the real player under Xvfb (no compositing manager, so the non-layered
 # path runs): the window starts with the intro's shape, the intro's timer switches to the
 # day page, whose mask shapes the window; clicking the play button plays the playlist's

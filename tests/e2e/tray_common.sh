@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by the tray tests: Xvfb on a free display, cleanup of started processes, waiting for
 # lines of the probe's output. Source it; it sets DISPLAY and `work`.
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tray_probe: shows the desktop tray's icon with the tip "vorlunde" and a menu of the restore
 // item ("Przywróć" in code page 1250, bold) and two skin items, then prints one line per tray
 // event until it is killed: "click left", "click right", "choice 0xID". A right click pops

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The StatusNotifierItem against status-notifier-watcher on this private session bus (an X
 # tray runs too: the watcher is preferred): the item registers with the watcher, shows the
 # tip as its title and the program's 32 x 32 icon, Activate gives a left click event and

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The XEmbed tray icon against trayer under Xvfb: the icon docks into trayer's panel and shows
 # the program's icon, a left click on it gives a left click event, a right click pops the
 # menu right-aligned at the pointer, choosing its first and third entries gives their ids,

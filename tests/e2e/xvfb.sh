@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by the end-to-end scripts (sourced): a scratch folder `work` removed at exit, a
 # private Xvfb, window lookup, and waiting for the player.
 xvfb_pid=

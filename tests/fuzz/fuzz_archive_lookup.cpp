@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Archive lookups over arbitrary images: the first bytes choose the looked-up name, the
 // rest is the image. Lookups must find or throw, never read outside the image.
 #include "archive/data_archive.h"

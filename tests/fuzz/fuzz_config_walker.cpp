@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The configuration walker over arbitrary bytes: it must end, never read outside the input,
 // and hand over chunks at strictly increasing offsets. An odd first byte puts a valid root
 // header with the largest length in front of the rest, so the fuzzer reaches the chunks

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // BMP decoding of arbitrary bytes, twice per input: the input as a whole file, and the input
 // behind a well-formed header whose size, bit count, compression and palette size come from
 // its first bytes, so run-length and palette code is reached at once. Decoding must give a

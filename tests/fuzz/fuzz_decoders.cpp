@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every decoder of the decoder table fed from memory, as tracks stored in the archive are
 // played: the first byte chooses the track kind (every kind up to TrackKind::none, so a kind
 // added to the table is fuzzed with no change here); the rest is the track. An opened decoder

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The skin tool's TOML manifest reader over arbitrary text: it must give a manifest whose
 // configuration the writer accepts, or throw an exception with a message, never crash, hang
 // or read outside. Files named in the manifest are not read (parsing only takes their paths).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window region builder over arbitrary masks: the first two bytes choose the window's
 // size (up to 255 × 255), the rest is the mask, stored in an archive as "Data\panel.rgn".
 // The rectangles must lie inside the window, not overlap, and cover the interior; the mask

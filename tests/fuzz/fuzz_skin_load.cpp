@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole skin load over arbitrary configuration bytes, as the player and `tarnel-skin
 // check` run it (headless): every chunk's action, page building, images, texts, fonts and
 // plug-in lookups. It must end with the skin loaded or with an error text, never crash or

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Stream decoding of arbitrary bytes, as a track stored in the archive: the first byte picks
 // a signature put in front of the rest (none, FLAC, an ID3v2 tag, an Ogg page start), so the
 // FLAC, MP3 and Ogg paths are all reached. A decoder that opens is read, seeked to the middle

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text browser's word wrapping over arbitrary documents: every line must hold no newline
 // and be at most the wrap width long but for spaces at its end (a space never breaks a line,
 // so spaces past the last column stay on it), and the lines together must not hold more

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Writes the small seed inputs of every fuzz target into tests/fuzz/seeds/TARGET (committed;
 # run again after a format change): the smallest configuration (built by the skin tool) and
 # the demo's, the test manifests, an archive, bitmaps made by ImageMagick, Ogg, MP3 and FLAC

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Stand-in for libFuzzer where the compiler has none: feeds the target a fixed set of
 // small inputs (empty, every single byte, a few patterns), so the target is exercised
 // by every build's test run; the clang build runs the real fuzzer.

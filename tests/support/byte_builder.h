@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Test helpers over ByteBuilder (tools/media/byte_builder.h) for crafting skin files,
 // archives and images inside tests.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Configuration bytes for tests, written field by field with ByteBuilder (independent of the
 // writer under test).
 #pragma once

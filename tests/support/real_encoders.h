@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Test audio made by the encoders users have (lame, oggenc, flac, opusenc): a sine written
 // as a WAVE file and handed to the encoder's command line. Tests skip when a program is
 // missing (they are in scripts/debian-packages.txt).

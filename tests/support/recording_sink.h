@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // RecordingSink: a CommandSink that keeps every posted command in order, from any thread.
 #pragma once
 

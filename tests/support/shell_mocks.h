@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GoogleMock doubles of the shell's collaborators: a page, a page registry holding named
 // mock pages, and the window commands.
 #pragma once

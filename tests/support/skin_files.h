@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole skins for tests: configuration chunks with fields given by name (written with the
 // configuration writer), archive entries, and solid-colour BMP images; written into a
 // folder as "tarnel.cfg" and "tarnel.dat".

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Plug-ins for tests without libraries: tagged_plugin_library<'a'>() gives the symbols of a
 // library whose plug-in records "a start" and "a draw" in plugin_calls(). Register them with
 // HeadlessLibraries::add.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The decoders behind the engine: each format from disk and from an archive view, with
 // its length, sample-exact seeks and damaged input.
 #include "audio/decoder.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // AudioEngine through the headless device: transport, seeks at both ends, slides, the
 // secondary slot, track ends, module notifications, spectrum and bad input. Frames are
 // pulled exactly, so a track's end is seen on the very frame it happens.

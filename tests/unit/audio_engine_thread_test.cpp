@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Track ends on a real audio thread against a burst of commands from the test's thread.
 // Run under ThreadSanitizer it shows that the engine's state is never touched by both at
 // once; in any build it shows that ends keep moving on and every end is posted once.

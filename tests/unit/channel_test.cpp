@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Channel: volume, slides, -2 fade-out, pause, and what happens at the end of its track,
 // over a decoder that plays a constant full-scale signal so every frame's gain is visible.
 #include "audio/channel.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/command_processor.h"
 #include "base/skin_error.h"
 #include "platform/headless/headless_tray.h"

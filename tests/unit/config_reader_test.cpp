@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "byte_builder.h"
 #include "config/config_reader.h"
 

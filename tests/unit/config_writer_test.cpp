@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "config/config_walker.h"
 #include "config_bytes.h"
 #include "skin-writer/config_writer.h"

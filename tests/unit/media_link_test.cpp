@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // MediaLink: the desktop's media requests become the commands a skin's controls post, and
 // what plays is published with a seek reported only when the position jumps.
 #include "app/media_link.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/page_registry.h"
 #include "archive/data_archive.h"
 #include "audio/page_playback.h"

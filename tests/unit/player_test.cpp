@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/player.h"
 #include "byte_builder.h"
 #include "platform/headless/headless_platform.h"

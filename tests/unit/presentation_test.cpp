@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole skin through the headless player: the intro, panel and outro acts in both
 // modes, cross-fades, dropped switches, regions, the status line and the plug-in context.
 #include "app/player.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tracks made by real encoders at test time, played through the engine: tags, odd rates,
 // mono and six channels play at the right pitch with the right length, the seek knob moves
 // and seeks land; two files cut from one sine join without a gap; playlist names of every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "archive_entries.h"
 #include "commands.h"
 #include "file_bytes.h"

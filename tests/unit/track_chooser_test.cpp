@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TrackChooser: sequential and random order, the one-step history of previous, ineligible
 // entries, choices that cannot be made, and the never-seeded generator.
 #include "audio/track_chooser.h"

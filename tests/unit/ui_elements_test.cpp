@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/headless/manual_clock.h"
 #include "ui/button.h"
 #include "ui/list_view.h"

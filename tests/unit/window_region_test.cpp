@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "archive/data_archive.h"
 #include "base/skin_error.h"
 #include "byte_builder.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The XM writer that makes test and demo music: modules of several patterns, one-shot and
 // looped samples and volume envelopes come out as the player's module decoder plays them.
 #include "audio/decoder.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/sdl/dbus_menu_layout.h"
 #include "platform/sdl/popup_placement.h"
 #include "platform/sdl/tray_chooser.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // BMP files as the player reads them (information header of 40 bytes, palette right after
 // it, rows bottom first): 24-bit, 8-bit with a palette, and 8-bit run-length encoded
 // (compression 1). Pixels are 0xAARRGGBB, rows top first; alpha is dropped. Stateless.

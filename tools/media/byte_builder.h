@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ByteBuilder: writes little-endian fields into a byte vector, for crafting media files,
 // skin files and archives in code. A plain value type.
 #pragma once

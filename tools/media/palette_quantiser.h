@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quantise_palette: reduces a picture to at most 256 colours with libimagequant, for 8-bit
 // BMP files. Alpha is ignored (every pixel is taken as opaque): stored pictures are opaque.
 // Stateless; each call owns its libimagequant objects.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // decode_png: reads a PNG file of any colour type and depth with libpng into 0xAARRGGBB
 // pixels (straight, not premultiplied alpha), rows top first. Stateless.
 #pragma once

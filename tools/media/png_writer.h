@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // PNG output of a drawn surface (a BackBuffer's or a SkinBitmap's 0xAARRGGBB pixels, rows
 // top first, pitch = width), for the skin tool's render command and for tests. The PNG is
 // 8-bit RGB by default: the window shows no alpha, so the alpha byte is dropped; art that

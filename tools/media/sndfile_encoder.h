@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Test audio: PCM made in code, encoded to Ogg Vorbis or MP3 in memory by libsndfile.
 // All PCM here is interleaved stereo float at 44.1 kHz.
 #pragma once

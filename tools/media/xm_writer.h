@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // XM writer: turns a tracker module described in code into FastTracker 2 (.xm) bytes, for
 // tests, benchmarks and the demo skin's music. `XmModule` is the general form (instruments
 // with 16-bit samples and volume envelopes, several patterns, an order list); `XmSong` is a

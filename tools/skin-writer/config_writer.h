@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // write_config: turns a tree of ConfigChunk values into the bytes of a configuration file,
 // field by field as the chunks' layouts describe them. The skin tool builds skins with it;
 // tests and benchmarks make configurations in memory with it.

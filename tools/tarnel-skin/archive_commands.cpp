@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ls, unpack and pack: the data archive side of the tool.
 #include "commands.h"
 

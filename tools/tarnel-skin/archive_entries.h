@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Archive entries for the skin tool: packing named files into the bytes of a "tarnel.dat"
 // (name, 0 byte, u32 little-endian size, data; back to back, no header) and listing the
 // entries of an archive image with their offsets.

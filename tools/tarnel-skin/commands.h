@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The skin tool's commands, callable from tests; main.cpp only parses the command line.
 // Each writes its normal output to `out` and reports failure by throwing: SkinError with the
 // player's own message for a damaged configuration, std::runtime_error or std::invalid_argument

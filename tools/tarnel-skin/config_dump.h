@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ConfigDump: a ConfigVisitor that prints every chunk of a configuration as it is read, one
 // line per chunk header and one per field, indented by level:
 //   page 0x4000 length 39 at 20

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole-file reads and writes for the skin tool. Errors are std::runtime_error with a
 // lower-case message naming the file.
 #pragma once

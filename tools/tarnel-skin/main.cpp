@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarnel-skin: builds and inspects skins. Parses the command line and runs one command from
 // commands.h; any error is printed to standard error and the exit status is 1.
 #include "commands.h"

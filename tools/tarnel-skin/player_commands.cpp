@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // check and render: the player's own skin loading, without a display.
 #include "commands.h"
 

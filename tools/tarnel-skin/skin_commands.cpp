@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // build and dump: the configuration side of the tool.
 #include "commands.h"
 

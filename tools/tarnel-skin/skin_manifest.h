@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SkinManifest: a skin described in TOML (docs/skin-manifest.md): the root fields, every chunk
 // and page element in file order with its fields by name, and the files of the data archive.
 // `parse_manifest` turns the text into a ConfigChunk tree for write_config and a list of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // load_source_picture: reads a picture an author drew, whatever its file type, into
 // 0xAARRGGBB pixels with straight alpha, rows top first. The type comes from the file's
 // first bytes, not its name: PNG through libpng (any colour type, alpha kept), JPEG and BMP

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The starter skin's manifest: every common chunk and element, each with a comment. The
 // rectangles are the demo layout's, which the starter's art is drawn to.
 #include "starter_skin.h"

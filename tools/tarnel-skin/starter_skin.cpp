@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "starter_skin.h"
 
 #include "demo_tracks.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // write_starter_skin: the folder `tarnel-skin new` makes: a small skin that builds and runs as
 // it is, made to be edited. skin.toml (a commented manifest using every common element), its
 // pictures as PNG files with transparency under art/ (drawn by the demo skin's generator: one

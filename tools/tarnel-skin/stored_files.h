@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bytes each manifest file stores in the archive: the file as it is, the inline text, a
 // picture converted to its `format` (JPEG through libjpeg-turbo, 24-bit, 8-bit and 8-bit
 // run-length BMP through our own writer, the palette by libimagequant), or a window mask

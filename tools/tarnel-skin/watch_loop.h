@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // watch_skin: the `tarnel-skin watch` loop. Builds the skin, loads it as the player does,
 // optionally (re)starts the player on it, then waits with inotify until the manifest or a
 // file it names is written, created, moved in or removed, and starts over. The folders

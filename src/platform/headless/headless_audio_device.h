@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // HeadlessAudioDevice: an AudioDevice that runs nothing by itself. A test pulls exactly the
 // frames it wants with render(), so fades, slides and track ends happen at known frames.
 // Threads: render() may be called from any one thread at a time (a test may run a pulling

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // HeadlessEventSource: an EventSource that hands out the events a test queued, in order, and
 // then ends (wait_event returns nullopt). A queued action runs when it is reached and stands
 // for one timer_tick. Timer starts and stops go to the CallLog. Not thread-safe, except

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/headless/headless_fonts.h"
 
 #include "image/back_buffer.h"

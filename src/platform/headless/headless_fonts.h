@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // HeadlessFontSystem: a FontSystem for tests and the skin tool. It keeps installed files in
 // memory, records every call, and draws text as one filled box per character (spaces left
 // empty), so tests can see where text went. Cell: |height| pixels high (16 for height 0, at most 1024),

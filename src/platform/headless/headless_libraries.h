@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // HeadlessLibraries: Libraries without files: a test registers a library name with its
 // symbols (name → address); load() of any other name fails. Unloads go to the CallLog
 // ("library unload NAME"). Not thread-safe.

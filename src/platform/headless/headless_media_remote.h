@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // HeadlessMediaRemote: a MediaRemote that keeps what the player told it: every distinct state
 // published, in order, and every seek. Requests are made by the test as media_request events.
 // Not thread-safe.

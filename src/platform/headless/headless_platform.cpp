@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/headless/headless_platform.h"
 
 HeadlessPlatform::HeadlessPlatform(bool layered, Rect desktop) : layered_(layered), desktop_(desktop) {}

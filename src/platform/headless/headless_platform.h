@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // HeadlessPlatform: the whole platform in memory, for tests and the skin tool. Windows,
 // timer, tray and libraries record their calls in one CallLog; the media remote keeps what it
 // was told; message boxes are recorded instead of shown; the clock is a ManualClock; fonts

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/headless/headless_tray.h"
 
 void HeadlessTray::show_icon(const std::string& tip)

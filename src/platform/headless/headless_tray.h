@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // HeadlessTray: a Tray that records its calls in the CallLog ("tray show TIP", "tray remove",
 // "tray menu") and keeps the last menu it popped. Not thread-safe.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // HeadlessWindow: a Window in memory. It records every call in the platform's CallLog
 // ("window show", "window destroy" when the object goes away, ...), keeps the last presented
 // frame readable, and reports the layered capability it was created with. Not thread-safe.

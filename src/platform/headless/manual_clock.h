@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ManualClock: a Clock that stands still until the test moves it.
 #pragma once
 

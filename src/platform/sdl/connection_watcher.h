@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ConnectionWatcher: lets the UI thread sleep while its desktop connections (the tray's
 // D-Bus and X connections, the media remote's bus) are quiet, instead of polling them.
 // watch() hands it the sockets to watch; its thread waits until one has data (or hangs up),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // DbusMenu: the tray menu exported as a com.canonical.dbusmenu object, which the
 // StatusNotifierItem host reads and draws itself. A "clicked" event on an item adds a
 // tray_menu_choice event with the item's menu id to `events`. The connection is borrowed.

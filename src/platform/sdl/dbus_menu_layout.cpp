@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/sdl/dbus_menu_layout.h"
 
 #include "base/desktop_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // DbusMenuLayout: the tray menu as com.canonical.dbusmenu items. Item ids are the entries'
 // positions plus 1 (0 is the menu's root), because menu ids may repeat and may be 0. Labels
 // are UTF-8 with underscores doubled (a single underscore marks an access key there). The

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A private connection of our own to the session bus, shared by the tray's and the media
 // remote's D-Bus objects: opened without blocking on a missing bus, never ending the process
 // when the bus goes away, closed by its owner. UI thread only.

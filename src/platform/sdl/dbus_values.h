@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Small helpers for writing D-Bus message bodies with libdbus, and the standard Properties
 // interface (Get, GetAll) over a fixed table of read-only properties. Allocation failures of
 // libdbus are not checked (it aborts on them). Used by the tray's and the media remote's D-Bus objects.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/sdl/desktop_tray.h"
 
 #include "platform/sdl/quiet_x_display.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // DesktopTray: the Tray of Linux desktops. Showing the icon picks the protocol the desktop
 // offers (choose_tray_kind): a StatusNotifierItem with its menu on D-Bus, else an XEmbed icon
 // with the program's own popup menu, else nothing at all (no icon, no events; the player's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // DlLibraries: shared libraries through dlopen (symbols resolved at load, kept local).
 // UI thread only.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // MprisService: the MediaRemote of Linux desktops, an MPRIS2 player on the session bus under
 // org.mpris.MediaPlayer2.vorlunde (org.mpris.MediaPlayer2.vorlunde.instance<pid> when another
 // player holds that name), object /org/mpris/MediaPlayer2, on a private libdbus connection.

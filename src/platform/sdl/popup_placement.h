@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the tray's own popup menu goes and which row the pointer is on. The menu's right edge
 // is at the pointer and its top at the pointer's row; a menu that would leave the screen is
 // moved back onto it (above the pointer when it does not fit below). Pixels, screen

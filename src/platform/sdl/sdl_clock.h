@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SdlClock: the real millisecond tick count (SDL_GetTicks64).
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SdlEventSource: platform events from SDL's queue, and the periodic timer as a deadline of
 // the wait (no timer thread): a timer_tick is returned whenever a period has passed, at most
 // one per wait, late ticks are not made up; with no tick due the wait sleeps until an event.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SdlFontSystem: fonts for Linux desktops. Installed font files are written into a private
 // folder of this process (mkdtemp under the temporary directory, mode 0700) and added to
 // fontconfig's application fonts of this process only; fonts are matched by face, pixel

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SdlPlatform: the platform on SDL2 for X11 desktops (under Wayland, through XWayland).
 // The video subsystem starts with the first call that needs a display, so an error before
 // the window exists can still be reported (message boxes work without it). SDL's own signal

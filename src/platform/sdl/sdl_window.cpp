@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/sdl/sdl_window.h"
 
 #include "platform/sdl/sdl_event_source.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SdlWindow: the main window on SDL2 over X11: borderless, with the program's own icon and
 // arrow cursor. Layered (whole-window alpha, colour key as a window shape) only where a
 // compositing manager runs. Moves go through the window manager where an EWMH manager runs;

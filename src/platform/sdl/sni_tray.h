@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SniTray: the tray icon as a StatusNotifierItem on the session bus: the object
 // /StatusNotifierItem (org.kde.StatusNotifierItem: the program's icon as a pixmap, the tip,
 // the menu's path) and the menu object (DbusMenu) on a private connection, under the name

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/sdl/tray_chooser.h"
 
 TrayKind choose_tray_kind(TrayHosts hosts)

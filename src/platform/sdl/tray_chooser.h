@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // choose_tray_kind: which notification-area protocol the desktop tray uses. A
 // StatusNotifierItem wherever a watcher runs on the session bus (the host then draws icon
 // and menu), else an XEmbed icon where an X tray owns the system-tray selection, else none:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // X11Desktop: what the SDL back end asks the X server directly, for one window: whether a
 // compositing manager runs (whole-window alpha then shows), whether an EWMH window manager
 // can move windows (_NET_WM_MOVERESIZE), and the window shape through the X Shape extension

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/sdl/x_own_window.h"
 
 void OwnXWindow::adopt(::Window window)

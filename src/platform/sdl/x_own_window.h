@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Small Xlib helpers shared by the back end's own X windows (the XEmbed tray icon and the
 // tray's popup menu) and its requests to the window manager:
 //   OwnXWindow           one window created on a connection the caller keeps open; it claims

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/sdl/x_popup_menu.h"
 
 #include "base/desktop_text.h"

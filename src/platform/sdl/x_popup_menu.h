@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // XPopupMenu: the tray menu drawn by the program itself, for X trays that show no menus of
 // their own: an override-redirect window listing the entries (the default entry in bold),
 // its right edge at the pointer, holding the pointer and keyboard while open. Releasing a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // XembedTray: the tray icon as an XEmbed client of the X tray that owns the
 // _NET_SYSTEM_TRAY_S<screen> selection (the freedesktop System Tray Protocol): a small window
 // that asks the tray to dock it (SYSTEM_TRAY_REQUEST_DOCK), shows the program's icon scaled to

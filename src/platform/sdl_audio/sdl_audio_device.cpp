@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/sdl_audio/sdl_audio_device.h"
 
 #include <SDL.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SdlAudioDevice: sound output through SDL2's audio subsystem (44.1 kHz, stereo,
 // AUDIO_F32SYS). SDL calls the renderer on its own audio thread, 2,048 frames (46 ms) at a
 // time: a pause or a seek is heard that much later, and the thread wakes 21 times a second. With the environment's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // top_down_bitmap_info: the BITMAPINFO of a 32-bit DIB of width × height pixels, rows top
 // first, in the BackBuffer's pixel order (0xAARRGGBB as a little-endian word is B, G, R, A).
 #pragma once

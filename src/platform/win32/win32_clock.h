@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Win32Clock: the real millisecond tick count (GetTickCount64). Any thread.
 #pragma once
 

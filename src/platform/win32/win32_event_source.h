@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Win32EventSource: the UI thread's message loop as an EventSource. wait_event pumps the
 // thread's messages (PeekMessageW, DispatchMessageW); the window procedures of the main window
 // and the tray translate what they receive and push() it here. The periodic timer is a

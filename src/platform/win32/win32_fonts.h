@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Win32FontSystem: fonts through GDI. Installed font files are written into a private folder
 // of this process (under GetTempPathW, a name made of the process id and a counter) and added
 // with AddFontResourceExW(FR_PRIVATE), so only this process sees them. Fonts are logical fonts

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's own icon and arrow cursor (program_images.h) as Win32 handles, made with
 // CreateIconIndirect from a 32-bit colour bitmap with alpha and a mask that hides the
 // transparent pixels. The handles are owned: DestroyIcon when they go. UI thread only.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // translate_input: the main window's input and state messages as Events, pushed onto the
 // event source. Mouse coordinates are client pixels (the wheel's are on the screen, as
 // Windows gives them); the key-state word is Windows' own MK_ bits, which Event's bits copy;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // show_message_box: MessageBoxW (error icon, one OK button, no owner) that a stop request can
 // take down. The box runs its own modal loop on a thread of its own, while the calling thread
 // keeps dispatching its windows' messages (they stay drawn; their events wait in `events`)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Win32Platform: the platform on the Win32 API: the native window and message loop, the
 // notification-area icon, GDI fonts, LoadLibraryW; SDL2 only for the sound output, so the
 // engine and its device are the same as on Linux (SDL_AUDIODRIVER=disk captures it).

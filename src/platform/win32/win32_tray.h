@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Win32Tray: the notification-area icon through Shell_NotifyIconW, owned by a hidden window
 // of class "vorlunde tray" that receives the icon's clicks (left and right button releases
 // become tray_click events). The menu pops with TrackPopupMenu at the pointer, right-aligned,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Win32Window: the main window, a borderless WS_POPUP of class "vorlunde" (CS_DBLCLKS) with the
 // program's icon and arrow cursor. Layered mode is SetLayeredWindowAttributes, looked up in
 // user32 at run time: when it exists the window is WS_EX_LAYERED and takes the whole-window

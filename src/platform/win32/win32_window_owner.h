@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // window_owner: the object a window procedure works for, the last argument of the
 // CreateWindowExW call that made the window; kept in the window's GWLP_USERDATA from
 // WM_NCCREATE on. nullptr for the few messages before it.

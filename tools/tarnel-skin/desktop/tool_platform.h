@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ToolPlatform: the skin tool's platform. Windows, events, clock, tray and message boxes stay
 // in memory (HeadlessPlatform: nothing is shown, no sound is made), while plug-in libraries
 // are really loaded (dlopen; LoadLibraryW on Windows) and, when asked, fonts are real

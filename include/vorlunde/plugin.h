@@ -95,12 +95,13 @@ typedef struct PluginContext {
 
 /* The spectrum: VORLUNDE_SPECTRUM_BINS linear magnitudes (not decibels, not power) of the
  * last 1,024 samples the current track's channel decoded, at the mixing rate of 44,100 Hz,
- * left and right averaged to mono, before the volume is applied, Hann-windowed. Bin k
- * holds the frequencies around k * 44100 / 1024 Hz (about 43.07 Hz apart): bin 0 is the
- * constant part, bin 511 about 22 kHz. A full-scale sine peaks near 1.0 in its bin; loud
- * mixtures can go above 1.0, silence is 0. The magnitudes are worked out for the frames in
- * which plug-ins draw; while the track is stopped or paused they keep their last values,
- * and `playing` says whether they are current. The array stays at the same address. */
+ * left and right averaged to mono, before the volume is applied, Hann-windowed. Bin k holds
+ * the frequencies around k * VORLUNDE_SPECTRUM_SAMPLE_RATE / VORLUNDE_SPECTRUM_WINDOW Hz,
+ * about 43.07 Hz apart: bin 0 is the constant part, bin 511 about 22 kHz. A full-scale sine
+ * peaks near 1.0 in its bin; loud mixtures can go above 1.0, silence is 0. The magnitudes
+ * are worked out for the frames in which plug-ins draw; while the track is stopped or
+ * paused they keep their last values, and `playing` says whether they are current. The
+ * array stays at the same address. */
 #define VORLUNDE_SPECTRUM_BINS 512
 #define VORLUNDE_SPECTRUM_SAMPLE_RATE 44100
 #define VORLUNDE_SPECTRUM_WINDOW 1024

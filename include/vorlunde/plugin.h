@@ -15,7 +15,8 @@
  *
  * In C++ this is a class whose first two virtual functions are start and draw, in that
  * order, and which declares no virtual destructor (it would take slot 0). In C it is a
- * struct VorlundePlugin whose first field points to a VorlundePluginFunctions table.
+ * struct VorlundePlugin whose first field points to a VorlundePluginFunctions table (not
+ * on 32-bit Windows, see there).
  *
  * Interface version: a library should also export
  *
@@ -132,16 +133,6 @@ typedef struct PluginContext {
 #define VORLUNDE_PLUGIN_DEFINE_ABI_VERSION \
     VORLUNDE_PLUGIN_EXPORT uint32_t PluginAbiVersion(void) { return VORLUNDE_PLUGIN_ABI_VERSION; }
 
-/* The calling convention of C++ member functions, for entry points written in C: thiscall
- * on 32-bit Windows, the plain C convention (the object first) everywhere else. */
-#if defined(_WIN32) && defined(__i386__) && defined(__GNUC__)
-#define VORLUNDE_PLUGIN_MEMBER_CALL __attribute__((thiscall))
-#elif defined(_M_IX86)
-#define VORLUNDE_PLUGIN_MEMBER_CALL __thiscall
-#else
-#define VORLUNDE_PLUGIN_MEMBER_CALL
-#endif
-
 #ifdef __cplusplus
 #define VORLUNDE_STATIC_ASSERT static_assert
 #else
@@ -174,15 +165,20 @@ protected:
 
 extern "C" {
 #else
-/* The object in C: its first field points to the table of its two entry points. */
 typedef struct VorlundePlugin VorlundePlugin;
+#if !(defined(_WIN32) && (defined(__i386__) || defined(_M_IX86)))
+/* The object in C: its first field points to the table of its two entry points, which take
+ * the object first, as C++ member functions do everywhere but on 32-bit Windows. There C++
+ * calls them with thiscall, which C compilers do not declare cleanly (GCC warns, MSVC
+ * refuses): write plug-ins for 32-bit Windows in C++. */
 typedef struct VorlundePluginFunctions {
-    void (VORLUNDE_PLUGIN_MEMBER_CALL* start)(VorlundePlugin* self, PluginContext* context);
-    void (VORLUNDE_PLUGIN_MEMBER_CALL* draw)(VorlundePlugin* self, PluginContext* context);
+    void (*start)(VorlundePlugin* self, PluginContext* context);
+    void (*draw)(VorlundePlugin* self, PluginContext* context);
 } VorlundePluginFunctions;
 struct VorlundePlugin {
     const VorlundePluginFunctions* functions;
 };
+#endif
 #endif
 
 typedef VorlundePlugin* (*PluginCreateProcType)(void);

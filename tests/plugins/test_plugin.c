@@ -8,13 +8,13 @@
 
 #define TEST_PLUGIN_MARK 0xFF123456u
 
-static void VORLUNDE_PLUGIN_MEMBER_CALL start(VorlundePlugin* self, PluginContext* context)
+static void start(VorlundePlugin* self, PluginContext* context)
 {
     (void)self;
     (void)context;
 }
 
-static void VORLUNDE_PLUGIN_MEMBER_CALL draw(VorlundePlugin* self, PluginContext* context)
+static void draw(VorlundePlugin* self, PluginContext* context)
 {
     (void)self;
     if (context->surface && context->surface->pixels)

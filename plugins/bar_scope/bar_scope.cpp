@@ -11,7 +11,7 @@
 namespace {
 
 constexpr int bar_count = 32;
-constexpr int bins_per_bar = 512 / bar_count / 2; // the lower half of the spectrum carries the music
+constexpr int bins_per_bar = VORLUNDE_SPECTRUM_BINS / bar_count / 2; // the lower half of the spectrum carries the music
 constexpr int max_bar_height = 120;
 constexpr int bottom_margin = 60;
 
@@ -60,12 +60,14 @@ private:
 
 } // namespace
 
-extern "C" __attribute__((visibility("default"))) VorlundePlugin* PluginCreateProc()
+VORLUNDE_PLUGIN_DEFINE_ABI_VERSION
+
+VORLUNDE_PLUGIN_EXPORT VorlundePlugin* PluginCreateProc()
 {
     return new BarScope;
 }
 
-extern "C" __attribute__((visibility("default"))) void PluginDestroyProc(VorlundePlugin* plugin)
+VORLUNDE_PLUGIN_EXPORT void PluginDestroyProc(VorlundePlugin* plugin)
 {
     delete static_cast<BarScope*>(plugin);
 }

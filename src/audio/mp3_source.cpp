@@ -5,8 +5,6 @@
 
 #include <mpg123.h>
 
-#include <sys/types.h>
-
 namespace {
 
 ssize_t read_view(void* handle, void* out, size_t size)

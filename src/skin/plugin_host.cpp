@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -65,6 +66,13 @@ PluginSlot& PluginHost::load_plugin(std::string name, const std::string& file_na
     auto library = libraries_.load(library_path(working_dir_, file_name));
     if (!library)
         throw SkinError("can't load plugin " + file_name);
+    // A library without the version export is taken as version 1.0.
+    if (const auto version = reinterpret_cast<PluginAbiVersionProcType>(library->symbol("PluginAbiVersion"))) {
+        const std::uint32_t major = version() >> 16;
+        if (major > VORLUNDE_PLUGIN_ABI_MAJOR)
+            throw SkinError("can't use plugin " + file_name + ", made for plugin interface " + std::to_string(major) +
+                            " (this player has " + std::to_string(VORLUNDE_PLUGIN_ABI_MAJOR) + ")");
+    }
     const auto create = reinterpret_cast<PluginCreateProcType>(library->symbol("PluginCreateProc"));
     if (!create)
         throw SkinError("can't find PluginCreateProc in " + file_name);

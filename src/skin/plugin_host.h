@@ -59,8 +59,9 @@ public:
     PluginHost& operator=(const PluginHost&) = delete;
 
     // Loads `file_name` and registers its plug-in under `name`. Throws SkinError
-    // "can't load plugin " + file_name, "can't find PluginCreateProc in " + file_name or
-    // "can't create plugin class from " + file_name.
+    // "can't load plugin " + file_name, "can't use plugin FILE, made for plugin interface N
+    // (this player has M)" when its PluginAbiVersion names a newer major version,
+    // "can't find PluginCreateProc in " + file_name or "can't create plugin class from " + file_name.
     PluginSlot& load_plugin(std::string name, const std::string& file_name);
     // The newest slot registered under exactly `name`, or nullptr.
     PluginSlot* find_plugin(std::string_view name) const { return slots_.find(name); }

@@ -22,7 +22,7 @@ mkdir "$empty"
 make_damaged_copies
 cut_warning="config file shorter than its header says: $first_page of $(stat -c %s "$skin/tarnel.cfg") bytes"
 
-start_xvfb
+start_display
 # Wine may still be replacing the box's X window when the first key comes: press Return until
 # the player has ended. An xdotool that fails halfway leaves the key down in the X server, and
 # its auto-repeat would answer every later box at once: release it each time.

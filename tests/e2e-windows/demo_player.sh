@@ -11,7 +11,7 @@
 # Usage: demo_player.sh PLAYER_EXE PLUGIN_DLL DEMO_SKIN
 set -euo pipefail
 source "$(dirname "$0")/wine_common.sh"
-start_xvfb
+start_display
 launch
 window=$(find_window vorlunde) || fail "no window named vorlunde"
 

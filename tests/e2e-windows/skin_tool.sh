@@ -11,7 +11,7 @@ set -euo pipefail
 source "$(dirname "$0")/wine_common.sh"
 tool_exe=$player
 tool=$4
-start_xvfb
+start_display
 windows_tool() { "$wine" "$tool_exe" "$@" 2> "$work/tool.err" | tr -d '\r'; }
 
 echo "== dump"

@@ -7,7 +7,7 @@
 # Usage: tray.sh PLAYER_EXE PLUGIN_DLL DEMO_SKIN
 set -euo pipefail
 source "$(dirname "$0")/wine_common.sh"
-start_xvfb
+start_display
 trayer --edge top --align right --widthtype pixel --width 100 --heighttype pixel --height 32 2>/dev/null &
 trayer_pid=$!
 trap 'kill $trayer_pid 2>/dev/null || true; cleanup' EXIT

@@ -22,12 +22,11 @@ trap cleanup EXIT
 [[ -f $demo/tarnel.cfg && -f $demo/tarnel.dat ]] || fail "no demo skin in $demo"
 export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
-start_xvfb() {
-  local display_number=
-  exec 3< <(Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp 2>/dev/null & echo "pid $!")
-  read -r _ xvfb_pid <&3
-  read -r display_number <&3 || fail "Xvfb did not start"
-  export DISPLAY=:$display_number
+source "$(dirname "${BASH_SOURCE[0]}")/../e2e/start_xvfb.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../e2e/wait_until.sh"
+# Xvfb, then the Wine prefix made on it.
+start_display() {
+  start_xvfb || fail "no X server"
   "$wine" wineboot -i > "$work/wineboot.log" 2>&1 || fail "wineboot failed: $(tail -5 "$work/wineboot.log")"
   "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f > /dev/null 2>&1
 }
@@ -55,16 +54,6 @@ find_window() {
     sleep 0.1
   done
   return 1
-}
-
-wait_until() {
-  local what=$1 seconds=$2
-  shift 2
-  local deadline=$((SECONDS + seconds))
-  until "$@"; do
-    ((SECONDS < deadline)) || fail "$what (not within $seconds s)"
-    sleep 0.2
-  done
 }
 
 player_ended() { ! kill -0 "$player_pid" 2>/dev/null; }

@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by the demo-skin scripts (sourced, with xvfb.sh): a scratch copy of the demo skin and
 # its reference pictures, the player run in that copy with disk audio and a private TMPDIR,
-# screenshots of the window compared region by region, and polling with timeouts. On failure
+# screenshots of the window compared region by region (polling with wait_until). On failure
 # the screenshots and the player's standard error are kept under the artefacts folder.
 # Takes the script's arguments: PLAYER TARNEL_SKIN AUDIO_LEVEL DEMO_SKIN ARTIFACTS (the default
 # artefacts folder, overridden by VORLUNDE_E2E_ARTIFACTS); expects test_name.
@@ -110,17 +110,6 @@ audio_rms() {
 }
 louder_than() { awk -v a="$(audio_rms "$1")" -v b="$2" 'BEGIN { exit !(a > b) }'; }
 quieter_than() { awk -v a="$(audio_rms "$1")" -v b="$2" 'BEGIN { exit !(a < b) }'; }
-
-# Polls the command "${@:3}" every 0.2 s until it succeeds; fails with "$1" after $2 seconds.
-wait_until() {
-  local what=$1 seconds=$2
-  shift 2
-  local deadline=$((SECONDS + seconds))
-  until "$@"; do
-    ((SECONDS < deadline)) || fail "$what (no change within $seconds s)"
-    sleep 0.2
-  done
-}
 
 # Input relative to the window: a click at ($1, $2); then the pointer rests at a spot no
 # element covers, so no hover look or hover line lingers in later screenshots.

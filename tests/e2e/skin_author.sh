@@ -77,11 +77,10 @@ export SDL_AUDIODRIVER=dummy
 player_pid=$!
 window=$(find_window "my skin") || fail "no window: $(cat player.err)"
 extents() { xwininfo -shape -id "$1" | awk '/Window shape extents:/ { print $4 }'; }
-for _ in $(seq 50); do [[ $(extents "$window") == 420x420+90+45 ]] && break; sleep 0.1; done
-[[ $(extents "$window") == 420x420+90+45 ]] || fail "intro shape: $(extents "$window")"
+shaped_as() { [[ $(extents "$window") == "$1" ]]; }
+wait_until "no intro shape" 5 shaped_as 420x420+90+45
 # The intro's timer (4 s) goes on to the panel page, whose mask is the panel's alpha.
-for _ in $(seq 100); do [[ $(extents "$window") == 588x502+6+4 ]] && break; sleep 0.1; done
-[[ $(extents "$window") == 588x502+6+4 ]] || fail "panel shape: $(extents "$window")"
+wait_until "no panel shape" 10 shaped_as 588x502+6+4
 "$send_close" "$window"
 wait_player
 [[ $status == 0 ]] || fail "exit status: $status ($(cat player.err))"

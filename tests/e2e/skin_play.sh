@@ -55,20 +55,15 @@ player_pid=$!
 window=$(find_window E2E) || fail "no window: $(cat "$work/player.err")"
 left=212
 top=129
-sleep 0.3
-[[ $(shape_extents "$window") == 420x420+90+45 ]] || fail "intro shape: $(xwininfo -shape -id "$window")"
-[[ $(screen_pixel $((left + 300)) $((top + 300))) == "srgb(32,64,96)" ]] || fail "intro not shown"
-for _ in $(seq 50); do
-  [[ $(screen_pixel $((left + 300)) $((top + 300))) == "srgb(192,16,32)" ]] && break
-  sleep 0.1
-done
-[[ $(screen_pixel $((left + 300)) $((top + 300))) == "srgb(192,16,32)" ]] || fail "no switch to the day page"
-[[ $(shape_extents "$window") == 600x510+0+0 ]] || fail "panel shape: $(xwininfo -shape -id "$window")"
+# The page shown: its shape and the colour in the middle of the window.
+page_is() { [[ $(shape_extents "$window") == "$1" && $(screen_pixel $((left + 300)) $((top + 300))) == "$2" ]]; }
+wait_until "intro not shown with its shape" 5 page_is 420x420+90+45 "srgb(32,64,96)"
+wait_until "no switch to the day page with the panel's shape" 5 page_is 600x510+0+0 "srgb(192,16,32)"
 [[ $(screen_pixel $((left + 10)) $((top + 10))) != "srgb(192,16,32)" ]] || fail "the mask's cut corner is shown"
 xdotool mousemove $((left + 150)) $((top + 125)) click 1
-sleep 2.5
+tone_played() { "$fixtures" measure "$work/audio.raw" $tone_hz >/dev/null; }
+wait_until "no tone in the output" 10 tone_played
 "$send_close" "$window"
 wait_player
 [[ $status == 0 ]] || fail "exit status: $status ($(cat "$work/player.err"))"
-"$fixtures" measure "$work/audio.raw" $tone_hz || fail "no tone in the output"
 echo "all passed"

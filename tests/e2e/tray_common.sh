@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Shared by the tray tests: Xvfb on a free display, cleanup of started processes, waiting for
-# lines of the probe's output. Source it; it sets DISPLAY and `work`.
+# Shared by the tray tests: Xvfb on a free display, cleanup of started processes, polling
+# (wait_until) and waiting for lines of the probe's output. Source it; it sets DISPLAY and `work`.
+# tree_has/tree_lacks NAME: whether a window named NAME is in the X window tree.
 set -euo pipefail
 work=$(mktemp -d)
 pids=()
@@ -12,11 +13,13 @@ trap cleanup EXIT
 
 fail() { echo "FAIL: $*" >&2; [[ -f $work/probe.out ]] && sed 's/^/probe: /' "$work/probe.out" >&2; exit 1; }
 
-exec 3< <(Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp 2>/dev/null & echo "pid $!")
-read -r _ xvfb_pid <&3
-read -r display_number <&3
+source "$(dirname "${BASH_SOURCE[0]}")/start_xvfb.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/wait_until.sh"
+start_xvfb || fail "no X server"
 pids+=("$xvfb_pid")
-export DISPLAY=:$display_number
+
+tree_has() { xwininfo -root -tree | grep -qF "\"$1\""; }
+tree_lacks() { ! tree_has "$1"; }
 
 # Starts the probe ($1) with its output in $work/probe.out.
 start_probe() {
@@ -28,9 +31,5 @@ start_probe() {
 
 # Waits up to 10 s until the probe's output has the exact line $1.
 wait_line() {
-  for _ in $(seq 100); do
-    grep -qxF "$1" "$work/probe.out" && return 0
-    sleep 0.1
-  done
-  fail "no line \"$1\""
+  wait_until "no line \"$1\"" 10 grep -qxF "$1" "$work/probe.out"
 }

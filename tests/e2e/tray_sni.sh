@@ -19,16 +19,17 @@ trayer --edge top --align right --widthtype pixel --width 100 --heighttype pixel
 pids+=($!)
 status-notifier-watcher >/dev/null 2>&1 &
 pids+=($!)
-for _ in $(seq 100); do busctl --user status org.kde.StatusNotifierWatcher >/dev/null 2>&1 && break; sleep 0.1; done
-busctl --user status org.kde.StatusNotifierWatcher >/dev/null 2>&1 || fail "no watcher on the bus"
-for _ in $(seq 100); do xwininfo -root -tree | grep -q '"panel"' && break; sleep 0.1; done
+watcher_up() { busctl --user status org.kde.StatusNotifierWatcher >/dev/null 2>&1; }
+wait_until "no watcher on the bus" 10 watcher_up
+wait_until "no trayer panel" 10 tree_has panel
 
 echo "== registration"
 start_probe "$probe"
 wait_line "ready status_notifier"
 item=org.kde.StatusNotifierItem-$probe_pid-1
-for _ in $(seq 50); do registered | grep -qF "\"$item\"" && break; sleep 0.1; done
-registered | grep -qF "\"$item\"" || fail "not registered: $(registered)"
+is_registered() { registered | grep -qF "\"$item\""; }
+not_registered() { ! is_registered; }
+wait_until "not registered" 5 is_registered
 xwininfo -root -tree | grep -q '"vorlunde"' && fail "also docked as an XEmbed icon"
 
 item_property() { busctl --user get-property "$item" /StatusNotifierItem org.kde.StatusNotifierItem "$1"; }
@@ -56,6 +57,5 @@ busctl --user call "$item" /MenuBar com.canonical.dbusmenu Event isvu 9 clicked 
 
 echo "== leaving"
 kill "$probe_pid"
-for _ in $(seq 50); do registered | grep -qF "\"$item\"" || break; sleep 0.1; done
-registered | grep -qF "\"$item\"" && fail "still registered: $(registered)"
+wait_until "still registered" 5 not_registered
 echo "all passed"

@@ -20,7 +20,7 @@ echo "== trayer: docking"
 trayer --edge top --align right --widthtype pixel --width 100 --heighttype pixel --height 32 2>/dev/null &
 trayer_pid=$!
 pids+=("$trayer_pid")
-for _ in $(seq 100); do xwininfo -root -tree | grep -q '"panel"' && break; sleep 0.1; done
+wait_until "no trayer panel" 10 tree_has panel
 start_probe "$probe"
 wait_line "ready xembed"
 icon_line=
@@ -74,22 +74,19 @@ wait_line "choice 0x1002"
 
 open_menu
 xdotool mousemove 100 500 click 1
-for _ in $(seq 50); do xwininfo -root -children | grep -q '"tray menu"' || break; sleep 0.1; done
-xwininfo -root -children | grep -q '"tray menu"' && fail "menu open after a press outside"
+wait_until "menu open after a press outside" 5 tree_lacks "tray menu"
 [[ $(grep -c '^choice' "$work/probe.out") == 2 ]] || fail "a choice from the press outside"
 
 echo "== undocking"
 kill "$probe_pid"
-for _ in $(seq 50); do xwininfo -root -tree | grep -q '"vorlunde"' || break; sleep 0.1; done
-xwininfo -root -tree | grep -q '"vorlunde"' && fail "icon still docked"
+wait_until "icon still docked" 5 tree_lacks vorlunde
 
 echo "== the tray ends"
 start_probe "$probe"
 wait_line "ready xembed"
-for _ in $(seq 100); do xwininfo -root -tree | grep -q '"vorlunde"' && break; sleep 0.1; done
+wait_until "icon not docked again" 10 tree_has vorlunde
 kill "$trayer_pid"
-for _ in $(seq 50); do xwininfo -root -tree | grep -q '"panel"' || break; sleep 0.1; done
-sleep 0.5
+wait_until "trayer's panel stayed" 5 tree_lacks panel
+wait_until "stray icon window" 5 tree_lacks vorlunde
 kill -0 "$probe_pid" 2>/dev/null || fail "the program ended with the tray"
-xwininfo -root -tree | grep -q '"vorlunde"' && fail "stray icon window: $(xwininfo -root -tree)"
 echo "all passed"

@@ -1,6 +1,6 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by the end-to-end scripts (sourced): a scratch folder `work` removed at exit, a
-# private Xvfb, window lookup, and waiting for the player.
+# private Xvfb, window lookup, polling (wait_until) and waiting for the player.
 xvfb_pid=
 player_pid=
 work=$(mktemp -d)
@@ -13,22 +13,8 @@ cleanup() {
 trap cleanup EXIT
 trap 'echo "FAIL: line $LINENO: $BASH_COMMAND" >&2' ERR
 
-# Xvfb on the first free display, its screen $1 (default 1024x768x24), reported through a pipe.
-# Another server starting at the same moment can take the display Xvfb picked: then try again.
-# -noreset: the server would otherwise reset when its last client leaves, refusing the next
-# player that connects during the reset.
-start_xvfb() {
-  local display_number=
-  for _ in 1 2 3 4 5; do
-    exec 3< <(Xvfb -displayfd 1 -screen 0 "${1:-1024x768x24}" -nolisten tcp -noreset 2>/dev/null & echo "pid $!")
-    read -r _ xvfb_pid <&3
-    read -r display_number <&3 && break
-    display_number=
-    sleep 0.5
-  done
-  [[ -n $display_number ]] || fail "Xvfb did not start"
-  export DISPLAY=:$display_number
-}
+source "$(dirname "${BASH_SOURCE[0]}")/start_xvfb.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/wait_until.sh"
 
 # The id of the top-level window named exactly $1, waited for up to 10 s. (xwininfo also
 # reads UTF-8 names, which xdotool's search misses.)

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "audio/fft_spectrum_analyzer.h"
 #include "base/skin_error.h"
+#include "platform/audio_device.h"
 #include "platform/headless/headless_libraries.h"
 #include "skin/plugin_host.h"
 #include "temp_dir.h"
@@ -10,6 +12,11 @@
 #include <vector>
 
 namespace {
+
+// The public header describes the spectrum that the analyzer makes and the mixer's rate.
+static_assert(FftSpectrumAnalyzer::bin_count == VORLUNDE_SPECTRUM_BINS);
+static_assert(FftSpectrumAnalyzer::window_size == VORLUNDE_SPECTRUM_WINDOW);
+static_assert(AudioDevice::sample_rate == VORLUNDE_SPECTRUM_SAMPLE_RATE);
 
 // What the test plug-ins saw, in call order: "<tag> start" / "<tag> draw <page>".
 std::vector<std::string>& calls()

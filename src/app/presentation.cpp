@@ -8,6 +8,7 @@
 #include "skin/plugin_host.h"
 
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -47,8 +48,8 @@ std::uint64_t Presentation::elapsed_since(std::uint64_t start_ms) const
 void Presentation::presentation_start()
 {
     const ShellState& shell = t_.shell;
-    regions_.insert(std::string(panel_region), std::make_unique<Region>(build_region(
-                                                    t_.archive, "Data\\panel.rgn", shell.window_width, shell.window_height)));
+    Region panel = build_region(t_.archive, "Data\\panel.rgn", shell.window_width, shell.window_height);
+    regions_.insert(std::string(panel_region), std::make_unique<Region>(std::move(panel)));
     // The builder draws the intro's shape for the name "intro"; the outro has the same shape.
     regions_.insert(std::string(intro_region), std::make_unique<Region>(build_region(t_.archive, intro_region, 0, 0)));
     regions_.insert(std::string(outro_region), std::make_unique<Region>(build_region(t_.archive, intro_region, 0, 0)));

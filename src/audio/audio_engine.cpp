@@ -222,7 +222,8 @@ AudioEngine::TrackTime AudioEngine::track_time() const
 AudioEngine::Snapshot AudioEngine::snapshot() const
 {
     std::lock_guard lock(mutex_);
-    return Snapshot{activity_locked(), chooser_.repeat(), chooser_.random(), chooser_.current_index(), track_time_locked()};
+    return Snapshot{activity_locked(), chooser_.repeat(), chooser_.random(), chooser_.current_index(),
+                    track_time_locked()};
 }
 
 AudioEngine::TrackTime AudioEngine::track_time_locked() const
@@ -256,7 +257,9 @@ std::int64_t AudioEngine::playback_length_ms() const
 
 bool AudioEngine::sounding() const
 {
-    const auto plays = [](const Slot& slot) { return slot.channel && slot.channel->activity() == Channel::Activity::playing; };
+    const auto plays = [](const Slot& slot) {
+        return slot.channel && slot.channel->activity() == Channel::Activity::playing;
+    };
     std::lock_guard lock(mutex_);
     return plays(current_) || plays(secondary_) || advance_waiting_;
 }

@@ -37,7 +37,8 @@ public:
     {
         if (std::exchange(cold_, false))
             std::this_thread::sleep_for(slow_read);
-        const auto frames = std::min<std::int64_t>(static_cast<std::int64_t>(interleaved.size() / 2), length() - frame_);
+        const auto wanted = static_cast<std::int64_t>(interleaved.size() / 2);
+        const auto frames = std::min(wanted, length() - frame_);
         std::fill_n(interleaved.begin(), 2 * frames, 0.0f);
         frame_ += frames;
         return static_cast<std::size_t>(frames);
@@ -77,8 +78,8 @@ TEST(AudioEngineSeekTest, TheDeviceNeverWaitsForASeeksFileWork)
         while (!done.load()) {
             const auto start = steady_clock::now();
             device.render(device_buffer_frames);
-            const auto took = std::chrono::duration_cast<std::chrono::microseconds>(steady_clock::now() - start).count();
-            longest_render_us = std::max<std::int64_t>(longest_render_us.load(), took);
+            const auto took = std::chrono::duration_cast<std::chrono::microseconds>(steady_clock::now() - start);
+            longest_render_us = std::max<std::int64_t>(longest_render_us.load(), took.count());
             std::this_thread::sleep_for(milliseconds(5));
         }
     });
@@ -89,7 +90,8 @@ TEST(AudioEngineSeekTest, TheDeviceNeverWaitsForASeeksFileWork)
     done = true;
     audio.join();
 
-    std::printf("longest render call during the seeks: %.1f ms\n", static_cast<double>(longest_render_us.load()) / 1000.0);
+    const double longest_ms = static_cast<double>(longest_render_us.load()) / 1000.0;
+    std::printf("longest render call during the seeks: %.1f ms\n", longest_ms);
     EXPECT_LT(longest_render_us.load(), std::chrono::duration_cast<std::chrono::microseconds>(slow_read).count() / 2);
     // The seeks were made all the same.
     const AudioEngine::TrackTime time = engine.track_time();

@@ -162,7 +162,8 @@ TEST(MessageRouter, AMenuChoicePostsEveryItemWithThatId)
     EXPECT_EQ(f.queue.take(), command_of(CommandId::set_current_volume, 30));
     EXPECT_EQ(f.queue.take(), std::nullopt);
     f.router.route(Event{.kind = EventKind::tray_menu_choice, .menu_id = command_value(CommandId::restore_from_tray)});
-    EXPECT_EQ(f.queue.take(), command_of(CommandId::restore_from_tray)) << "the restore id never posts an item's argument";
+    EXPECT_EQ(f.queue.take(), command_of(CommandId::restore_from_tray))
+        << "the restore id never posts an item's argument";
     EXPECT_EQ(f.queue.take(), std::nullopt);
 }
 

@@ -125,7 +125,8 @@ TEST_F(PageTest, OverlappingButtonsPostNewestFirstOnReleaseInside)
     EXPECT_TRUE(page.on_left_down(15, 15));
     EXPECT_TRUE(page.buttons()[0].pressed() && page.buttons()[1].pressed());
     page.on_left_up(15, 15);
-    EXPECT_EQ(sink.take(), (std::vector<Command>{command_of(CommandId::stop_current, 2), command_of(CommandId::play_current, 1)}));
+    EXPECT_EQ(sink.take(),
+              (std::vector<Command>{command_of(CommandId::stop_current, 2), command_of(CommandId::play_current, 1)}));
 
     page.on_left_down(5, 5);
     page.on_left_up(25, 25); // left the first button, inside the second (never pressed)
@@ -183,7 +184,8 @@ TEST_F(PageTest, SlidersPostWhileDraggingOnlyWhenLive)
     page.on_mouse_move(8, 4, 1);
     EXPECT_EQ(sink.take(), (std::vector<Command>{command_of(CommandId::slider_changed, 0x2003)}));
     page.on_left_up(100, 100);
-    EXPECT_EQ(sink.take(), (std::vector<Command>{command_of(CommandId::slider_changed, 0x2003), command_of(CommandId::slider_changed, 0x2002)}));
+    EXPECT_EQ(sink.take(), (std::vector<Command>{command_of(CommandId::slider_changed, 0x2003),
+                                                 command_of(CommandId::slider_changed, 0x2002)}));
     page.on_left_up(5, 5);
     EXPECT_TRUE(sink.take().empty());
 }

@@ -95,8 +95,8 @@ private:
     {
         const ShellState& shell = player_.shell();
         HeadlessWindow* window = platform_.window();
-        const bool still = player_.presentation() && window && !shell.page_switch && shell.presentation_state == 0 &&
-                           !platform_.tray().icon_shown();
+        const bool still = player_.presentation() && window && !shell.page_switch &&
+                           shell.presentation_state == PresentationState::none && !platform_.tray().icon_shown();
         const bool comparable = still && last_still_ && last_page_ == shell.current_page && !testing::Test::HasFailure();
         last_still_ = still;
         if (!comparable && window)

@@ -1,16 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/command_processor.h"
 
+#include "app/presentation_names.h"
 #include "app/track_page_table.h"
-
-namespace {
-
-bool is_presentation_page(std::string_view name)
-{
-    return name == "intro" || name == "outro";
-}
-
-} // namespace
 
 void CommandProcessor::process_commands()
 {

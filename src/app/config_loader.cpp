@@ -114,7 +114,7 @@ private:
         case ChunkId::tray_menu:
             t_.shell.tray_tip = chunk.text("tooltip");
             for (const FieldList& item : chunk.values.entries)
-                t_.tray.add_menu_item(entry_text(item, 0), entry_number(item, 1), entry_number(item, 2));
+                t_.tray.add_menu_item(entry_text(item, 0), Command{entry_number(item, 1), entry_number(item, 2)});
             break;
         case ChunkId::font_file: t_.fonts.install_font_file(t_.archive, chunk.text("file")); break;
         case ChunkId::font:

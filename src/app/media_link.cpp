@@ -14,9 +14,9 @@ constexpr std::int64_t jump_tolerance_us = 1'000'000;
 PlaybackState playback_of(Channel::Activity activity)
 {
     switch (activity) {
-    case Channel::playing: return PlaybackState::playing;
-    case Channel::paused: return PlaybackState::paused;
-    case Channel::stopped: break;
+    case Channel::Activity::playing: return PlaybackState::playing;
+    case Channel::Activity::paused: return PlaybackState::paused;
+    case Channel::Activity::stopped: break;
     }
     return PlaybackState::stopped;
 }
@@ -77,11 +77,12 @@ void MediaLink::handle(const Event& event)
 
 MediaState MediaLink::current_state() const
 {
+    const AudioEngine::Snapshot now = t_.engine.snapshot();
     MediaState state;
-    state.playback = playback_of(t_.engine.current_activity());
-    state.repeat = t_.engine.repeat();
-    state.shuffle = t_.engine.random();
-    state.track = t_.engine.current_index();
+    state.playback = playback_of(now.activity);
+    state.repeat = now.repeat;
+    state.shuffle = now.random;
+    state.track = now.index;
     state.track_count = t_.engine.track_count();
     state.title = t_.engine.titles().title(state.track);
     if (last_ && last_->state.track == state.track) {
@@ -90,10 +91,9 @@ MediaState MediaLink::current_state() const
         std::error_code error;
         state.file = std::filesystem::absolute(entry->name, error).lexically_normal().string();
     }
-    const AudioEngine::TrackTime time = t_.engine.track_time();
-    state.length_us = time.length_us;
-    state.position_us = time.position_us;
-    state.volume = time.volume;
+    state.length_us = now.time.length_us;
+    state.position_us = now.time.position_us;
+    state.volume = now.time.volume;
     return state;
 }
 

@@ -92,7 +92,7 @@ void MessageRouter::tray_menu_choice(std::uint16_t id)
         return;
     }
     for (const TrayIcon::Item& item : t_.tray.items()) {
-        if (item.command == id)
-            t_.commands.post_command(item.command, item.argument);
+        if (item.command.id == id)
+            t_.commands.post_command(item.command);
     }
 }

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/presentation.h"
 
+#include "app/presentation_names.h"
 #include "app/status_line.h"
 #include "audio/audio_engine.h"
 #include "skin/font_registry.h"
 #include "skin/plugin_host.h"
 
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -14,9 +16,25 @@ namespace {
 constexpr int repaint_width = 600;
 constexpr int repaint_height = 510;
 
-bool is_presentation_page(std::string_view name)
+using namespace presentation_names;
+
+// How a switch between two pages is drawn, from the pages' fade flags.
+enum class CrossFade : std::uint8_t {
+    cut,            // neither page fades: the next page at once
+    leaving_fades,  // the current page fades out over the next
+    coming_fades,   // the next page fades in over the current
+    both_fade,      // both blended over what the back buffer holds
+};
+
+CrossFade cross_fade_of(const Page* current, const Page* next)
 {
-    return name == "intro" || name == "outro";
+    const bool leaving = current && current->fades();
+    const bool coming = next && next->fades();
+    if (leaving && coming)
+        return CrossFade::both_fade;
+    if (leaving)
+        return CrossFade::leaving_fades;
+    return coming ? CrossFade::coming_fades : CrossFade::cut;
 }
 
 } // namespace
@@ -30,13 +48,14 @@ std::uint64_t Presentation::elapsed_since(std::uint64_t start_ms) const
 void Presentation::presentation_start()
 {
     const ShellState& shell = t_.shell;
-    regions_.insert("panel", std::make_unique<Region>(build_region(t_.archive, "Data\\panel.rgn", shell.window_width,
-                                                                   shell.window_height)));
-    regions_.insert("intro", std::make_unique<Region>(build_region(t_.archive, "intro", 0, 0)));
-    regions_.insert("outro", std::make_unique<Region>(build_region(t_.archive, "intro", 0, 0)));
+    Region panel = build_region(t_.archive, "Data\\panel.rgn", shell.window_width, shell.window_height);
+    regions_.insert(std::string(panel_region), std::make_unique<Region>(std::move(panel)));
+    // The builder draws the intro's shape for the name "intro"; the outro has the same shape.
+    regions_.insert(std::string(intro_region), std::make_unique<Region>(build_region(t_.archive, intro_region, 0, 0)));
+    regions_.insert(std::string(outro_region), std::make_unique<Region>(build_region(t_.archive, intro_region, 0, 0)));
     t_.shell.presentation_start_ms = t_.clock.now_ms();
     if (!layered()) {
-        apply_region("intro");
+        apply_region(intro_region);
         t_.window.show();
     }
     if (Page* page = t_.pages.find_page(shell.current_page)) {
@@ -57,7 +76,7 @@ void Presentation::frame_tick()
     else
         non_layered_switch();
     update_plugin_context();
-    const bool still = !t_.shell.page_switch && t_.shell.presentation_state == 0;
+    const bool still = !t_.shell.page_switch && t_.shell.presentation_state == PresentationState::none;
     if (still && !drawn_page_.empty() && drawn_page_ == t_.shell.current_page) {
         draw_changes();
         return;
@@ -107,7 +126,7 @@ std::optional<std::chrono::milliseconds> Presentation::next_frame_delay(std::chr
 {
     const ShellState& shell = t_.shell;
     const bool drawn = !t_.tray.icon_shown();
-    if (drawn && (shell.page_switch || shell.presentation_state != 0))
+    if (drawn && (shell.page_switch || shell.presentation_state != PresentationState::none))
         return period;
     const Page* page = t_.pages.find_page(shell.current_page);
     if (!page)
@@ -143,12 +162,12 @@ void Presentation::layered_switch()
 {
     ShellState& shell = t_.shell;
     if (shell.page_switch) {
-        if (shell.current_page == "intro") {
+        if (shell.current_page == intro_page) {
             shell.presentation_start_ms = t_.clock.now_ms();
-            shell.presentation_state = 2;
-        } else if (shell.next_page == "outro") {
+            shell.presentation_state = PresentationState::intro_fading_out;
+        } else if (shell.next_page == outro_page) {
             shell.presentation_start_ms = t_.clock.now_ms();
-            shell.presentation_state = 4;
+            shell.presentation_state = PresentationState::panel_fading_out;
             shell.alpha_in_use = true;
             shell.repaint = true;
             // Layered again, without a region: the colour key shapes the window.
@@ -156,12 +175,12 @@ void Presentation::layered_switch()
             t_.window.clear_shape();
             repaint();
         }
-        if (shell.next_page == "empty") {
-            shell.presentation_state = 6;
+        if (shell.next_page == empty_page) {
+            shell.presentation_state = PresentationState::closing;
             shell.presentation_start_ms = t_.clock.now_ms();
         }
     }
-    if (shell.presentation_state != 0) {
+    if (shell.presentation_state != PresentationState::none) {
         presentation_step();
         shell.page_switch = false;
     }
@@ -171,25 +190,25 @@ void Presentation::non_layered_switch()
 {
     ShellState& shell = t_.shell;
     if (!shell.page_switch) {
-        shell.presentation_state = 0;
+        shell.presentation_state = PresentationState::none;
         return;
     }
-    if (shell.current_page == "intro") {
+    if (shell.current_page == intro_page) {
         make_next_page_current();
-        apply_region("panel");
-        shell.presentation_state = 2;
-    } else if (shell.next_page == "outro") {
+        apply_region(panel_region);
+        shell.presentation_state = PresentationState::intro_fading_out;
+    } else if (shell.next_page == outro_page) {
         make_next_page_current();
-        apply_region("outro");
-        shell.presentation_state = 4;
+        apply_region(outro_region);
+        shell.presentation_state = PresentationState::panel_fading_out;
     }
-    if (shell.next_page == "empty") {
+    if (shell.next_page == empty_page) {
         t_.shell_window.hide_window();
         t_.shell_window.quit();
-        shell.presentation_state = 0;
+        shell.presentation_state = PresentationState::none;
         shell.page_switch = false;
-    } else if (shell.presentation_state != 0) {
-        shell.presentation_state = 0;
+    } else if (shell.presentation_state != PresentationState::none) {
+        shell.presentation_state = PresentationState::none;
         shell.page_switch = false;
     }
 }
@@ -203,54 +222,56 @@ void Presentation::presentation_step()
     const auto falling = static_cast<std::uint8_t>(255 - rising);
 
     switch (shell.presentation_state) {
-    case 1:
+    case PresentationState::none:
+        break;
+    case PresentationState::intro_fading_in:
         if (a >= intro_alpha) {
             shell.window_alpha = intro_alpha;
-            shell.presentation_state = 0;
+            shell.presentation_state = PresentationState::none;
         } else {
             shell.window_alpha = rising;
         }
         break;
-    case 2:
-    case 4:
+    case PresentationState::intro_fading_out:
+    case PresentationState::panel_fading_out:
         if (ended) {
             make_next_page_current();
             shell.presentation_start_ms = t_.clock.now_ms();
-            shell.presentation_state += 1;
+            shell.presentation_state = shell.presentation_state == PresentationState::intro_fading_out
+                ? PresentationState::panel_fading_in
+                : PresentationState::outro_fading_in;
             shell.window_alpha = 0;
         } else {
             shell.window_alpha = falling;
         }
         break;
-    case 3:
+    case PresentationState::panel_fading_in:
         if (ended) {
             shell.window_alpha = 255;
-            shell.presentation_state = 0;
+            shell.presentation_state = PresentationState::none;
             // No longer layered: the region shapes the window, the alpha is left alone. The
             // key goes first, as dropping it also drops the shape it gave the window.
             t_.window.set_colour_key(false, colour_key);
             t_.window.set_alpha(255);
-            apply_region("panel");
+            apply_region(panel_region);
             shell.alpha_in_use = false;
         } else {
             shell.window_alpha = rising;
         }
         break;
-    case 5:
+    case PresentationState::outro_fading_in:
         shell.window_alpha = ended ? 255 : rising;
         if (ended)
-            shell.presentation_state = 0;
+            shell.presentation_state = PresentationState::none;
         break;
-    case 6:
+    case PresentationState::closing:
         if (ended) {
             shell.window_alpha = 0;
-            shell.presentation_state = 0;
+            shell.presentation_state = PresentationState::none;
             t_.shell_window.quit();
         } else {
             shell.window_alpha = falling;
         }
-        break;
-    default:
         break;
     }
 }
@@ -262,7 +283,6 @@ void Presentation::page_switch_step()
         return;
     Page* current = t_.pages.find_page(shell.current_page);
     Page* next = t_.pages.find_page(shell.next_page);
-    const int kind = (current && current->fades() ? 1 : 0) + (next && next->fades() ? 2 : 0);
 
     float a = 256.0f; // a duration of 0 completes at once
     if (shell.page_switch_ms != 0)
@@ -281,20 +301,20 @@ void Presentation::page_switch_step()
         if (page)
             page->draw_page_faded(static_cast<float>(opacity));
     };
-    switch (kind) {
-    case 0:
+    switch (cross_fade_of(current, next)) {
+    case CrossFade::cut:
         opaque(next);
         shell.page_switch = false;
         break;
-    case 1:
+    case CrossFade::leaving_fades:
         opaque(next);
         faded(current, 255 - t);
         break;
-    case 2:
+    case CrossFade::coming_fades:
         opaque(current);
         faded(next, t);
         break;
-    default:
+    case CrossFade::both_fade:
         faded(current, 255 - t);
         faded(next, t);
         break;
@@ -333,7 +353,7 @@ void Presentation::update_plugin_context()
     // buffer stays where it is between them).
     if (t_.shell.page_switch || !plugins.context().spectrum)
         plugins.set_spectrum(t_.audio.get_spectrum().data());
-    plugins.set_playing(t_.audio.current_activity() == Channel::playing);
+    plugins.set_playing(t_.audio.current_activity() == Channel::Activity::playing);
     plugins.set_current_track(static_cast<std::uint16_t>(t_.audio.current_index()));
     plugins.set_event(t_.shell.plugin_event);
 }

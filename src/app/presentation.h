@@ -6,11 +6,9 @@
 // and window regions shape the window. Switches between ordinary pages are cross-fades in
 // the back buffer, `page_switch_ms` long.
 //
-// Presentation states (ShellState::presentation_state):
-//   1 intro fading in (alpha up to 254)    2 intro fading out, then the next page is current
-//   3 panel fading in; at its end the window gets the "panel" region and stops being layered
-//   4 panel fading out before the outro    5 outro fading in
-//   6 fading out before quitting           0 no presentation fade
+// Presentation states (ShellState::presentation_state, PresentationState): intro fading in,
+// intro fading out (then the next page is current), panel fading in, panel fading out before
+// the outro (then the outro is current), outro fading in, closing; none between them.
 // A switch requested while a fade runs is dropped (the track page check asks again).
 //
 // A skin without the pages "intro", "outro" or "empty" simply never takes those steps; a

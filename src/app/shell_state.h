@@ -8,6 +8,17 @@
 #include <cstdint>
 #include <string>
 
+// The presentation's whole-window fades (see presentation.h), in the order they follow.
+enum class PresentationState : std::uint8_t {
+    none,             // no presentation fade running
+    intro_fading_in,  // alpha up to 254
+    intro_fading_out, // then the next page is current
+    panel_fading_in,  // at its end the window gets the panel region and stops being layered
+    panel_fading_out, // before the outro
+    outro_fading_in,
+    closing,          // fading out before quitting
+};
+
 struct ShellState {
     std::string window_title = "vorlunde.v.0.2.window";
     std::uint16_t window_width = 640;
@@ -22,8 +33,7 @@ struct ShellState {
     bool page_switch = false;               // a switch to next_page is running; holds the queue
     std::uint64_t page_switch_start_ms = 0; // Clock time the switch was requested
 
-    // Presentation fades (see presentation.h): state 0 none, 1..6 the running fade.
-    std::int32_t presentation_state = 1;
+    PresentationState presentation_state = PresentationState::intro_fading_in;
     std::uint64_t presentation_start_ms = 0; // Clock time the running fade started
     std::uint8_t window_alpha = 0;           // whole-window opacity the fades compute
     bool alpha_in_use = true;                // the window alpha and colour key are applied

@@ -6,7 +6,7 @@
 #include "skin/font_registry.h"
 
 void draw_status_line(BackBuffer& target, const FontRegistry& fonts, const TrackTitleTable& titles,
-                      std::int32_t current_index)
+                      PlaylistIndex current_index)
 {
     const FontEntry* font = fonts.find_font("font");
     if (!font || !font->font)

@@ -5,6 +5,8 @@
 // UI thread only.
 #pragma once
 
+#include "audio/track_entry.h"
+
 #include <cstdint>
 
 class BackBuffer;
@@ -17,4 +19,4 @@ inline constexpr std::uint32_t status_line_rgb = 0x6B4312;
 
 // Draws the title of playlist index `current_index` into `target`.
 void draw_status_line(BackBuffer& target, const FontRegistry& fonts, const TrackTitleTable& titles,
-                      std::int32_t current_index);
+                      PlaylistIndex current_index);

@@ -3,7 +3,9 @@
 // 14-16 "noc". Indices outside 0-16 have no page (the displayed page then stays).
 #pragma once
 
+#include "audio/track_entry.h"
+
 #include <optional>
 #include <string_view>
 
-std::optional<std::string_view> track_page_name(int playlist_index);
+std::optional<std::string_view> track_page_name(PlaylistIndex playlist_index);

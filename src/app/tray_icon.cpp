@@ -19,9 +19,9 @@ void TrayIcon::show_in_tray(bool shown)
     }
 }
 
-void TrayIcon::add_menu_item(std::string text, std::uint16_t command, std::uint16_t argument)
+void TrayIcon::add_menu_item(std::string text, Command command)
 {
-    items_.push_front(Item{std::move(text), command, argument});
+    items_.push_front(Item{std::move(text), command});
 }
 
 void TrayIcon::publish_menu()
@@ -40,6 +40,6 @@ std::vector<TrayMenuEntry> TrayIcon::menu_entries() const
     entries.reserve(items_.size() + 1);
     entries.push_back(TrayMenuEntry{command_value(CommandId::restore_from_tray), restore_text, true});
     for (auto item = items_.rbegin(); item != items_.rend(); ++item)
-        entries.push_back(TrayMenuEntry{item->command, item->text, false});
+        entries.push_back(TrayMenuEntry{item->command.id, item->text, false});
     return entries;
 }

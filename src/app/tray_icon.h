@@ -5,6 +5,7 @@
 // the requests, not the system's answers. UI thread only.
 #pragma once
 
+#include "base/command.h"
 #include "platform/tray.h"
 
 #include <cstdint>
@@ -22,8 +23,7 @@ public:
 
     struct Item {
         std::string text;
-        std::uint16_t command = 0;
-        std::uint16_t argument = 0;
+        Command command;
     };
 
     // `tip` is read each time the icon is shown; both references must outlive the object.
@@ -34,9 +34,9 @@ public:
     void show_in_tray(bool shown);
     bool icon_shown() const { return shown_; }
 
-    // Adds a configured item: choosing it posts (command, argument). The platform tray gets
-    // it with the next publish_menu, so a skin's items cost one menu build.
-    void add_menu_item(std::string text, std::uint16_t command, std::uint16_t argument);
+    // Adds a configured item: choosing it posts `command`. The platform tray gets it with the
+    // next publish_menu, so a skin's items cost one menu build.
+    void add_menu_item(std::string text, Command command);
     // Hands the platform tray the whole menu (after loading).
     void publish_menu();
     // The configured items, most recently added first.

@@ -16,12 +16,14 @@ constexpr std::size_t mix_block_frames = 1024;
 
 void AudioEngine::PendingPosts::send(CommandSink& sink) const
 {
-    for (std::size_t i = 0; i < count_; ++i)
-        sink.post_command(commands_[i].id, commands_[i].argument);
+    if (module_notice_)
+        sink.post_command(*module_notice_);
+    if (track_changed_)
+        sink.post_command(CommandId::track_changed_by_itself);
 }
 
-AudioEngine::AudioEngine(CommandSink& sink, const DataArchive& archive)
-    : sink_(sink), archive_(archive), scratch_(2 * mix_block_frames),
+AudioEngine::AudioEngine(CommandSink& sink, const DataArchive& archive, DecoderOpener opener)
+    : sink_(sink), archive_(archive), opener_(opener), scratch_(2 * mix_block_frames),
       loader_([this](const TrackChooser& from) { load_ahead(from); })
 {
 }
@@ -81,7 +83,7 @@ std::optional<AudioEngine::PendingOpen> AudioEngine::begin_play_current_locked(P
 {
     if (current_.channel) {
         current_.channel->resume();
-        if (current_.channel->activity() == Channel::playing)
+        if (current_.channel->activity() == Channel::Activity::playing)
             return std::nullopt;
     }
     const TrackEntry* entry = playlist_.at(chooser_.current_index());
@@ -95,20 +97,21 @@ std::optional<AudioEngine::PendingOpen> AudioEngine::begin_play_current_locked(P
     clear_current_locked();
     current_.kind = entry->kind;
     if (const auto notice = module_notice(*entry))
-        posts.add(*notice);
+        posts.module_started(*notice);
     return PendingOpen{entry, generation_};
 }
 
 // Opens on the calling (UI) thread with the lock released, so the mixer plays on meanwhile.
 void AudioEngine::finish_open(const PendingOpen& open)
 {
-    auto decoder = open_decoder(open.entry->kind, std::filesystem::path(open.entry->name));
+    auto decoder = opener_(open.entry->kind, std::filesystem::path(open.entry->name));
     if (!decoder)
         report_unplayable(open.entry->name);
     std::lock_guard lock(mutex_);
     if (!decoder || open.generation != generation_) // another change came first: drop this one
         return loader_.retire(std::move(decoder));
     current_.channel.emplace(std::move(decoder), chooser_.repeat());
+    current_.entry = open.entry;
     analyzer_.clear();
     request_ahead_locked();
 }
@@ -124,7 +127,7 @@ void AudioEngine::toggle_pause()
     std::lock_guard lock(mutex_);
     if (!current_.channel)
         return;
-    if (current_.channel->activity() == Channel::playing)
+    if (current_.channel->activity() == Channel::Activity::playing)
         current_.channel->pause();
     else
         current_.channel->resume();
@@ -132,47 +135,79 @@ void AudioEngine::toggle_pause()
 
 void AudioEngine::seek_forward()
 {
-    std::lock_guard lock(mutex_);
-    if (!current_.channel)
-        return;
-    Decoder& decoder = current_.channel->decoder();
-    const std::int64_t step = current_.kind == TrackKind::stream ? stream_seek_frames : 1;
-    const std::int64_t target = decoder.position() + step;
-    // A stream stops short of its end; a module stops at its last order.
-    if (current_.kind == TrackKind::stream ? target < decoder.length() : target <= decoder.length())
-        decoder.set_position(target);
+    seek_by(+1);
 }
 
 void AudioEngine::seek_backward()
 {
-    std::lock_guard lock(mutex_);
-    if (!current_.channel)
-        return;
-    Decoder& decoder = current_.channel->decoder();
-    const std::int64_t step = current_.kind == TrackKind::stream ? stream_seek_frames : 1;
-    const std::int64_t target = decoder.position() - step;
-    if (target >= 0)
-        decoder.set_position(target);
+    seek_by(-1);
+}
+
+// A stream moves by stream_seek_frames and stops short of its end; a module moves one order
+// and stops at its last.
+void AudioEngine::seek_by(std::int64_t direction)
+{
+    std::optional<PendingSeek> seek;
+    {
+        std::lock_guard lock(mutex_);
+        if (!current_.channel)
+            return;
+        const Decoder& decoder = current_.channel->decoder();
+        const bool stream = current_.kind == TrackKind::stream;
+        const std::int64_t target = decoder.position() + direction * (stream ? stream_seek_frames : 1);
+        if (target >= 0 && (stream ? target < decoder.length() : target <= decoder.length()))
+            seek = plan_seek_locked(target);
+    }
+    if (seek)
+        finish_seek(*seek);
 }
 
 void AudioEngine::seek_percent(float percent)
 {
+    std::optional<PendingSeek> seek;
+    {
+        std::lock_guard lock(mutex_);
+        if (!current_.channel || current_.channel->activity() != Channel::Activity::playing)
+            return;
+        const Decoder& decoder = current_.channel->decoder();
+        const float length = static_cast<float>(decoder.length());
+        const auto target = static_cast<std::int64_t>(std::trunc(length * percent * 0.01f));
+        // Positions exist up to the last frame of a stream, and up to the last order of a module.
+        const std::int64_t last = current_.kind == TrackKind::stream ? decoder.length() - 1 : decoder.length();
+        if (target >= 0 && target <= last)
+            seek = plan_seek_locked(target);
+    }
+    if (seek)
+        finish_seek(*seek);
+}
+
+// A module is held in memory and moves at once; a stream is opened again outside the lock.
+std::optional<AudioEngine::PendingSeek> AudioEngine::plan_seek_locked(std::int64_t target)
+{
+    if (current_.kind == TrackKind::module) {
+        current_.channel->decoder().set_position(target);
+        return std::nullopt;
+    }
+    return PendingSeek{current_.entry, generation_, target};
+}
+
+// On the calling (UI) thread, the lock released while the file is read: the mixer plays on
+// from the old place meanwhile, and the channel keeps its volume, slide and pause state.
+void AudioEngine::finish_seek(const PendingSeek& seek)
+{
+    auto decoder = opener_(seek.entry->kind, std::filesystem::path(seek.entry->name));
+    if (decoder)
+        decoder->set_position(seek.target);
     std::lock_guard lock(mutex_);
-    if (!current_.channel || current_.channel->activity() != Channel::playing)
-        return;
-    Decoder& decoder = current_.channel->decoder();
-    const float length = static_cast<float>(decoder.length());
-    const auto target = static_cast<std::int64_t>(std::trunc(length * percent * 0.01f));
-    // Positions exist up to the last frame of a stream, and up to the last order of a module.
-    const std::int64_t last = current_.kind == TrackKind::stream ? decoder.length() - 1 : decoder.length();
-    if (target >= 0 && target <= last)
-        decoder.set_position(target);
+    if (!decoder || seek.generation != generation_ || !current_.channel) // the track changed meanwhile
+        return loader_.retire(std::move(decoder));
+    loader_.retire(current_.channel->replace_decoder(std::move(decoder)));
 }
 
 float AudioEngine::playback_fraction() const
 {
     std::lock_guard lock(mutex_);
-    if (!current_.channel || activity_locked() == 0)
+    if (!current_.channel || activity_locked() == Channel::Activity::stopped)
         return 0.0f;
     const Decoder& decoder = current_.channel->decoder();
     return decoder.length() > 0 ? static_cast<float>(decoder.position()) / static_cast<float>(decoder.length()) : 0.0f;
@@ -181,11 +216,23 @@ float AudioEngine::playback_fraction() const
 AudioEngine::TrackTime AudioEngine::track_time() const
 {
     std::lock_guard lock(mutex_);
+    return track_time_locked();
+}
+
+AudioEngine::Snapshot AudioEngine::snapshot() const
+{
+    std::lock_guard lock(mutex_);
+    return Snapshot{activity_locked(), chooser_.repeat(), chooser_.random(), chooser_.current_index(),
+                    track_time_locked()};
+}
+
+AudioEngine::TrackTime AudioEngine::track_time_locked() const
+{
     TrackTime time;
     if (!current_.channel)
         return time;
     time.volume = static_cast<int>(std::lround(current_.channel->volume()));
-    if (current_.kind != TrackKind::stream || activity_locked() == Channel::stopped)
+    if (current_.kind != TrackKind::stream || activity_locked() == Channel::Activity::stopped)
         return time;
     const Decoder& decoder = current_.channel->decoder();
     const auto microseconds = [](std::int64_t frames) { return frames * 1'000'000 / AudioDevice::sample_rate; };
@@ -203,21 +250,23 @@ Channel::Activity AudioEngine::current_activity() const
 std::int64_t AudioEngine::playback_length_ms() const
 {
     std::lock_guard lock(mutex_);
-    if (current_.kind != TrackKind::stream || activity_locked() != Channel::playing)
+    if (current_.kind != TrackKind::stream || activity_locked() != Channel::Activity::playing)
         return 0;
     return current_.channel->decoder().length() * 1000 / AudioDevice::sample_rate;
 }
 
 bool AudioEngine::sounding() const
 {
-    const auto plays = [](const Slot& slot) { return slot.channel && slot.channel->activity() == Channel::playing; };
+    const auto plays = [](const Slot& slot) {
+        return slot.channel && slot.channel->activity() == Channel::Activity::playing;
+    };
     std::lock_guard lock(mutex_);
     return plays(current_) || plays(secondary_) || advance_waiting_;
 }
 
 Channel::Activity AudioEngine::activity_locked() const
 {
-    return current_.channel ? current_.channel->activity() : Channel::stopped;
+    return current_.channel ? current_.channel->activity() : Channel::Activity::stopped;
 }
 
 // The current-volume commands address the channel of the kind of the entry at the current
@@ -247,7 +296,7 @@ void AudioEngine::slide_current_volume(int target, std::uint32_t duration_ms)
 std::span<const float, FftSpectrumAnalyzer::bin_count> AudioEngine::get_spectrum()
 {
     std::lock_guard lock(mutex_);
-    if (activity_locked() != Channel::stopped)
+    if (activity_locked() != Channel::Activity::stopped)
         analyzer_.compute(spectrum_buffer_);
     return spectrum_buffer_;
 }
@@ -263,7 +312,7 @@ void AudioEngine::play_secondary(const TrackEntry* track)
     // Named tracks live in the archive, in memory; still opened outside the lock, as a large
     // module takes a while to parse.
     const ArchiveFile file = archive_.find_file(track->name);
-    auto decoder = open_decoder(track->kind, file);
+    auto decoder = opener_(track->kind, file);
     if (track->kind == TrackKind::module)
         archive_.release(file); // the module player keeps its own copy
     std::lock_guard lock(mutex_);
@@ -281,14 +330,14 @@ void AudioEngine::stop_secondary()
 void AudioEngine::set_secondary_volume(int volume)
 {
     std::lock_guard lock(mutex_);
-    if (secondary_.channel && secondary_.channel->activity() != Channel::stopped)
+    if (secondary_.channel && secondary_.channel->activity() != Channel::Activity::stopped)
         secondary_.channel->set_volume(volume);
 }
 
 void AudioEngine::slide_secondary_volume(int target, std::uint32_t duration_ms)
 {
     std::lock_guard lock(mutex_);
-    if (secondary_.channel && secondary_.channel->activity() != Channel::stopped)
+    if (secondary_.channel && secondary_.channel->activity() != Channel::Activity::stopped)
         secondary_.channel->slide_volume(target, duration_ms);
 }
 
@@ -310,7 +359,7 @@ void AudioEngine::change_track(void (TrackChooser::*choose)(const Playlist&))
     std::optional<PendingOpen> open;
     {
         std::lock_guard lock(mutex_);
-        const bool was_active = activity_locked() != Channel::stopped;
+        const bool was_active = activity_locked() != Channel::Activity::stopped;
         clear_current_locked();
         (chooser_.*choose)(playlist_);
         if (was_active)
@@ -321,7 +370,7 @@ void AudioEngine::change_track(void (TrackChooser::*choose)(const Playlist&))
         finish_open(*open);
 }
 
-void AudioEngine::play_track(std::int32_t index)
+void AudioEngine::play_track(PlaylistIndex index)
 {
     PendingPosts posts;
     std::optional<PendingOpen> open;
@@ -353,7 +402,7 @@ void AudioEngine::toggle_random()
     request_ahead_locked();
 }
 
-std::int32_t AudioEngine::current_index() const
+PlaylistIndex AudioEngine::current_index() const
 {
     std::lock_guard lock(mutex_);
     return chooser_.current_index();
@@ -394,12 +443,13 @@ void AudioEngine::adopt_locked(Advance& advance, PendingPosts& posts)
     chooser_ = advance.to;
     current_.kind = advance.kind == TrackKind::none ? current_.kind : advance.kind;
     if (advance.module_notice)
-        posts.add(*advance.module_notice);
+        posts.module_started(*advance.module_notice);
     if (advance.decoder) {
         current_.channel.emplace(std::move(advance.decoder), chooser_.repeat());
+        current_.entry = advance.entry;
         analyzer_.clear();
     }
-    posts.add(CommandId::track_changed_by_itself);
+    posts.track_changed();
     loader_.report(advance.unplayable);
     ahead_.reset();
     requested_from_.reset();
@@ -422,16 +472,17 @@ void AudioEngine::request_ahead_locked()
 // at most once round the list.
 AudioEngine::Advance AudioEngine::compute_advance(const TrackChooser& from) const
 {
-    Advance advance{from, from, nullptr, TrackKind::none, std::nullopt, {}};
-    for (std::int32_t tried = 0; tried < playlist_.count(); ++tried) {
+    Advance advance{from, from, nullptr, TrackKind::none, nullptr, std::nullopt, {}};
+    for (PlaylistIndex tried = 0; tried < playlist_.count(); ++tried) {
         advance.to.choose_next(playlist_);
         const TrackEntry* entry = playlist_.at(advance.to.current_index());
         if (entry == nullptr)
             break;
         if (entry->kind != TrackKind::none) {
             advance.kind = entry->kind;
+            advance.entry = entry;
             advance.module_notice = module_notice(*entry);
-            advance.decoder = open_decoder(entry->kind, std::filesystem::path(entry->name));
+            advance.decoder = opener_(entry->kind, std::filesystem::path(entry->name));
         }
         if (advance.decoder)
             break;

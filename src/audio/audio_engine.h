@@ -60,8 +60,8 @@ public:
     // How far seek_forward and seek_backward move a stream.
     static constexpr std::int64_t stream_seek_frames = 10 * AudioDevice::sample_rate;
 
-    // `sink` and `archive` must outlive the engine.
-    AudioEngine(CommandSink& sink, const DataArchive& archive);
+    // `sink` and `archive` must outlive the engine. Every decoder is opened through `opener`.
+    AudioEngine(CommandSink& sink, const DataArchive& archive, DecoderOpener opener = &open_decoder);
 
     // --- Filling the tracklists (while the configuration loads) ---
 
@@ -93,7 +93,7 @@ public:
     float playback_fraction() const override;
     // stopped (also when nothing is opened), playing or paused.
     Channel::Activity current_activity() const;
-    bool playing() const override { return current_activity() == Channel::playing; }
+    bool playing() const override { return current_activity() == Channel::Activity::playing; }
     std::int64_t playback_length_ms() const override;
     // Whether the mixer has anything to play: a playing channel in either slot, or a current
     // track that has ended while the one after it is still being opened. While false the
@@ -107,6 +107,16 @@ public:
         int volume = 100;
     };
     TrackTime track_time() const;
+    // The playback state at one instant, read under one lock (so that a track change by
+    // itself cannot fall between two of its values).
+    struct Snapshot {
+        Channel::Activity activity = Channel::Activity::stopped;
+        bool repeat = false;
+        bool random = false;
+        PlaylistIndex index = 0;
+        TrackTime time;
+    };
+    Snapshot snapshot() const;
     // Volume of the current channel, when the playlist entry at the current index is of the
     // kind playing in the current slot.
     void set_current_volume(int volume) override;
@@ -134,16 +144,16 @@ public:
     // was active.
     void previous_track() override;
     // Plays the eligible entry at `index` from its beginning; otherwise does nothing.
-    void play_track(std::int32_t index) override;
+    void play_track(PlaylistIndex index) override;
     void toggle_repeat() override;
     void toggle_random() override;
 
     // --- Read access ---
 
-    std::int32_t current_index() const override;
+    PlaylistIndex current_index() const override;
     bool repeat() const override;
     bool random() const override;
-    std::int32_t track_count() const { return playlist_.count(); }
+    PlaylistIndex track_count() const { return playlist_.count(); }
     const Playlist& playlist() const { return playlist_; }
     const TrackTitleTable& titles() const { return titles_; }
     // The named track defined last under `key`, or nullptr.
@@ -159,19 +169,22 @@ public:
 
 private:
     struct Slot {
-        TrackKind kind = TrackKind::none; // what was last opened here; never returns to none
-        std::optional<Channel> channel;   // empty when stopped, or when the open failed
+        TrackKind kind = TrackKind::none;   // what was last opened here; never returns to none
+        std::optional<Channel> channel;     // empty when stopped, or when the open failed
+        const TrackEntry* entry = nullptr;  // what the channel plays (current slot)
     };
 
-    // Commands gathered under the lock and posted after it is released.
+    // Commands gathered under the lock and posted after it is released: at most one start
+    // of a track (its module notice, if any) and one track change, in that order.
     class PendingPosts {
     public:
-        void add(CommandId id) { commands_.at(count_++) = Command{command_value(id), 0}; }
+        void module_started(CommandId notice) { module_notice_ = notice; }
+        void track_changed() { track_changed_ = true; }
         void send(CommandSink& sink) const;
 
     private:
-        std::array<Command, 2> commands_{};
-        std::size_t count_ = 0;
+        std::optional<CommandId> module_notice_;
+        bool track_changed_ = false;
     };
 
     // What follows the current track when it ends by itself: the chooser's state before and
@@ -181,6 +194,7 @@ private:
         TrackChooser to;
         std::unique_ptr<Decoder> decoder;
         TrackKind kind = TrackKind::none;   // of the last entry tried
+        const TrackEntry* entry = nullptr;  // the entry the decoder plays
         std::optional<CommandId> module_notice; // posted when it starts (disk modules)
         std::vector<std::string> unplayable; // entries passed over, in order
     };
@@ -191,13 +205,27 @@ private:
         std::uint64_t generation;
     };
 
+    // A seek of the current stream: the UI thread opens the track again outside the lock and
+    // moves it to `target` there (the file reading, and the decoding a resampled stream does
+    // before the target); the new decoder replaces the playing one if `generation` holds.
+    struct PendingSeek {
+        const TrackEntry* entry;
+        std::uint64_t generation;
+        std::int64_t target;
+    };
+
     // The module notice an entry posts when it is opened.
     static std::optional<CommandId> module_notice(const TrackEntry& entry);
     std::optional<PendingOpen> begin_play_current_locked(PendingPosts& posts);
     void finish_open(const PendingOpen& open);
+    // seek_forward (direction +1) and seek_backward (-1).
+    void seek_by(std::int64_t direction);
+    std::optional<PendingSeek> plan_seek_locked(std::int64_t target);
+    void finish_seek(const PendingSeek& seek);
     // Empties the current slot (its decoder is destroyed on the loader thread).
     void clear_current_locked();
     Channel::Activity activity_locked() const;
+    TrackTime track_time_locked() const;
     void on_track_end(PendingPosts& posts);
     void adopt_locked(Advance& advance, PendingPosts& posts);
     void request_ahead_locked();
@@ -208,6 +236,7 @@ private:
 
     CommandSink& sink_;
     const DataArchive& archive_;
+    DecoderOpener opener_;
     Playlist playlist_;
     TrackTitleTable titles_;
     NamedTracks named_tracks_;

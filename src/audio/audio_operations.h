@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // AudioOperations: what the command processor asks of the audio engine and its tracklists.
-// Volumes are on the 0..100 scale; a slide target of -2 slides to silence and then stops the
-// channel. Durations are milliseconds. Called on the UI thread; an implementation guards the
+// Volumes are on the 0..100 scale; a slide to slide_to_stop goes to silence and then stops
+// the channel. Durations are milliseconds. Called on the UI thread; an implementation guards the
 // state it shares with its own audio thread.
 #pragma once
 
+#include "audio/track_entry.h"
+
 #include <cstdint>
 #include <string_view>
-
-struct TrackEntry;
 
 class AudioOperations {
 public:
@@ -27,7 +27,7 @@ public:
     virtual void toggle_repeat() = 0;
     virtual void toggle_random() = 0;
     // Plays the playlist entry at `index`.
-    virtual void play_track(int index) = 0;
+    virtual void play_track(PlaylistIndex index) = 0;
 
     virtual void stop_secondary() = 0;
     // Plays a named track on the secondary channel; nullptr (a name not found) starts nothing.
@@ -41,5 +41,5 @@ public:
     virtual void slide_secondary_volume(int target, std::uint32_t duration_ms) = 0;
 
     // The playlist index of the current track.
-    virtual int current_index() const = 0;
+    virtual PlaylistIndex current_index() const = 0;
 };

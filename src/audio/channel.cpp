@@ -10,7 +10,7 @@ Channel::MixResult Channel::mix_into(std::span<float> out, std::span<float> scra
     MixResult result;
     const std::size_t frames = out.size() / 2;
     const std::size_t block = scratch.size() / 2;
-    while (result.frames < frames && activity_ == playing) {
+    while (result.frames < frames && activity_ == Activity::playing) {
         const std::size_t wanted = std::min(block, frames - result.frames);
         const std::size_t got = decoder_->read(scratch.first(2 * wanted));
         if (tap != nullptr)
@@ -22,7 +22,7 @@ Channel::MixResult Channel::mix_into(std::span<float> out, std::span<float> scra
             if (loops_)
                 decoder_->set_position(0);
             else
-                activity_ = stopped;
+                activity_ = Activity::stopped;
             break;
         }
     }
@@ -37,7 +37,7 @@ void Channel::add_scaled(std::span<const float> samples, std::span<float> out, s
         if (--slide_frames_left_ == 0) {
             volume_ = slide_target_;
             if (stop_after_slide_) {
-                activity_ = stopped; // silent from here on
+                activity_ = Activity::stopped; // silent from here on
                 return;
             }
         }
@@ -54,14 +54,14 @@ void Channel::add_scaled(std::span<const float> samples, std::span<float> out, s
 
 void Channel::pause()
 {
-    if (activity_ == playing)
-        activity_ = paused;
+    if (activity_ == Activity::playing)
+        activity_ = Activity::paused;
 }
 
 void Channel::resume()
 {
-    if (activity_ == paused)
-        activity_ = playing;
+    if (activity_ == Activity::paused)
+        activity_ = Activity::playing;
 }
 
 void Channel::set_volume(int volume)
@@ -73,13 +73,13 @@ void Channel::set_volume(int volume)
 
 void Channel::slide_volume(int target, std::uint32_t duration_ms)
 {
-    stop_after_slide_ = target == fade_out_and_stop;
+    stop_after_slide_ = target == AudioOperations::slide_to_stop;
     slide_target_ = stop_after_slide_ ? 0 : std::clamp(target, 0, 100);
     slide_frames_left_ = std::uint64_t{duration_ms} * AudioDevice::sample_rate / 1000;
     if (slide_frames_left_ == 0) {
         volume_ = slide_target_;
         if (stop_after_slide_)
-            activity_ = stopped;
+            activity_ = Activity::stopped;
         stop_after_slide_ = false;
         return;
     }

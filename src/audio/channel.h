@@ -4,12 +4,14 @@
 //
 // Volume is 0 to 100 (linear gain volume / 100), 100 when opened. A slide moves it linearly
 // to a target over a duration, counted in rendered frames (44.1 per millisecond), so paused
-// time does not count; the target -2 slides to 0 and then stops the channel.
+// time does not count; the target AudioOperations::slide_to_stop slides to 0 and then stops
+// the channel.
 // A looping channel restarts from its beginning at the end of its track and reports the end;
 // any other stops there.
 // Not thread-safe: the engine calls it under its lock. mix_into() never allocates.
 #pragma once
 
+#include "audio/audio_operations.h"
 #include "audio/decoder.h"
 #include "audio/fft_spectrum_analyzer.h"
 
@@ -17,14 +19,12 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <utility>
 
 class Channel {
 public:
     // Channel activity as the engine reports it.
-    enum Activity : int { stopped = 0, playing = 1, paused = 3 };
-
-    // Slide target that fades to silence and then stops the channel.
-    static constexpr int fade_out_and_stop = -2;
+    enum class Activity : std::uint8_t { stopped, playing, paused };
 
     struct MixResult {
         std::size_t frames = 0; // frames taken from the decoder
@@ -44,7 +44,7 @@ public:
 
     // Sets the volume (clamped to 0..100) and ends a running slide.
     void set_volume(int volume);
-    // Slides from the present volume to `target` (0..100, or fade_out_and_stop).
+    // Slides from the present volume to `target` (0..100, or AudioOperations::slide_to_stop).
     void slide_volume(int target, std::uint32_t duration_ms);
     double volume() const { return volume_; }
 
@@ -52,6 +52,8 @@ public:
     void set_loops(bool loops) { loops_ = loops; }
     // Hands the decoder over (to be destroyed elsewhere); the channel is unusable afterwards.
     std::unique_ptr<Decoder> take_decoder() { return std::move(decoder_); }
+    // Plays on from `decoder` (the same track, opened at another place) and returns the old one.
+    std::unique_ptr<Decoder> replace_decoder(std::unique_ptr<Decoder> decoder) { return std::exchange(decoder_, std::move(decoder)); }
 
     Decoder& decoder() { return *decoder_; }
     const Decoder& decoder() const { return *decoder_; }
@@ -62,7 +64,7 @@ private:
 
     std::unique_ptr<Decoder> decoder_;
     bool loops_;
-    Activity activity_ = playing;
+    Activity activity_ = Activity::playing;
     double volume_ = 100.0;
     double slide_target_ = 0.0;
     double slide_step_ = 0.0;          // volume change per frame

@@ -44,3 +44,6 @@ public:
 // its first bytes: Ogg (Vorbis, Opus or FLAC inside), FLAC, else MPEG audio. Opens files:
 // never call it on the audio device's thread.
 std::unique_ptr<Decoder> open_decoder(TrackKind kind, const TrackSource& source);
+
+// How the engine opens its decoders: open_decoder, or a stand-in of the same contract.
+using DecoderOpener = std::unique_ptr<Decoder> (*)(TrackKind kind, const TrackSource& source);

@@ -4,12 +4,14 @@
 // thread only (the implementation guards state that the audio thread shares).
 #pragma once
 
+#include "audio/track_entry.h"
+
 #include <cstdint>
 
 class PagePlayback {
 public:
     // The playlist index of the current track.
-    virtual std::int32_t current_index() const = 0;
+    virtual PlaylistIndex current_index() const = 0;
     // The playlist's repeat flag (lamp "musiclooped").
     virtual bool repeat() const = 0;
     // The playlist's random-order flag (lamp "musicrandom").
@@ -25,7 +27,7 @@ public:
     // orders; nothing moves while paused or stopped).
     virtual std::int64_t playback_length_ms() const = 0;
     // Makes `index` the current track and starts it, when that entry can be played.
-    virtual void play_track(std::int32_t index) = 0;
+    virtual void play_track(PlaylistIndex index) = 0;
 
 protected:
     ~PagePlayback() = default;

@@ -16,7 +16,7 @@ public:
     void insert_front(TrackEntry entry) { entries_.push_front(std::move(entry)); }
 
     // The entry at `index`, or nullptr when the index is outside the list.
-    const TrackEntry* at(std::int32_t index) const
+    const TrackEntry* at(PlaylistIndex index) const
     {
         if (index < 0 || index >= count())
             return nullptr;
@@ -24,13 +24,13 @@ public:
     }
 
     // True when `index` names an entry with a non-empty file name.
-    bool eligible(std::int32_t index) const
+    bool eligible(PlaylistIndex index) const
     {
         const TrackEntry* entry = at(index);
         return entry != nullptr && entry->eligible();
     }
 
-    std::int32_t count() const { return static_cast<std::int32_t>(entries_.size()); }
+    PlaylistIndex count() const { return static_cast<PlaylistIndex>(entries_.size()); }
 
 private:
     std::deque<TrackEntry> entries_;

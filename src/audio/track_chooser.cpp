@@ -18,7 +18,7 @@ std::int32_t TrackChooser::draw(std::int32_t count)
 
 // Whether a draw can reach an eligible entry other than `except`. Draws never exceed
 // RandomGenerator::max, so entries beyond it cannot be drawn.
-bool TrackChooser::any_eligible(const Playlist& playlist, std::int32_t except) const
+bool TrackChooser::any_eligible(const Playlist& playlist, PlaylistIndex except) const
 {
     const std::int32_t reachable = std::min(playlist.count(), RandomGenerator::max + 1);
     for (std::int32_t i = 0; i < reachable; ++i) {
@@ -30,12 +30,12 @@ bool TrackChooser::any_eligible(const Playlist& playlist, std::int32_t except) c
 
 void TrackChooser::choose_next(const Playlist& playlist)
 {
-    const std::int32_t count = playlist.count();
+    const PlaylistIndex count = playlist.count();
     if (random_) {
         if (!any_eligible(playlist, current_index_))
             return;
         previous_index_ = current_index_;
-        std::int32_t index = 0;
+        PlaylistIndex index = 0;
         do {
             index = draw(count);
         } while (index == previous_index_ || !playlist.eligible(index));
@@ -45,7 +45,7 @@ void TrackChooser::choose_next(const Playlist& playlist)
     // Sequential: after `count` steps the walk is back where it began, so that entry
     // counts too (a playlist of one eligible track plays it again).
     for (std::int32_t step = 1; step <= count; ++step) {
-        const std::int32_t index = (current_index_ + step) % count;
+        const PlaylistIndex index = (current_index_ + step) % count;
         if (playlist.eligible(index)) {
             previous_index_ = current_index_;
             current_index_ = index;
@@ -56,12 +56,12 @@ void TrackChooser::choose_next(const Playlist& playlist)
 
 void TrackChooser::choose_previous(const Playlist& playlist)
 {
-    const std::int32_t count = playlist.count();
+    const PlaylistIndex count = playlist.count();
     if (random_) {
         if (previous_index_ != -1 && playlist.eligible(previous_index_)) {
             current_index_ = previous_index_;
         } else if (any_eligible(playlist, -1)) {
-            std::int32_t index = 0;
+            PlaylistIndex index = 0;
             do {
                 index = draw(count);
             } while (!playlist.eligible(index));
@@ -71,7 +71,7 @@ void TrackChooser::choose_previous(const Playlist& playlist)
         return;
     }
     for (std::int32_t step = 1; step <= count; ++step) {
-        const std::int32_t index = ((current_index_ - step) % count + count) % count;
+        const PlaylistIndex index = ((current_index_ - step) % count + count) % count;
         if (playlist.eligible(index)) {
             current_index_ = index;
             break;
@@ -80,7 +80,7 @@ void TrackChooser::choose_previous(const Playlist& playlist)
     previous_index_ = -1;
 }
 
-bool TrackChooser::select(const Playlist& playlist, std::int32_t index)
+bool TrackChooser::select(const Playlist& playlist, PlaylistIndex index)
 {
     if (!playlist.eligible(index))
         return false;

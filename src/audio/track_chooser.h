@@ -29,10 +29,10 @@ public:
 
     // Makes `index` current when it names an eligible entry; returns whether it did.
     // The history is left as it is.
-    bool select(const Playlist& playlist, std::int32_t index);
+    bool select(const Playlist& playlist, PlaylistIndex index);
 
-    std::int32_t current_index() const { return current_index_; }
-    std::int32_t previous_index() const { return previous_index_; }
+    PlaylistIndex current_index() const { return current_index_; }
+    PlaylistIndex previous_index() const { return previous_index_; }
     bool repeat() const { return repeat_; }
     bool random() const { return random_; }
     void toggle_repeat() { repeat_ = !repeat_; }
@@ -43,10 +43,10 @@ public:
 
 private:
     std::int32_t draw(std::int32_t count);
-    bool any_eligible(const Playlist& playlist, std::int32_t except) const;
+    bool any_eligible(const Playlist& playlist, PlaylistIndex except) const;
 
-    std::int32_t current_index_ = 0;
-    std::int32_t previous_index_ = 0; // -1: no history
+    PlaylistIndex current_index_ = 0;
+    PlaylistIndex previous_index_ = 0; // -1: no history
     bool repeat_ = false;
     bool random_ = false;
     RandomGenerator generator_;

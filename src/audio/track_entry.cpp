@@ -11,7 +11,9 @@ TrackEntry make_track_entry(std::string name, bool stored_in_archive)
     switch (file_kind_of(name)) {
     case FileKind::module: kind = TrackKind::module; break;
     case FileKind::stream: kind = TrackKind::stream; break;
-    default: break;
+    case FileKind::other:
+    case FileKind::jpeg:
+    case FileKind::bmp: break;
     }
     return TrackEntry{std::move(name), kind, stored_in_archive};
 }

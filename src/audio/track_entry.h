@@ -6,6 +6,9 @@
 #include <cstdint>
 #include <string>
 
+// A position in the playlist: 0 is its first entry; -1 where a position may be absent.
+using PlaylistIndex = std::int32_t;
+
 enum class TrackKind : std::uint8_t {
     module = 0, // tracker module (any format libopenmpt reads)
     stream = 1, // compressed stream (MP3, Ogg Vorbis, Opus, FLAC)

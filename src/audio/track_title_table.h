@@ -14,10 +14,10 @@ public:
     void insert_front(std::string title) { titles_.push_front(std::move(title)); }
 
     // The title of playlist index `index`; empty for an index without one.
-    const std::string& title(std::int32_t index) const
+    const std::string& title(PlaylistIndex index) const
     {
         static const std::string empty;
-        if (index < 0 || index >= static_cast<std::int32_t>(titles_.size()))
+        if (index < 0 || index >= static_cast<PlaylistIndex>(titles_.size()))
             return empty;
         return titles_[static_cast<std::size_t>(index)];
     }

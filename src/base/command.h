@@ -65,10 +65,17 @@ struct Command {
     friend bool operator==(const Command&, const Command&) = default;
 };
 
+// The command of a known id with `argument`.
+constexpr Command command_of(CommandId id, std::uint16_t argument = 0)
+{
+    return Command{command_value(id), argument};
+}
+
 class CommandSink {
 public:
     virtual void post_command(std::uint16_t id, std::uint16_t argument) = 0;
     void post_command(CommandId id, std::uint16_t argument = 0) { post_command(command_value(id), argument); }
+    void post_command(const Command& command) { post_command(command.id, command.argument); }
 
 protected:
     ~CommandSink() = default;

@@ -8,6 +8,7 @@
 #include "base/command.h"
 #include "base/rect.h"
 #include "platform/clock.h"
+#include "ui/key_press.h"
 
 #include <cstdint>
 
@@ -25,8 +26,8 @@ public:
     bool hover() const { return hover_; }
     float glow_level() const { return glow_level_; }
 
-    // pressed := down and ((x, y) inside or x == -1); key bindings press with x = y = -1.
-    void press(bool down, int x, int y) { pressed_ = down && (rect_.contains(x, y) || x == -1); }
+    // pressed := down and ((x, y) inside or a key press, see key_press.h).
+    void press(bool down, int x, int y) { pressed_ = down && (rect_.contains(x, y) || is_key_press(x)); }
     // hover := (x, y) inside.
     void set_hover(int x, int y) { hover_ = rect_.contains(x, y); }
     // One glow step of `glow_step` percent toward 100 (hover) or 0; skipped when the last

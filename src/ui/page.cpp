@@ -3,6 +3,7 @@
 
 #include "archive/data_archive.h"
 #include "audio/page_playback.h"
+#include "ui/key_press.h"
 
 #include <algorithm>
 
@@ -105,7 +106,7 @@ void Page::press_bound_buttons(const Command& command, bool down)
 {
     for (Button& button : buttons_) {
         if (button.command() == command)
-            button.press(down, -1, -1);
+            button.press(down, key_press_x, key_press_y);
     }
 }
 
@@ -123,7 +124,7 @@ void Page::on_key_up(std::uint16_t key)
         if (binding.key != static_cast<std::uint16_t>(key))
             continue;
         press_bound_buttons(binding.command, false);
-        services_.commands.post_command(binding.command.id, binding.command.argument);
+        services_.commands.post_command(binding.command);
     }
 }
 
@@ -171,11 +172,11 @@ void Page::on_left_up(int x, int y)
 {
     for (Button& button : buttons_) {
         if (button.pressed() && button.rect().contains(x, y))
-            services_.commands.post_command(button.command().id, button.command().argument);
+            services_.commands.post_command(button.command());
         button.press(false, x, y);
     }
     for (Slider& slider : sliders_) {
-        if (slider.press(false, -1, -1))
+        if (slider.press(false, key_press_x, key_press_y))
             services_.commands.post_command(CommandId::slider_changed, slider.identifier());
     }
     if (text_browser_)

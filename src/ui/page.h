@@ -70,10 +70,10 @@ public:
     void add_button(Rect rect, Command command);
     void add_key_binding(std::uint16_t key, Command command);
     void add_lamp(Rect rect, std::string name);
-    void add_click_command(Command command) { click_commands_.add(command.id, command.argument); }
-    void add_right_click_command(Command command) { right_click_commands_.add(command.id, command.argument); }
-    void add_enter_command(Command command) { enter_commands_.add(command.id, command.argument); }
-    void add_leave_command(Command command) { leave_commands_.add(command.id, command.argument); }
+    void add_click_command(Command command) { click_commands_.add(command); }
+    void add_right_click_command(Command command) { right_click_commands_.add(command); }
+    void add_enter_command(Command command) { enter_commands_.add(command); }
+    void add_leave_command(Command command) { leave_commands_.add(command); }
     // Replaces any earlier track list view / text browser.
     void set_list_view(ListViewMode mode, Rect rect, const FontEntry* font, std::int32_t line_height);
     void set_text_browser(Rect rect, const FontEntry* font, std::int32_t line_height);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/slider.h"
 
+#include "ui/key_press.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -20,7 +22,7 @@ void Slider::place_knob(int x, int y)
 
 bool Slider::press(bool down, int x, int y)
 {
-    if (x == -1) {
+    if (is_key_press(x)) {
         const bool was_dragging = dragging_;
         dragging_ = down;
         return was_dragging;

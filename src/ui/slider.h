@@ -28,7 +28,7 @@ public:
 
     // down = true with a real point: when (x, y) is inside, starts or ends a drag there,
     // moves the knob to the point and returns true (the press is taken); outside, false.
-    // Release (down false, x = -1): returns whether it was dragging and stops the drag.
+    // A key press (key_press.h): returns whether it was dragging and stops the drag.
     bool press(bool down, int x, int y);
     // While dragging and inside: moves the knob to the point; returns true for a live
     // slider (the page posts), false otherwise.

@@ -20,7 +20,7 @@ public:
             last_ = up_;
         else if (delta < 0)
             last_ = down_;
-        sink.post_command(last_.id, last_.argument);
+        sink.post_command(last_);
     }
 
 private:

@@ -92,15 +92,15 @@ TEST_F(AudioEngineTest, PlayPauseResumeAndStop)
     playlist({{"a.ogg", tone}, {"b.ogg", tone}});
     EXPECT_TRUE(silent(pull(100)));
     engine.play_current();
-    EXPECT_EQ(engine.current_activity(), Channel::playing);
+    EXPECT_EQ(engine.current_activity(), Channel::Activity::playing);
     const auto start = pull(1000);
     EXPECT_FALSE(silent(start));
 
     engine.toggle_pause();
-    EXPECT_EQ(engine.current_activity(), Channel::paused);
+    EXPECT_EQ(engine.current_activity(), Channel::Activity::paused);
     EXPECT_TRUE(silent(pull(500)));
     engine.play_current(); // resumes where it paused
-    EXPECT_EQ(engine.current_activity(), Channel::playing);
+    EXPECT_EQ(engine.current_activity(), Channel::Activity::playing);
     const auto resumed = pull(1000);
     engine.play_current(); // playing: changes nothing
     const auto continued = pull(1000);
@@ -113,7 +113,7 @@ TEST_F(AudioEngineTest, PlayPauseResumeAndStop)
     EXPECT_TRUE(std::equal(continued.begin(), continued.end(), reference.begin() + 4000));
 
     engine.stop_current();
-    EXPECT_EQ(engine.current_activity(), Channel::stopped);
+    EXPECT_EQ(engine.current_activity(), Channel::Activity::stopped);
     EXPECT_TRUE(silent(pull(500)));
     engine.play_current(); // after stop: from the beginning
     EXPECT_EQ(pull(1000), start);
@@ -206,19 +206,19 @@ TEST_F(AudioEngineTest, SlidesReachTheirTargetAndMinusTwoStops)
     engine.slide_current_volume(0, 100);
     pull(4410);
     EXPECT_TRUE(silent(pull(1000)));
-    EXPECT_EQ(engine.current_activity(), Channel::playing);
+    EXPECT_EQ(engine.current_activity(), Channel::Activity::playing);
 
     engine.set_current_volume(100);
     EXPECT_FALSE(silent(pull(1000)));
-    engine.slide_current_volume(-2, 100);
+    engine.slide_current_volume(AudioOperations::slide_to_stop, 100);
     pull(4409);
-    EXPECT_EQ(engine.current_activity(), Channel::playing);
+    EXPECT_EQ(engine.current_activity(), Channel::Activity::playing);
     pull(1);
-    EXPECT_EQ(engine.current_activity(), Channel::stopped);
+    EXPECT_EQ(engine.current_activity(), Channel::Activity::stopped);
 
     // A new channel replaces the stopped one, from the start and at full volume.
     engine.play_current();
-    EXPECT_EQ(engine.current_activity(), Channel::playing);
+    EXPECT_EQ(engine.current_activity(), Channel::Activity::playing);
     std::vector<float> reference(2000);
     open_decoder(TrackKind::stream, ArchiveFile{tone})->read(reference);
     EXPECT_EQ(pull(1000), reference);
@@ -252,12 +252,12 @@ TEST_F(AudioEngineTest, SecondaryReplacesSecondaryWhileCurrentPlaysOn)
         ASSERT_EQ(mixed[i], current_ref[2000 + i] + secondary_ref[i]) << i;
 
     engine.set_secondary_volume(0);
-    EXPECT_EQ(engine.current_activity(), Channel::playing);
+    EXPECT_EQ(engine.current_activity(), Channel::Activity::playing);
     const auto current_only = pull(100);
     EXPECT_TRUE(std::equal(current_only.begin(), current_only.end(), current_ref.begin() + 4000));
     engine.stop_secondary();
     engine.play_secondary(nullptr); // nothing to play: nothing happens
-    EXPECT_EQ(engine.current_activity(), Channel::playing);
+    EXPECT_EQ(engine.current_activity(), Channel::Activity::playing);
 }
 
 TEST_F(AudioEngineTest, SecondarySlideToMinusTwoSilencesIt)
@@ -267,7 +267,7 @@ TEST_F(AudioEngineTest, SecondarySlideToMinusTwoSilencesIt)
     engine.add_named_track("j", "j.ogg");
     engine.play_secondary(engine.find_named_track("j"));
     EXPECT_FALSE(silent(pull(1000)));
-    engine.slide_secondary_volume(-2, 50);
+    engine.slide_secondary_volume(AudioOperations::slide_to_stop, 50);
     pull(2205);
     EXPECT_TRUE(silent(pull(1000)));
     engine.set_secondary_volume(100); // stopped: stays silent
@@ -282,14 +282,14 @@ TEST_F(AudioEngineTest, TrackEndMovesOnAndPostsOnceRepeatLoops)
     engine.play_current();
     expect_end_after(length);
     EXPECT_EQ(engine.current_index(), 1);
-    EXPECT_EQ(engine.current_activity(), Channel::playing);
+    EXPECT_EQ(engine.current_activity(), Channel::Activity::playing);
     EXPECT_EQ(sink.posted(), (std::vector<Command>{{0x4003, 0}}));
 
     engine.toggle_repeat();
     pull(2 * length + 10); // loops twice, staying on index 1
     EXPECT_EQ(engine.current_index(), 1);
     EXPECT_EQ(sink.posted().size(), 1u);
-    EXPECT_EQ(engine.current_activity(), Channel::playing);
+    EXPECT_EQ(engine.current_activity(), Channel::Activity::playing);
 
     engine.toggle_repeat();
     engine.next_track(); // repeat never affects next
@@ -304,25 +304,25 @@ TEST_F(AudioEngineTest, NextAndPreviousStartOnlyWhatWasActive)
     playlist({{"a.ogg", tone}, {"", {}}, {"c.ogg", tone}, {"d.ogg", tone}});
     engine.next_track(); // nothing active: only the index moves (skipping the empty entry)
     EXPECT_EQ(engine.current_index(), 2);
-    EXPECT_EQ(engine.current_activity(), Channel::stopped);
+    EXPECT_EQ(engine.current_activity(), Channel::Activity::stopped);
     engine.previous_track();
     EXPECT_EQ(engine.current_index(), 0);
-    EXPECT_EQ(engine.current_activity(), Channel::stopped);
+    EXPECT_EQ(engine.current_activity(), Channel::Activity::stopped);
 
     engine.play_current();
     engine.toggle_pause();
     engine.previous_track(); // paused counts as active: the new track plays
     EXPECT_EQ(engine.current_index(), 3);
-    EXPECT_EQ(engine.current_activity(), Channel::playing);
+    EXPECT_EQ(engine.current_activity(), Channel::Activity::playing);
 
     engine.stop_current();
     engine.play_track(1); // ineligible
     EXPECT_EQ(engine.current_index(), 3);
-    EXPECT_EQ(engine.current_activity(), Channel::stopped);
+    EXPECT_EQ(engine.current_activity(), Channel::Activity::stopped);
     engine.play_track(7); // out of range
     engine.play_track(2); // always starts
     EXPECT_EQ(engine.current_index(), 2);
-    EXPECT_EQ(engine.current_activity(), Channel::playing);
+    EXPECT_EQ(engine.current_activity(), Channel::Activity::playing);
 }
 
 TEST_F(AudioEngineTest, RandomModeGivesTheSameChoicesInTwoEngines)
@@ -391,13 +391,13 @@ TEST_F(AudioEngineTest, BadFilesDoNotSoundAndCommandsActOnNothing)
     playlist({{"missing.ogg", {}}, {"text.ogg", text}, {"cut.ogg", {tone.begin(), tone.begin() + 200}}, {"tone.xm", tone}});
     for (std::int32_t i = 0; i < 4; ++i) {
         engine.play_track(i);
-        EXPECT_EQ(engine.current_activity(), Channel::stopped) << i;
+        EXPECT_EQ(engine.current_activity(), Channel::Activity::stopped) << i;
         engine.toggle_pause();
         engine.seek_forward();
         engine.seek_backward();
         engine.seek_percent(50.0f);
         engine.set_current_volume(20);
-        engine.slide_current_volume(-2, 10);
+        engine.slide_current_volume(AudioOperations::slide_to_stop, 10);
         engine.get_spectrum();
         EXPECT_TRUE(silent(pull(2000))) << i;
     }

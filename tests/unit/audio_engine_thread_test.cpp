@@ -49,7 +49,7 @@ TEST(AudioEngineThreadTest, TrackEndsOnTheAudioThreadAgainstACommandBurst)
         case 2: engine.toggle_pause(); break;
         case 3: engine.play_current(); break;
         case 4: engine.seek_forward(); break;
-        case 5: engine.slide_current_volume(round % 20 == 5 ? -2 : 80, 5); break;
+        case 5: engine.slide_current_volume(round % 20 == 5 ? AudioOperations::slide_to_stop : 80, 5); break;
         case 6: engine.play_track(round % 6); break;
         case 7: engine.toggle_random(); break;
         case 8: engine.get_spectrum(); break;

@@ -56,18 +56,18 @@ TEST(ChannelTest, SlideIsLinearAndReachesItsTargetAtTheDuration)
     EXPECT_NEAR(mixed.samples[2 * 219], 1.0 - 220.0 / 441, 1e-5);
     EXPECT_EQ(mixed.samples[2 * 440], 0.0f);
     EXPECT_EQ(channel.volume(), 0.0);
-    EXPECT_EQ(channel.activity(), Channel::playing);
+    EXPECT_EQ(channel.activity(), Channel::Activity::playing);
 }
 
 TEST(ChannelTest, FadeOutAndStopEndsTheChannelAtTheDuration)
 {
     Channel channel = constant_channel();
     channel.set_volume(50);
-    channel.slide_volume(Channel::fade_out_and_stop, 20); // 882 frames
+    channel.slide_volume(AudioOperations::slide_to_stop, 20); // 882 frames
     EXPECT_NEAR(mix(channel, 881).samples[2 * 880], 0.5 / 882, 1e-5);
-    EXPECT_EQ(channel.activity(), Channel::playing);
+    EXPECT_EQ(channel.activity(), Channel::Activity::playing);
     mix(channel, 1);
-    EXPECT_EQ(channel.activity(), Channel::stopped);
+    EXPECT_EQ(channel.activity(), Channel::Activity::stopped);
     const Mixed after = mix(channel, 10);
     EXPECT_EQ(after.result.frames, 0u);
     EXPECT_EQ(after.samples, std::vector<float>(20, 0.0f));
@@ -89,7 +89,7 @@ TEST(ChannelTest, PausedChannelMixesNothingAndItsSlideWaits)
     channel.slide_volume(0, 10);
     mix(channel, 100);
     channel.pause();
-    EXPECT_EQ(channel.activity(), Channel::paused);
+    EXPECT_EQ(channel.activity(), Channel::Activity::paused);
     EXPECT_EQ(mix(channel, 1000).result.frames, 0u);
     channel.resume();
     const Mixed rest = mix(channel, 341);
@@ -104,7 +104,7 @@ TEST(ChannelTest, TrackEndStopsOrLoops)
         Channel::Activity after;
         std::int64_t position_after;
     };
-    for (const Case& c : {Case{false, Channel::stopped, 300}, Case{true, Channel::playing, 0}}) {
+    for (const Case& c : {Case{false, Channel::Activity::stopped, 300}, Case{true, Channel::Activity::playing, 0}}) {
         Channel channel = constant_channel(300, c.loops);
         const Mixed mixed = mix(channel, 1000);
         EXPECT_TRUE(mixed.result.ended);

@@ -30,7 +30,7 @@ public:
     void toggle_pause() override { calls.push_back("toggle_pause"); }
     void toggle_repeat() override { calls.push_back("toggle_repeat"); }
     void toggle_random() override { calls.push_back("toggle_random"); }
-    void play_track(int i) override { calls.push_back("play_track " + std::to_string(i)); }
+    void play_track(PlaylistIndex i) override { calls.push_back("play_track " + std::to_string(i)); }
     void stop_secondary() override { calls.push_back("stop_secondary"); }
     void play_secondary(const TrackEntry* track) override
     {
@@ -50,7 +50,7 @@ public:
     {
         calls.push_back("slide_secondary_volume " + std::to_string(v) + " " + std::to_string(ms));
     }
-    int current_index() const override { return index; }
+    PlaylistIndex current_index() const override { return index; }
 
 private:
     // A stand-in address for "the track that was found"; never dereferenced.

@@ -261,7 +261,7 @@ TEST(ConfigLoader, TrayTipAndItemsFontsAndTheStringMapping)
     EXPECT_EQ(rig.platform.log().back(), "tray show " + std::string(63, 't'));
     ASSERT_EQ(rig.tray.items().size(), 2u);
     EXPECT_EQ(rig.tray.items()[0].text, "Second") << "newest first";
-    EXPECT_EQ(rig.tray.items()[0].argument, 3);
+    EXPECT_EQ(rig.tray.items()[0].command.argument, 3);
     ASSERT_EQ(rig.font_system.installed().size(), 1u);
     EXPECT_EQ(rig.font_system.installed()[0].name, "a.ttf");
     ASSERT_EQ(rig.font_system.created().size(), 1u);

@@ -135,14 +135,14 @@ TEST(MessageRouter, CloseRequestQuits)
 TEST(MessageRouter, TrayIconClicksAndMenu)
 {
     Fixture f;
-    f.tray.add_menu_item("first", 0x1001, 1);
-    f.tray.add_menu_item("second", 0x1002, 2);
+    f.tray.add_menu_item("first", command_of(CommandId::play_current, 1));
+    f.tray.add_menu_item("second", command_of(CommandId::stop_current, 2));
     f.router.route(Event{.kind = EventKind::tray_click, .button = MouseButton::left});
-    EXPECT_EQ(f.queue.take(), (Command{0xfffc, 0}));
+    EXPECT_EQ(f.queue.take(), command_of(CommandId::restore_from_tray));
     f.router.route(Event{.kind = EventKind::tray_click, .button = MouseButton::right});
     const auto& menu = f.tray_platform.last_menu();
     ASSERT_EQ(menu.size(), 3u);
-    EXPECT_EQ(menu[0].id, 0xfffc);
+    EXPECT_EQ(menu[0].id, command_value(CommandId::restore_from_tray));
     EXPECT_EQ(menu[0].text, "Przywr\xf3\xe6");
     EXPECT_TRUE(menu[0].is_default);
     EXPECT_EQ(menu[1].text, "first");
@@ -153,16 +153,17 @@ TEST(MessageRouter, TrayIconClicksAndMenu)
 TEST(MessageRouter, AMenuChoicePostsEveryItemWithThatId)
 {
     Fixture f;
-    f.tray.add_menu_item("a", 0x1017, 10);
-    f.tray.add_menu_item("b", 0x1018, 20);
-    f.tray.add_menu_item("c", 0x1017, 30);
-    f.tray.add_menu_item("d", 0xfffc, 40);
-    f.router.route(Event{.kind = EventKind::tray_menu_choice, .menu_id = 0x1017});
-    EXPECT_EQ(f.queue.take(), (Command{0x1017, 10})) << "the item list is walked newest first";
-    EXPECT_EQ(f.queue.take(), (Command{0x1017, 30}));
+    f.tray.add_menu_item("a", command_of(CommandId::set_current_volume, 10));
+    f.tray.add_menu_item("b", command_of(CommandId::set_secondary_volume, 20));
+    f.tray.add_menu_item("c", command_of(CommandId::set_current_volume, 30));
+    f.tray.add_menu_item("d", command_of(CommandId::restore_from_tray, 40));
+    f.router.route(Event{.kind = EventKind::tray_menu_choice, .menu_id = command_value(CommandId::set_current_volume)});
+    EXPECT_EQ(f.queue.take(), command_of(CommandId::set_current_volume, 10)) << "the item list is walked newest first";
+    EXPECT_EQ(f.queue.take(), command_of(CommandId::set_current_volume, 30));
     EXPECT_EQ(f.queue.take(), std::nullopt);
-    f.router.route(Event{.kind = EventKind::tray_menu_choice, .menu_id = 0xfffc});
-    EXPECT_EQ(f.queue.take(), (Command{0xfffc, 0})) << "the restore id never posts an item's argument";
+    f.router.route(Event{.kind = EventKind::tray_menu_choice, .menu_id = command_value(CommandId::restore_from_tray)});
+    EXPECT_EQ(f.queue.take(), command_of(CommandId::restore_from_tray))
+        << "the restore id never posts an item's argument";
     EXPECT_EQ(f.queue.take(), std::nullopt);
 }
 

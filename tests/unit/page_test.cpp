@@ -25,20 +25,20 @@ namespace {
 using testing::ElementsAre;
 
 struct FakePlayback final : PagePlayback {
-    std::int32_t current_index() const override { return index; }
+    PlaylistIndex current_index() const override { return index; }
     bool repeat() const override { return repeat_flag; }
     bool random() const override { return random_flag; }
     void seek_percent(float percent) override { seeks.push_back(percent); }
     float playback_fraction() const override { return fraction; }
     bool playing() const override { return fraction > 0.0f; }
     std::int64_t playback_length_ms() const override { return length_ms; }
-    void play_track(std::int32_t track) override
+    void play_track(PlaylistIndex track) override
     {
         plays.push_back(track);
         if (track < playable)
             index = track;
     }
-    std::int32_t index = 0;
+    PlaylistIndex index = 0;
     std::int32_t playable = 100;
     bool repeat_flag = false;
     bool random_flag = false;
@@ -120,12 +120,13 @@ TEST_F(PageTest, BitmapsAreSharedWithTheBackgroundWhenUnnamed)
 TEST_F(PageTest, OverlappingButtonsPostNewestFirstOnReleaseInside)
 {
     Page& page = make_page();
-    page.add_button({0, 0, 20, 20}, {0x1001, 1});
-    page.add_button({10, 10, 30, 30}, {0x1002, 2});
+    page.add_button({0, 0, 20, 20}, command_of(CommandId::play_current, 1));
+    page.add_button({10, 10, 30, 30}, command_of(CommandId::stop_current, 2));
     EXPECT_TRUE(page.on_left_down(15, 15));
     EXPECT_TRUE(page.buttons()[0].pressed() && page.buttons()[1].pressed());
     page.on_left_up(15, 15);
-    EXPECT_EQ(sink.take(), (std::vector<Command>{{0x1002, 2}, {0x1001, 1}}));
+    EXPECT_EQ(sink.take(),
+              (std::vector<Command>{command_of(CommandId::stop_current, 2), command_of(CommandId::play_current, 1)}));
 
     page.on_left_down(5, 5);
     page.on_left_up(25, 25); // left the first button, inside the second (never pressed)
@@ -138,7 +139,7 @@ TEST_F(PageTest, PressThatNoElementTakesPostsClickCommandsAndMovesTheWindow)
     Page& page = make_page();
     page.add_click_command({0x10, 1});
     page.add_click_command({0x11, 2});
-    page.add_button({0, 0, 5, 5}, {0x1001, 0});
+    page.add_button({0, 0, 5, 5}, command_of(CommandId::play_current));
     page.add_slider(Slider::Orientation::horizontal, Slider::Type::on_release, 0x2001, {10, 0, 30, 5}, "knob");
     page.set_text_browser({0, 10, 20, 29}, nullptr, 10);
 
@@ -170,7 +171,7 @@ TEST_F(PageTest, HoverChangesOnlyWithNoButtonOrModifierHeld)
     page.on_mouse_move(20, 22, 0x0001); // dragging with the left button
     EXPECT_TRUE(page.buttons()[0].hover());
     EXPECT_EQ(page.sliders()[0].position(), 18);
-    EXPECT_EQ(sink.take(), (std::vector<Command>{{0x2000, 0x2001}}));
+    EXPECT_EQ(sink.take(), (std::vector<Command>{command_of(CommandId::slider_changed, 0x2001)}));
 }
 
 TEST_F(PageTest, SlidersPostWhileDraggingOnlyWhenLive)
@@ -181,9 +182,10 @@ TEST_F(PageTest, SlidersPostWhileDraggingOnlyWhenLive)
     page.on_left_down(5, 5); // inside both
     EXPECT_TRUE(sink.take().empty()) << "a press posts nothing";
     page.on_mouse_move(8, 4, 1);
-    EXPECT_EQ(sink.take(), (std::vector<Command>{{0x2000, 0x2003}}));
+    EXPECT_EQ(sink.take(), (std::vector<Command>{command_of(CommandId::slider_changed, 0x2003)}));
     page.on_left_up(100, 100);
-    EXPECT_EQ(sink.take(), (std::vector<Command>{{0x2000, 0x2003}, {0x2000, 0x2002}}));
+    EXPECT_EQ(sink.take(), (std::vector<Command>{command_of(CommandId::slider_changed, 0x2003),
+                                                 command_of(CommandId::slider_changed, 0x2002)}));
     page.on_left_up(5, 5);
     EXPECT_TRUE(sink.take().empty());
 }
@@ -191,10 +193,10 @@ TEST_F(PageTest, SlidersPostWhileDraggingOnlyWhenLive)
 TEST_F(PageTest, KeyBindingShowsButtonsPressedAndPostsOnceOnRelease)
 {
     Page& page = make_page();
-    page.add_button({0, 0, 5, 5}, {0x1001, 0});
-    page.add_button({10, 10, 15, 15}, {0x1002, 0});
-    page.add_key_binding(0x20, {0x1001, 0});
-    page.add_key_binding(0x41, {0x1009, 0}); // matches no button
+    page.add_button({0, 0, 5, 5}, command_of(CommandId::play_current));
+    page.add_button({10, 10, 15, 15}, command_of(CommandId::stop_current));
+    page.add_key_binding(0x20, command_of(CommandId::play_current));
+    page.add_key_binding(0x41, command_of(CommandId::toggle_random)); // matches no button
     page.on_key_down(0x20);
     EXPECT_TRUE(page.buttons()[1].pressed());
     EXPECT_FALSE(page.buttons()[0].pressed());
@@ -202,7 +204,7 @@ TEST_F(PageTest, KeyBindingShowsButtonsPressedAndPostsOnceOnRelease)
     page.on_key_up(0x20);
     EXPECT_FALSE(page.buttons()[1].pressed());
     page.on_key_up(0x41);
-    EXPECT_EQ(sink.take(), (std::vector<Command>{{0x1001, 0}, {0x1009, 0}}));
+    EXPECT_EQ(sink.take(), (std::vector<Command>{command_of(CommandId::play_current), command_of(CommandId::toggle_random)}));
 }
 
 TEST_F(PageTest, TimersPostOncePerRestartNewestFirst)
@@ -273,19 +275,19 @@ TEST_F(PageTest, TrackListViewActivationPlaysTheLine)
         page.add_title("t" + std::to_string(i));
     page.on_left_down(5, 25);
     page.on_left_up(5, 25);
-    EXPECT_EQ(sink.take(), (std::vector<Command>{{0x4000, 0}}));
-    page.on_command(0x4000, 0);
+    EXPECT_EQ(sink.take(), (std::vector<Command>{command_of(CommandId::list_line_activated)}));
+    page.on_command(command_value(CommandId::list_line_activated), 0);
     EXPECT_THAT(playback.plays, ElementsAre(2));
     EXPECT_EQ(page.list_view()->selected(), 2);
-    page.on_command(0x4000, 0);
+    page.on_command(command_value(CommandId::list_line_activated), 0);
     EXPECT_THAT(playback.plays, ElementsAre(2)) << "the current track is not restarted";
 
     playback.playable = 3;
     page.on_left_down(5, 5);
     page.on_left_up(5, 5); // line 0 is playable
-    page.on_command(0x4000, 0);
+    page.on_command(command_value(CommandId::list_line_activated), 0);
     page.on_double_click(5, 15);
-    EXPECT_EQ(sink.take(), (std::vector<Command>{{0x4000, 0}})) << "no double click on a mode-1 view";
+    EXPECT_EQ(sink.take(), (std::vector<Command>{command_of(CommandId::list_line_activated)})) << "no double click on a mode-1 view";
 
     page.set_list_view(ListViewMode::double_click, {0, 0, 39, 29}, nullptr, 10);
     page.add_title("a");
@@ -294,8 +296,8 @@ TEST_F(PageTest, TrackListViewActivationPlaysTheLine)
     page.on_left_up(5, 15);
     EXPECT_TRUE(sink.take().empty()) << "a single click on a mode-0 view";
     page.on_double_click(5, 15);
-    EXPECT_EQ(sink.take(), (std::vector<Command>{{0x4000, 0}}));
-    page.on_command(0x4000, 0);
+    EXPECT_EQ(sink.take(), (std::vector<Command>{command_of(CommandId::list_line_activated)}));
+    page.on_command(command_value(CommandId::list_line_activated), 0);
     EXPECT_THAT(playback.plays, ElementsAre(2, 0, 1));
 }
 
@@ -321,40 +323,40 @@ TEST_F(PageTest, CommandReactions)
     const ListView& view = *page.list_view();
 
     playback.repeat_flag = playback.random_flag = true;
-    page.on_command(0x1008, 0);
-    page.on_command(0x1009, 0);
-    page.on_command(0x6001, 0);
+    page.on_command(command_value(CommandId::toggle_repeat), 0);
+    page.on_command(command_value(CommandId::toggle_random), 0);
+    page.on_command(command_value(CommandId::looped_module_started), 0);
     EXPECT_TRUE(lamp("musiclooped") && lamp("musicrandom") && lamp("modulelooped"));
     EXPECT_FALSE(lamp("other"));
-    page.on_command(0x6002, 0);
+    page.on_command(command_value(CommandId::unlooped_module_started), 0);
     EXPECT_FALSE(lamp("modulelooped"));
 
-    for (const std::uint16_t id : {std::uint16_t{0x1003}, std::uint16_t{0x1004}, std::uint16_t{0x4003}}) {
-        playback.index = id == 0x1004 ? 1 : 10;
-        page.on_command(id, 0);
+    for (const CommandId id : {CommandId::next_track, CommandId::previous_track, CommandId::track_changed_by_itself}) {
+        playback.index = id == CommandId::previous_track ? 1 : 10;
+        page.on_command(command_value(id), 0);
         EXPECT_EQ(view.selected(), playback.index);
-        EXPECT_EQ(view.top(), id == 0x1004 ? 1 : 8) << std::hex << id;
+        EXPECT_EQ(view.top(), id == CommandId::previous_track ? 1 : 8) << std::hex << command_value(id);
     }
-    page.on_command(0x4002, 0);
-    page.on_command(0x4002, 0);
+    page.on_command(command_value(CommandId::list_scroll_down), 0);
+    page.on_command(command_value(CommandId::list_scroll_down), 0);
     EXPECT_EQ(view.top(), 9);
-    page.on_command(0x4001, 0);
+    page.on_command(command_value(CommandId::list_scroll_up), 0);
     EXPECT_EQ(view.top(), 8);
 
     page.on_left_down(12, 2); // each slider at (12 - 2) / 20 = 50 %
     page.on_left_down(12, 12);
     page.on_left_down(12, 22);
     page.on_command(0x2001, 0x2001); // the wrong id: nothing
-    page.on_command(0x2000, 0x2001);
+    page.on_command(command_value(CommandId::slider_changed), 0x2001);
     EXPECT_THAT(playback.seeks, ElementsAre(50.0f));
-    page.on_command(0x2000, 0x2002);
+    page.on_command(command_value(CommandId::slider_changed), 0x2002);
     EXPECT_EQ(view.top(), 4) << "(50 + 2) % of 9";
-    page.on_command(0x2000, 0x2004);
+    page.on_command(command_value(CommandId::slider_changed), 0x2004);
     EXPECT_THAT(playback.seeks, ElementsAre(50.0f));
 
     page.on_mouse_move(1, 1, 0);
     page.on_left_down(1, 1);
-    page.on_command(0xfffe, 0);
+    page.on_command(command_value(CommandId::minimise), 0);
     EXPECT_FALSE(page.buttons()[0].pressed() || page.buttons()[0].hover());
 }
 
@@ -377,15 +379,15 @@ TEST_F(PageTest, TextBrowserFollowsItsCommands)
     page.on_left_down(5, 5);
     page.on_left_up(5, 5);
     ASSERT_TRUE(browser.reading());
-    page.on_command(0x5002, 0);
-    page.on_command(0x5002, 0);
+    page.on_command(command_value(CommandId::text_scroll_down), 0);
+    page.on_command(command_value(CommandId::text_scroll_down), 0);
     EXPECT_EQ(browser.first_line(), 2);
-    page.on_command(0x5001, 0);
+    page.on_command(command_value(CommandId::text_scroll_up), 0);
     EXPECT_EQ(browser.first_line(), 1);
     page.on_left_down(24, 2);
-    page.on_command(0x2000, 0x2003);
+    page.on_command(command_value(CommandId::slider_changed), 0x2003);
     EXPECT_EQ(browser.first_line(), 4) << "(100 + 1) % of 6 - 2 lines";
-    page.on_command(0x5003, 0);
+    page.on_command(command_value(CommandId::text_back), 0);
     EXPECT_FALSE(browser.reading());
 }
 
@@ -398,7 +400,7 @@ TEST_F(PageTest, ListsAreDrawnInTheirFontFromTheTopLine)
     page.set_list_view(ListViewMode::press_and_release, {2, 0, 39, 20}, &list_font, 10);
     for (const char* title : {"c", "b", "Przywr\xf3\xe6", "a"})
         page.add_title(title);
-    page.on_command(0x4002, 0);
+    page.on_command(command_value(CommandId::list_scroll_down), 0);
     page.set_text_browser({0, 20, 39, 29}, &list_font, 5);
     page.draw_page(5);
     ASSERT_EQ(font_system.drawn().size(), 2u) << "two list lines, no titles in the browser";
@@ -417,7 +419,7 @@ TEST_F(PageTest, ListsAreDrawnInTheirFontFromTheTopLine)
     page.add_text_item("t", "doc");
     page.on_left_down(1, 21);
     page.on_left_up(1, 21);
-    page.on_command(0x5002, 0);
+    page.on_command(command_value(CommandId::text_scroll_down), 0);
     page.draw_page(5);
     ASSERT_EQ(font_system.drawn().size(), 5u);
     EXPECT_EQ(font_system.drawn()[4].text, "two") << "reading from the first visible line";
@@ -445,7 +447,7 @@ TEST_F(PageTest, DrawPageShowsLampsPressedAndGlowingButtons)
     page.add_button({20, 20, 30, 30}, {2, 0});
     page.add_slider(Slider::Orientation::horizontal, Slider::Type::live, 7, {0, 20, 10, 24}, "knob");
     playback.random_flag = true;
-    page.on_command(0x1009, 0);
+    page.on_command(command_value(CommandId::toggle_random), 0);
     page.on_left_down(25, 5);
     page.on_mouse_move(25, 25, 0);
     clock.advance(11);
@@ -494,12 +496,12 @@ TEST_F(PageTest, PagesKeepingOnlyTheDrawnPartsDrawAsWithTheWholePictures)
         for (int i = 0; i < 4; ++i)
             page.add_title("t"); // the playlist's titles come after the pages
         playback.random_flag = true;
-        page.on_command(0x1009, 0);
+        page.on_command(command_value(CommandId::toggle_random), 0);
         page.on_left_down(25, 5);
         page.on_mouse_move(30, 20, 0);
         page.on_mouse_move(5, 20, 0); // hover line 1, the button glows down from where it got
         playback.index = 2;
-        page.on_command(0x4003, 0);
+        page.on_command(command_value(CommandId::track_changed_by_itself), 0);
         clock.advance(11);
         page.draw_page(40);
         page.on_mouse_move(30, 20, 0);
@@ -516,10 +518,10 @@ TEST_F(PageTest, ListViewStripsComeFromHoverAndPressedBitmaps)
     page.set_list_view(ListViewMode::press_and_release, {10, 0, 30, 30}, nullptr, 10);
     for (int i = 0; i < 4; ++i)
         page.add_title("t");
-    page.on_command(0x4002, 0); // top 1
+    page.on_command(command_value(CommandId::list_scroll_down), 0); // top 1
     page.on_mouse_move(15, 5, 0); // line 1, row 0
     playback.index = 3;
-    page.on_command(0x4003, 0); // selected line 3, row 2
+    page.on_command(command_value(CommandId::track_changed_by_itself), 0); // selected line 3, row 2
     page.draw_page(5);
     EXPECT_EQ(back_buffer.pixel(10, 0), 0xFFFF0000u) << "hover strip";
     EXPECT_EQ(back_buffer.pixel(29, 9), 0xFFFF0000u);
@@ -548,7 +550,7 @@ TEST_F(PageTest, UndraggedKnobsFollowPlaybackAndScrolling)
     EXPECT_EQ(seek_knob(), 25) << "a quarter of the 100-pixel travel";
     EXPECT_EQ(list_knob(), 0) << "the list is at its top";
 
-    page.on_command(0x4002, 0); // the list scrolls down one line
+    page.on_command(command_value(CommandId::list_scroll_down), 0); // the list scrolls down one line
     playback.fraction = 2.0f;
     page.draw_page(5);
     EXPECT_EQ(seek_knob(), 100) << "clamped to the travel";

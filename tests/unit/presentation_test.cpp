@@ -145,23 +145,23 @@ TEST(Presentation, LayeredActsFadeTheWholeWindowFromIntroToQuit)
     run.check_at(996, [&] { EXPECT_EQ(run.window().alpha(), 0) << "no frame yet"; });
     run.check_at(997, [&] {
         EXPECT_EQ(run.window().alpha(), 253) << "996 ms × 0.255";
-        EXPECT_EQ(run.shell().presentation_state, 1);
+        EXPECT_EQ(run.shell().presentation_state, PresentationState::intro_fading_in);
     });
     run.check_at(1500, [&] {
         EXPECT_EQ(run.window().alpha(), 254) << "reached at 997 ms";
-        EXPECT_EQ(run.shell().presentation_state, 0);
+        EXPECT_EQ(run.shell().presentation_state, PresentationState::none);
         EXPECT_EQ(run.shown_pixel(300, 200), intro_rgb);
     });
     run.switch_at(2000, to_panel1); // the intro fades out
     run.check_at(2500, [&] {
-        EXPECT_EQ(run.shell().presentation_state, 2);
+        EXPECT_EQ(run.shell().presentation_state, PresentationState::intro_fading_out);
         EXPECT_EQ(run.window().alpha(), 255);
         EXPECT_EQ(run.shell().current_page, "intro");
     });
     run.check_at(3000, [&] { EXPECT_EQ(run.window().alpha(), 128) << "255 − trunc(500 × 0.255)"; });
     run.switch_at(3500, to_panel2); // the panel is fading in: dropped
     run.check_at(3600, [&] {
-        EXPECT_EQ(run.shell().presentation_state, 3);
+        EXPECT_EQ(run.shell().presentation_state, PresentationState::panel_fading_in);
         EXPECT_EQ(run.shell().current_page, "panel1");
         EXPECT_FALSE(run.shell().page_switch) << "the switch was dropped";
         EXPECT_EQ(run.window().alpha(), 127);
@@ -169,7 +169,7 @@ TEST(Presentation, LayeredActsFadeTheWholeWindowFromIntroToQuit)
     });
     run.step(4000);
     run.check_at(4001, [&] {
-        EXPECT_EQ(run.shell().presentation_state, 0);
+        EXPECT_EQ(run.shell().presentation_state, PresentationState::none);
         EXPECT_FALSE(run.shell().alpha_in_use);
         EXPECT_EQ(run.window().alpha(), 255);
         EXPECT_EQ(run.shell().current_page, "panel1");
@@ -180,7 +180,7 @@ TEST(Presentation, LayeredActsFadeTheWholeWindowFromIntroToQuit)
     });
     run.switch_at(5000, to_outro);
     run.check_at(5001, [&] {
-        EXPECT_EQ(run.shell().presentation_state, 4);
+        EXPECT_EQ(run.shell().presentation_state, PresentationState::panel_fading_out);
         EXPECT_TRUE(run.shell().alpha_in_use);
         EXPECT_FALSE(run.shell().repaint) << "repainted at once";
         EXPECT_EQ(run.last_window_calls(2),
@@ -189,7 +189,7 @@ TEST(Presentation, LayeredActsFadeTheWholeWindowFromIntroToQuit)
     });
     run.step(6000);
     run.check_at(6001, [&] {
-        EXPECT_EQ(run.shell().presentation_state, 5);
+        EXPECT_EQ(run.shell().presentation_state, PresentationState::outro_fading_in);
         EXPECT_EQ(run.shell().current_page, "outro");
         EXPECT_EQ(run.window().alpha(), 0);
     });
@@ -199,7 +199,7 @@ TEST(Presentation, LayeredActsFadeTheWholeWindowFromIntroToQuit)
         EXPECT_EQ(run.shown_pixel(300, 200), outro_rgb);
     });
     run.switch_at(8000, to_empty);
-    run.check_at(8500, [&] { EXPECT_EQ(run.shell().presentation_state, 6); });
+    run.check_at(8500, [&] { EXPECT_EQ(run.shell().presentation_state, PresentationState::closing); });
     run.check_at(8600, [&] { EXPECT_EQ(run.window().alpha(), 128); });
     run.step(9000); // the fade ends: the player quits
     run.step(9999, [] { ADD_FAILURE() << "the loop ran on after the quit"; });
@@ -219,7 +219,7 @@ TEST(Presentation, WithoutLayeredModeEveryActChangesAtOnceWithItsRegion)
     run.check_at(10, [&] {
         EXPECT_EQ(run.last_window_calls(2), (std::vector<std::string>{"window shape 1", "window show"}))
             << "the intro region, then the window is shown";
-        EXPECT_EQ(run.shell().presentation_state, 0) << "the first frame clears the initial state";
+        EXPECT_EQ(run.shell().presentation_state, PresentationState::none) << "the first frame clears the initial state";
         EXPECT_EQ(run.window().alpha(), 255) << "no fades";
         EXPECT_EQ(plugin_calls(), (std::vector<std::string>{"b start", "a start"})) << "newest plug-in first";
     });
@@ -328,7 +328,7 @@ TEST(Presentation, AClockThatWrapsGivesNoNegativeFade)
     run.check_at(100, [&] {});             // earlier than the start: counts as no time passed
     run.check_at(101, [&] {
         EXPECT_EQ(run.window().alpha(), 0);
-        EXPECT_EQ(run.shell().presentation_state, 1);
+        EXPECT_EQ(run.shell().presentation_state, PresentationState::intro_fading_in);
     });
     EXPECT_EQ(run.run(), 0);
 }

@@ -208,7 +208,7 @@ TEST_F(RealEncoderTracks, EveryNameSpellingAdvancesByItselfPastWhatCannotPlay)
     engine.wait_for_loader();
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "can't play " + missing + "\n");
     EXPECT_EQ(engine.current_index(), 5);
-    EXPECT_EQ(engine.current_activity(), Channel::stopped);
+    EXPECT_EQ(engine.current_activity(), Channel::Activity::stopped);
 }
 
 // Image of a 3 kHz tone in a 22.05 kHz MP3 at 22.05 - 3 = 19.05 kHz after conversion to

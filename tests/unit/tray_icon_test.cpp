@@ -31,18 +31,18 @@ TEST(TrayIcon, HandsThePlatformTheMenuOncePublishedRestoreItemFirstThenItemsInCo
     EXPECT_EQ(tray.menus[0][0].text, "Przywr\xf3\xe6");
     EXPECT_TRUE(tray.menus[0][0].is_default);
 
-    icon.add_menu_item("first", 0x1001, 1);
-    icon.add_menu_item("second", 0x1002, 2);
+    icon.add_menu_item("first", command_of(CommandId::play_current, 1));
+    icon.add_menu_item("second", command_of(CommandId::stop_current, 2));
     EXPECT_EQ(tray.menus.size(), 1u) << "items are handed over together";
     icon.publish_menu();
     ASSERT_EQ(tray.menus.size(), 2u);
     const std::vector<TrayMenuEntry>& last = tray.menus.back();
     ASSERT_EQ(last.size(), 3u);
     EXPECT_EQ(last[1].text, "first");
-    EXPECT_EQ(last[1].id, 0x1001);
+    EXPECT_EQ(last[1].id, command_value(CommandId::play_current));
     EXPECT_FALSE(last[1].is_default);
     EXPECT_EQ(last[2].text, "second");
-    EXPECT_EQ(last[2].id, 0x1002);
+    EXPECT_EQ(last[2].id, command_value(CommandId::stop_current));
 }
 
 } // namespace

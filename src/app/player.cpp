@@ -25,7 +25,6 @@ std::optional<std::chrono::milliseconds> sooner(std::optional<std::chrono::milli
 Player::Player(Platform& platform, std::filesystem::path skin_dir)
     : platform_(platform),
       skin_dir_(std::move(skin_dir)),
-      stop_signals_([&events = platform_.events()] { events.wake_up(); }),
       font_system_(platform_.create_font_system()),
       plugins_(platform_.libraries(), skin_dir_),
       fonts_(*font_system_)
@@ -128,7 +127,7 @@ void Player::audio_init()
 
 void Player::main_loop()
 {
-    while (!quit_requested_ && !stop_signals_.requested()) {
+    while (!quit_requested_ && !platform_.events().stop_requested()) {
         const auto event = platform_.events().wait_event();
         if (!event)
             break;
@@ -143,7 +142,7 @@ void Player::main_loop()
         if (media_link_)
             media_link_->publish();
         platform_.events().set_next_tick(
-            sooner(presentation_->next_frame_delay(timer_period, knob_poll), audio_output_->update()));
+            sooner(presentation_->next_frame_delay(timer_period, knob_poll, audio_device_->pull_duration()), audio_output_->update()));
     }
 }
 
@@ -158,7 +157,7 @@ void Player::report_error(const std::string& text)
     write_warnings();
     const std::string line = to_message_line(text);
     std::cerr << line << std::endl;
-    platform_.message_box(error_caption, line, [this] { return stop_signals_.requested(); });
+    platform_.message_box(error_caption, line, [&events = platform_.events()] { return events.stop_requested(); });
 }
 
 void Player::shut_down()

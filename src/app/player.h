@@ -17,7 +17,6 @@
 #include "app/presentation.h"
 #include "app/shell_state.h"
 #include "app/shell_window.h"
-#include "app/stop_signals.h"
 #include "app/string_mapping.h"
 #include "app/tray_icon.h"
 #include "archive/data_archive.h"
@@ -93,7 +92,6 @@ private:
 
     Platform& platform_;
     std::filesystem::path skin_dir_;
-    StopSignals stop_signals_;
     bool quit_requested_ = false;
     bool timer_running_ = false;
     std::vector<std::string> warnings_;

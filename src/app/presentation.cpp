@@ -122,7 +122,8 @@ void Presentation::draw_changes()
 }
 
 std::optional<std::chrono::milliseconds> Presentation::next_frame_delay(std::chrono::milliseconds period,
-                                                                      std::chrono::milliseconds knob_poll) const
+                                                                      std::chrono::milliseconds knob_poll,
+                                                                      std::chrono::milliseconds position_step) const
 {
     const ShellState& shell = t_.shell;
     const bool drawn = !t_.tray.icon_shown();
@@ -138,7 +139,7 @@ std::optional<std::chrono::milliseconds> Presentation::next_frame_delay(std::chr
         const std::uint64_t now = t_.clock.now_ms();
         delay = std::chrono::milliseconds(*due > now ? static_cast<std::int64_t>(*due - now) : 0);
     }
-    if (const auto knob = drawn ? page->next_knob_step(knob_poll) : std::nullopt; knob && (!delay || *knob < *delay))
+    if (const auto knob = drawn ? page->next_knob_step(knob_poll, position_step) : std::nullopt; knob && (!delay || *knob < *delay))
         delay = knob;
     return delay;
 }

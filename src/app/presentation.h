@@ -81,10 +81,11 @@ public:
 
     // How long the loop may sleep after this frame: `period` while something moves by
     // itself (a fade, a cross-fade, a glow), until the current page's next timer, the seek
-    // knob's next pixel while a track plays (every `knob_poll` for modules), or nullopt:
-    // until the next event.
+    // knob's next pixel while a track plays (every `knob_poll` for modules; the position moves
+    // in steps of `position_step`, the audio device's pull), or nullopt: until the next event.
     std::optional<std::chrono::milliseconds> next_frame_delay(std::chrono::milliseconds period,
-                                                              std::chrono::milliseconds knob_poll) const;
+                                                              std::chrono::milliseconds knob_poll,
+                                                              std::chrono::milliseconds position_step) const;
 
     // The current page with its status line as a whole redraw would draw it now, into
     // `target`; changes no state. Meaningful while no fade or cross-fade runs.

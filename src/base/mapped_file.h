@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // MappedFile: the bytes of a file, read-only, for as long as the object lives. On POSIX
-// systems the file is mapped: its pages are read when first touched, and release_pages()
-// gives them back (they are read again from the file when touched later), so a large file
-// costs memory only for what is in use. Elsewhere it is read whole into memory.
+// systems (mapped_file_posix.cpp) the file is mapped: its pages are read when first touched,
+// and release_pages() gives them back (they are read again from the file when touched later),
+// so a large file costs memory only for what is in use. On Windows (mapped_file_win32.cpp) it
+// is read whole into memory.
 //
 // A mapped file must not be shortened while it is mapped (reading the lost part would end the
 // process); the skin tools replace files by renaming a new one over them, which is safe.
@@ -40,6 +41,8 @@ public:
 
 private:
     void unmap();
+    // Ends the mapping of data_ (per system; files read whole are never mapped).
+    void unmap_pages() const;
 
     const std::uint8_t* data_ = nullptr;
     std::size_t size_ = 0;

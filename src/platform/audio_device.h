@@ -8,6 +8,7 @@
 // thread at any time between open and close, so renderers guard their own state.
 #pragma once
 
+#include <chrono>
 #include <span>
 
 // Fills buffers of interleaved stereo float frames. Must not block for long or allocate in
@@ -34,4 +35,13 @@ public:
 
     // Stops pulling; after it returns the renderer is no longer called. Idempotent.
     virtual void close() = 0;
+
+    // The frames of each pull of the open device, as the system granted them; 0 while closed
+    // or when the pulls are made by hand (the headless device).
+    virtual int buffer_frames() const = 0;
+    // How long one pull lasts, rounded up: the played position moves in steps this long.
+    std::chrono::milliseconds pull_duration() const
+    {
+        return std::chrono::milliseconds((buffer_frames() * 1000 + sample_rate - 1) / sample_rate);
+    }
 };

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// EventSource: the UI thread's queue of platform events and the one periodic timer.
-// All members are called on the UI thread only, except wake_up.
+// EventSource: the UI thread's queue of platform events, the one periodic timer (its timing
+// is a TickSchedule) and the system's requests to the program (stop: SIGINT and SIGTERM, a
+// console's Ctrl+C, Ctrl+Break or closing). Back ends: SdlEventSource, Win32EventSource,
+// HeadlessEventSource. All members are called on the UI thread only, except wake_up and
+// stop_requested.
 #pragma once
 
 #include "platform/event.h"
@@ -28,4 +31,7 @@ public:
     // Makes a waiting (or the next) wait_event return a wake_up event at once; several calls
     // before it returns give one event. Safe from any thread.
     virtual void wake_up() = 0;
+    // True once the system asked the program to stop; a waiting wait_event then returns a
+    // wake_up event. Stays true. Safe from any thread.
+    virtual bool stop_requested() const = 0;
 };

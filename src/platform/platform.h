@@ -3,10 +3,11 @@
 // outlives the Player; the references it hands out stay valid as long as it does.
 // UI thread only.
 //
-// A back end implements:
+// Back ends: SdlPlatform (platform/sdl, the Linux desktop), Win32Platform (platform/win32,
+// the Windows desktop), HeadlessPlatform (platform/headless, in memory). A back end implements:
 //   desktop_rect        the screen rectangle windows are centred on
 //   create_window       the borderless main window (hidden until shown)
-//   events              the event queue and the periodic timer
+//   events              the event queue, the periodic timer and the system's stop requests
 //   clock               the millisecond tick count
 //   tray                the notification-area icon
 //   libraries           shared-library loading

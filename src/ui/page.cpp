@@ -238,11 +238,11 @@ bool Page::glowing(std::uint16_t glow_step) const
     return std::ranges::any_of(buttons_, [glow_step](const Button& button) { return button.glowing(glow_step); });
 }
 
-std::optional<std::chrono::milliseconds> Page::next_knob_step(std::chrono::milliseconds poll) const
+std::optional<std::chrono::milliseconds> Page::next_knob_step(std::chrono::milliseconds poll,
+                                                         std::chrono::milliseconds position_step) const
 {
-    // The position the engine reports moves in steps of the output's buffer (1,024 frames,
-    // about 23 ms): looking this much after the computed moment finds the knob moved.
-    constexpr std::chrono::milliseconds position_step{25};
+    // The position the engine reports moves in steps of the output's buffer: looking one
+    // step (and a millisecond) after the computed moment finds the knob moved.
     if (!links_.playback || !links_.playback->playing())
         return std::nullopt;
     const std::int64_t length_ms = links_.playback->playback_length_ms();
@@ -255,7 +255,7 @@ std::optional<std::chrono::milliseconds> Page::next_knob_step(std::chrono::milli
         if (length_ms > 0) {
             step = slider.time_to_next_pixel(fraction, length_ms);
             if (step)
-                *step += position_step;
+                *step += position_step + std::chrono::milliseconds(1);
         }
         if (step && (!soonest || *step < *soonest))
             soonest = step;

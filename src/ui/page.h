@@ -138,10 +138,12 @@ public:
 
     // What makes the page change by itself, for the loop's sleep: the earliest clock time a
     // timer posts at; whether a button's glow still moves; while a track plays, how long
-    // until a seek knob moves by a pixel (every `poll` when that cannot be foreseen: modules).
+    // until a seek knob moves by a pixel, whose position moves in steps of `position_step`
+    // (every `poll` when that cannot be foreseen: modules).
     std::optional<std::uint64_t> next_timer_due() const;
     bool glowing(std::uint16_t glow_step) const;
-    std::optional<std::chrono::milliseconds> next_knob_step(std::chrono::milliseconds poll) const;
+    std::optional<std::chrono::milliseconds> next_knob_step(std::chrono::milliseconds poll,
+                                                            std::chrono::milliseconds position_step) const;
 
     // Read access for the player, tools and tests.
     const std::deque<Button>& buttons() const { return buttons_; }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // tray_probe: shows the desktop tray's icon with the tip "vorlunde" and a menu of the restore
 // item ("Przywróć" in code page 1250, bold) and two skin items, then prints one line per tray
-// event until it is killed: "click left", "click right", "choice 0xID". A right click pops
+// event until it is stopped (SIGTERM): "click left", "click right", "choice 0xID". A right click pops
 // the menu, as the player does. First prints "ready KIND" (status_notifier, xembed or none).
 #include "platform/sdl/desktop_tray.h"
 #include "platform/sdl/sdl_platform.h"
@@ -27,7 +27,10 @@ int main()
     std::printf("ready %s\n", kinds[static_cast<int>(tray.kind())]);
     std::fflush(stdout);
     platform.events().start_timer(std::chrono::milliseconds(10));
-    while (const auto event = platform.events().wait_event()) {
+    while (!platform.events().stop_requested()) {
+        const auto event = platform.events().wait_event();
+        if (!event)
+            break;
         if (event->kind == EventKind::tray_click) {
             const bool left = event->button == MouseButton::left;
             std::printf("click %s\n", left ? "left" : "right");

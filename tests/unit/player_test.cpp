@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <csignal>
 #include <new>
 
 namespace {
@@ -159,19 +158,17 @@ TEST(Player, StandardExceptionsReachTheSameHandler)
               (CallLog{"message box", "timer stop", "window clear shape", "window destroy"}));
 }
 
-TEST(Player, TerminationSignalsEndTheLoopLikeAQuit)
+TEST(Player, AStopRequestEndsTheLoopLikeAQuit)
 {
-    for (const int signal_number : {SIGINT, SIGTERM}) {
-        TempDir dir;
-        write_head(dir);
-        HeadlessPlatform platform;
-        platform.events().push_action([signal_number] { std::raise(signal_number); });
-        platform.events().push(Event{.kind = EventKind::timer_tick});
-        const RunResult result = run_player(platform, dir);
-        EXPECT_EQ(result.status, 0);
-        EXPECT_EQ(platform.events().pending(), 1u) << "the loop ended at the signal";
-        EXPECT_EQ(log_from(platform.log(), "timer stop"), (CallLog{"timer stop", "window clear shape", "window destroy"}));
-    }
+    TempDir dir;
+    write_head(dir);
+    HeadlessPlatform platform;
+    platform.events().push_action([&] { platform.events().request_stop(); });
+    platform.events().push(Event{.kind = EventKind::timer_tick});
+    const RunResult result = run_player(platform, dir);
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(platform.events().pending(), 1u) << "the loop ended at the request";
+    EXPECT_EQ(log_from(platform.log(), "timer stop"), (CallLog{"timer stop", "window clear shape", "window destroy"}));
 }
 
 TEST(Player, TheQuitCommandEndsTheLoopAfterItsStep)

@@ -15,6 +15,7 @@ class HeadlessAudioDevice final : public AudioDevice {
 public:
     bool open(AudioRenderer& renderer) override;
     void close() override;
+    int buffer_frames() const override { return 0; }
 
     // Pulls `frames` frames from the renderer and returns them, interleaved; the view stays
     // valid until the next call. Returns silence while the device is closed.

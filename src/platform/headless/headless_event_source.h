@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // HeadlessEventSource: an EventSource that hands out the events a test queued, in order, and
 // then ends (wait_event returns nullopt). A queued action runs when it is reached and stands
-// for one timer_tick. Timer starts and stops go to the CallLog. Not thread-safe, except
-// wake_up, which only counts.
+// for one timer_tick. Timer starts and stops go to the CallLog. request_stop stands for the
+// system's stop request (a signal). Not thread-safe, except wake_up, which only counts, and
+// request_stop and stop_requested.
 #pragma once
 
 #include "platform/event_source.h"
@@ -29,6 +30,13 @@ public:
     // Recorded, not acted on: the queue sets the pace.
     void set_next_tick(std::optional<std::chrono::milliseconds> delay) override { next_tick_ = delay; }
     void wake_up() override { ++wake_ups_; }
+    bool stop_requested() const override { return stop_requested_; }
+    // As the system's stop request: raises stop_requested and wakes the loop.
+    void request_stop()
+    {
+        stop_requested_ = true;
+        wake_up();
+    }
 
     // The delay of the last set_next_tick (nullopt: no tick due), and the wake_up calls so far.
     std::optional<std::chrono::milliseconds> next_tick() const { return next_tick_; }
@@ -45,4 +53,5 @@ private:
     bool timer_running_ = false;
     std::optional<std::chrono::milliseconds> next_tick_;
     std::atomic<int> wake_ups_ = 0;
+    std::atomic<bool> stop_requested_ = false;
 };

@@ -60,12 +60,11 @@ std::optional<Event> SdlEventSource::wait_event()
                 return event;
         }
         const std::uint64_t now = SDL_GetTicks64();
-        const bool tick_due = timer_running_ && next_tick_ms_.has_value();
-        if (tick_due && now >= *next_tick_ms_) {
-            next_tick_ms_ = std::max(*next_tick_ms_ + period_ms_, now + 1);
+        if (ticks_.take_due(now))
             return Event{.kind = EventKind::timer_tick};
-        }
-        const int timeout = tick_due ? static_cast<int>(std::min<std::uint64_t>(*next_tick_ms_ - now, std::numeric_limits<std::int32_t>::max())) : -1;
+        const auto wait = ticks_.wait_timeout(now);
+        const int timeout = wait ? static_cast<int>(std::min<std::uint64_t>(*wait, std::numeric_limits<std::int32_t>::max())) : -1;
+        stop_signals_.drain();
         watcher_.watch(connection_sockets());
         SDL_Event event;
         if (SDL_WaitEventTimeout(&event, timeout)) {
@@ -77,7 +76,7 @@ std::optional<Event> SdlEventSource::wait_event()
 
 std::vector<int> SdlEventSource::connection_sockets() const
 {
-    std::vector<int> sockets;
+    std::vector<int> sockets{stop_signals_.read_end()};
     if (tray_)
         tray_->add_sockets(sockets);
     if (media_remote_)
@@ -88,32 +87,26 @@ std::vector<int> SdlEventSource::connection_sockets() const
 
 void SdlEventSource::start_timer(std::chrono::milliseconds period)
 {
-    timer_running_ = true;
-    period_ms_ = static_cast<std::uint64_t>(std::max<std::chrono::milliseconds::rep>(period.count(), 1));
-    next_tick_ms_ = SDL_GetTicks64() + period_ms_;
+    ticks_.start(SDL_GetTicks64(), period);
 }
 
 void SdlEventSource::stop_timer()
 {
-    timer_running_ = false;
+    ticks_.stop();
 }
 
 void SdlEventSource::set_next_tick(std::optional<std::chrono::milliseconds> delay)
 {
-    if (!delay) {
-        next_tick_ms_.reset();
-        return;
-    }
-    next_tick_ms_ = SDL_GetTicks64() + static_cast<std::uint64_t>(std::max<std::chrono::milliseconds::rep>(delay->count(), 0));
+    ticks_.set_next(SDL_GetTicks64(), delay);
 }
 
 void SdlEventSource::wake_up()
 {
-    if (wake_pending_.exchange(true))
-        return;
-    SDL_Event event{};
-    event.type = SDL_USEREVENT;
-    SDL_PushEvent(&event);
+    wake_post_.request([] {
+        SDL_Event event{};
+        event.type = SDL_USEREVENT;
+        return SDL_PushEvent(&event) == 1;
+    });
 }
 
 std::optional<Event> SdlEventSource::translate(const SDL_Event& event)
@@ -122,7 +115,7 @@ std::optional<Event> SdlEventSource::translate(const SDL_Event& event)
     const int scale = window_ ? window_->scale() : 1;
     switch (event.type) {
     case SDL_USEREVENT:
-        wake_pending_ = false;
+        wake_post_.taken();
         return Event{.kind = EventKind::wake_up};
     case SDL_QUIT:
         return Event{.kind = EventKind::close_request};

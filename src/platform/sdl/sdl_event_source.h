@@ -2,9 +2,11 @@
 // SdlEventSource: platform events from SDL's queue, and the periodic timer as a deadline of
 // the wait (no timer thread): a timer_tick is returned whenever a period has passed, at most
 // one per wait, late ticks are not made up; with no tick due the wait sleeps until an event.
-// wake_up pushes an SDL user event (the only one this program uses), which wakes the wait.
-// The tray's and the media remote's connections are read before each wait; while it sleeps
-// a ConnectionWatcher wakes it when they bring data.
+// wake_up pushes an SDL user event (the only one this program uses), which wakes the wait;
+// a push that fails is tried again at the next wake_up (WakeUpPost).
+// The tray's and the media remote's connections and the stop signals' pipe (StopSignalPipe:
+// SIGINT, SIGTERM) are read before each wait; while it sleeps a ConnectionWatcher wakes it
+// when they bring data.
 // While the window follows the pointer itself (SdlWindow::dragging) pointer moves drag it
 // and the left release ends the drag; neither reaches the player. UI thread only, except
 // wake_up.
@@ -15,11 +17,13 @@
 #include "platform/sdl/desktop_tray.h"
 #include "platform/sdl/mpris_service.h"
 #include "platform/sdl/sdl_window.h"
+#include "platform/sdl/stop_signal_pipe.h"
+#include "platform/tick_schedule.h"
+#include "platform/wake_up_post.h"
 
 #include <SDL.h>
 
-#include <atomic>
-#include <cstdint>
+#include <vector>
 
 class SdlEventSource final : public EventSource {
 public:
@@ -28,6 +32,7 @@ public:
     void stop_timer() override;
     void set_next_tick(std::optional<std::chrono::milliseconds> delay) override;
     void wake_up() override;
+    bool stop_requested() const override { return stop_signals_.stop_requested(); }
 
     // The window whose events are delivered (nullptr: none). Set by the platform.
     void set_window(SdlWindow* window) { window_ = window; }
@@ -43,10 +48,9 @@ private:
     SdlWindow* window_ = nullptr;
     DesktopTray* tray_ = nullptr;
     MprisService* media_remote_ = nullptr;
-    bool timer_running_ = false;
-    std::uint64_t period_ms_ = 0;
-    std::optional<std::uint64_t> next_tick_ms_; // none: no tick due
-    std::atomic<bool> wake_pending_ = false;    // a wake-up event is in SDL's queue
+    TickSchedule ticks_;
+    WakeUpPost wake_post_; // a wake-up event is in SDL's queue
+    StopSignalPipe stop_signals_;
     std::optional<Event> pending_; // the double_click that follows its button_down
     ConnectionWatcher watcher_{[this] { wake_up(); }}; // last: its thread calls wake_up
 };

@@ -23,12 +23,14 @@ bool SdlAudioDevice::open(AudioRenderer& renderer)
     wanted.callback = &SdlAudioDevice::pull;
     wanted.userdata = this;
     renderer_ = &renderer;
-    device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
+    SDL_AudioSpec granted{};
+    device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, &granted, 0);
     if (device_ == 0) {
         renderer_ = nullptr;
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
+    buffer_frames_ = granted.samples;
     SDL_PauseAudioDevice(device_, 0);
     return true;
 }
@@ -39,6 +41,7 @@ void SdlAudioDevice::close()
         return;
     SDL_CloseAudioDevice(device_); // waits for a running callback to return
     device_ = 0;
+    buffer_frames_ = 0;
     renderer_ = nullptr;
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }

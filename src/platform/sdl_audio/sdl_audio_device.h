@@ -19,10 +19,12 @@ public:
 
     bool open(AudioRenderer& renderer) override;
     void close() override;
+    int buffer_frames() const override { return buffer_frames_; }
 
 private:
     static void pull(void* user, std::uint8_t* stream, int bytes);
 
     AudioRenderer* renderer_ = nullptr;
     std::uint32_t device_ = 0; // SDL_AudioDeviceID, 0 while closed
+    int buffer_frames_ = 0;    // as SDL granted them, 0 while closed
 };

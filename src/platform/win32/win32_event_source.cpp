@@ -5,6 +5,8 @@
 #include "platform/win32/win32_window_owner.h"
 
 #include <algorithm>
+#include <atomic>
+#include <cstdint>
 
 namespace {
 
@@ -19,6 +21,23 @@ std::uint64_t now_ms()
                                           .count());
 }
 
+// What the console's control handler reaches: the stop flag and the window to wake.
+std::atomic<bool> stop_flag = false;
+std::atomic<HWND> console_wake_window = nullptr;
+
+BOOL WINAPI on_console_control(DWORD kind)
+{
+    if (kind != CTRL_C_EVENT && kind != CTRL_BREAK_EVENT && kind != CTRL_CLOSE_EVENT)
+        return FALSE;
+    stop_flag = true;
+    const HWND window = console_wake_window;
+    if (window)
+        PostMessageW(window, wake_message, 0, 0);
+    if (kind == CTRL_CLOSE_EVENT && window)
+        console_wake_window.wait(window); // until the loop has ended and its source is gone
+    return TRUE;
+}
+
 } // namespace
 
 Win32EventSource::Win32EventSource()
@@ -26,19 +45,30 @@ Win32EventSource::Win32EventSource()
     wake_window_ = create_hidden_window(class_name, &Win32EventSource::window_procedure, 0, HWND_MESSAGE, this);
     if (!wake_window_)
         throw SkinError("can't create the window");
+    stop_flag = false;
+    console_wake_window = wake_window_;
+    SetConsoleCtrlHandler(on_console_control, TRUE);
 }
 
 Win32EventSource::~Win32EventSource()
 {
+    SetConsoleCtrlHandler(on_console_control, FALSE);
+    console_wake_window = nullptr;
+    console_wake_window.notify_all();
     stop_timer();
     destroy_hidden_window(wake_window_, class_name);
+}
+
+bool Win32EventSource::stop_requested() const
+{
+    return stop_flag;
 }
 
 LRESULT CALLBACK Win32EventSource::window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
 {
     auto* self = window_owner<Win32EventSource>(window, message, lparam);
     if (self && message == wake_message) {
-        self->wake_pending_ = false;
+        self->wake_post_.taken();
         self->push(Event{.kind = EventKind::wake_up});
         return 0;
     }
@@ -67,51 +97,39 @@ std::optional<Event> Win32EventSource::wait_event()
         if (quit_seen_) // WM_QUIT: ask the program to end
             return Event{.kind = EventKind::close_request};
         const std::uint64_t now = now_ms();
-        const bool tick_due = timer_running_ && next_tick_ms_.has_value();
-        if (tick_due && now >= *next_tick_ms_) {
-            next_tick_ms_ = std::max(*next_tick_ms_ + period_ms_, now + 1);
+        if (ticks_.take_due(now))
             return Event{.kind = EventKind::timer_tick};
-        }
         // Peeking also delivers messages sent from other threads and processes (the tray
         // icon's clicks), which may push an event without any posted message.
         dispatch_queued();
         if (!pending_.empty() || quit_seen_)
             continue;
-        const DWORD timeout =
-            tick_due ? static_cast<DWORD>(std::min<std::uint64_t>(*next_tick_ms_ - now, INFINITE - 1)) : INFINITE;
+        const auto wait = ticks_.wait_timeout(now);
+        const DWORD timeout = wait ? static_cast<DWORD>(std::min<std::uint64_t>(*wait, INFINITE - 1)) : INFINITE;
         MsgWaitForMultipleObjectsEx(0, nullptr, timeout, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     }
 }
 
 void Win32EventSource::start_timer(std::chrono::milliseconds period)
 {
-    if (!timer_running_)
+    if (!ticks_.running())
         timeBeginPeriod(1);
-    timer_running_ = true;
-    period_ms_ = static_cast<std::uint64_t>(std::max<std::chrono::milliseconds::rep>(period.count(), 1));
-    next_tick_ms_ = now_ms() + period_ms_;
+    ticks_.start(now_ms(), period);
 }
 
 void Win32EventSource::stop_timer()
 {
-    if (timer_running_)
+    if (ticks_.running())
         timeEndPeriod(1);
-    timer_running_ = false;
+    ticks_.stop();
 }
 
 void Win32EventSource::set_next_tick(std::optional<std::chrono::milliseconds> delay)
 {
-    if (!delay) {
-        next_tick_ms_.reset();
-        return;
-    }
-    next_tick_ms_ = now_ms() + static_cast<std::uint64_t>(std::max<std::chrono::milliseconds::rep>(delay->count(), 0));
+    ticks_.set_next(now_ms(), delay);
 }
 
 void Win32EventSource::wake_up()
 {
-    if (wake_pending_.exchange(true))
-        return;
-    if (!PostMessageW(wake_window_, wake_message, 0, 0))
-        wake_pending_ = false; // the queue is full: the next call tries again
+    wake_post_.request([this] { return PostMessageW(wake_window_, wake_message, 0, 0) != 0; });
 }

@@ -8,18 +8,23 @@
 // until a message. While the timer runs the system timer resolution is 1 ms (timeBeginPeriod),
 // so that the 10 ms period is kept.
 // wake_up posts a private message to a message-only window of the UI thread; it is delivered
-// also while a modal loop (the tray's menu, an error box) runs, and becomes one wake_up event.
-// Created on the UI thread; UI thread only, except wake_up.
+// also while a modal loop (the tray's menu, an error box) runs, and becomes one wake_up event;
+// a post that fails is tried again at the next wake_up (WakeUpPost).
+// A console's Ctrl+C, Ctrl+Break and closing are stop requests: the console's control handler
+// (on a thread the system starts) raises the stop flag and posts the same message. On closing
+// it then waits until the event source is destroyed (the system ends the process when the
+// handler returns). One event source at a time: the handler reaches it through globals.
+// Created on the UI thread; UI thread only, except wake_up and stop_requested.
 #pragma once
 
 #include "platform/event_source.h"
+#include "platform/tick_schedule.h"
+#include "platform/wake_up_post.h"
 
 #include <windows.h>
 
 #include <mmsystem.h>
 
-#include <atomic>
-#include <cstdint>
 #include <deque>
 
 class Win32EventSource final : public EventSource {
@@ -34,6 +39,7 @@ public:
     void stop_timer() override;
     void set_next_tick(std::optional<std::chrono::milliseconds> delay) override;
     void wake_up() override;
+    bool stop_requested() const override;
 
     // Queues an event translated by a window procedure; wait_event returns it in order.
     void push(const Event& event) { pending_.push_back(event); }
@@ -46,9 +52,7 @@ private:
 
     std::deque<Event> pending_;
     HWND wake_window_ = nullptr;            // receives the wake-up message
-    std::atomic<bool> wake_pending_ = false; // a wake-up message is on its way
+    WakeUpPost wake_post_;                  // a wake-up message is on its way
     bool quit_seen_ = false;
-    bool timer_running_ = false;
-    std::uint64_t period_ms_ = 0;
-    std::optional<std::uint64_t> next_tick_ms_; // steady-clock time; none: no tick due
+    TickSchedule ticks_; // in steady-clock milliseconds
 };

@@ -69,3 +69,13 @@ std::unique_ptr<Platform> make_desktop_platform()
 {
     return std::make_unique<Win32Platform>();
 }
+
+std::unique_ptr<Libraries> make_desktop_libraries()
+{
+    return std::make_unique<Win32Libraries>();
+}
+
+std::unique_ptr<FontSystem> make_desktop_font_system()
+{
+    return std::make_unique<Win32FontSystem>();
+}

@@ -185,13 +185,20 @@ AudioEngine::TrackTime AudioEngine::track_time() const
     if (!current_.channel)
         return time;
     time.volume = static_cast<int>(std::lround(current_.channel->volume()));
-    if (current_.kind != TrackKind::stream || activity_locked() == Channel::stopped)
+    if (current_.kind == TrackKind::none || activity_locked() == Channel::stopped)
         return time;
     const Decoder& decoder = current_.channel->decoder();
-    const auto microseconds = [](std::int64_t frames) { return frames * 1'000'000 / AudioDevice::sample_rate; };
-    time.position_us = microseconds(decoder.position());
-    time.length_us = microseconds(decoder.length());
+    time.position_us = decoder.time_us();
+    time.length_us = decoder.duration_us();
+    time.kind = current_.kind;
     return time;
+}
+
+void AudioEngine::seek_to_time(std::int64_t position_us)
+{
+    std::lock_guard lock(mutex_);
+    if (current_.channel && activity_locked() != Channel::stopped)
+        current_.channel->decoder().set_time_us(position_us);
 }
 
 Channel::Activity AudioEngine::current_activity() const

@@ -6,6 +6,8 @@
 #include "platform/sdl/x_popup_menu.h"
 #include "platform/sdl/xembed_tray.h"
 
+#include <iostream>
+
 void DesktopTray::DisplayCloser::operator()(_XDisplay* display) const
 {
     XCloseDisplay(display);
@@ -30,6 +32,10 @@ void DesktopTray::show_icon(const std::string& tip)
         sni_->show(tip);
     else if (kind_ == TrayKind::xembed)
         xembed_->show(tip);
+    missing_host_ = kind_ == TrayKind::none;
+    if (missing_host_)
+        std::cerr << "vorlunde: no notification area (no StatusNotifierItem watcher, no X system tray): "
+                     "the window is minimised instead of hidden\n";
 }
 
 void DesktopTray::remove_icon()
@@ -41,6 +47,7 @@ void DesktopTray::remove_icon()
     if (popup_)
         popup_->close();
     kind_ = TrayKind::none;
+    missing_host_ = false;
 }
 
 void DesktopTray::pop_menu(std::span<const TrayMenuEntry> entries)

@@ -121,14 +121,14 @@ TEST(ModuleDecoderTest, TimesAreTheSongsSeconds)
     const auto bytes = make_xm(song);
     auto decoder = open_decoder(TrackKind::module, ArchiveFile{bytes});
     ASSERT_TRUE(decoder);
-    const std::int64_t song_us = song.frames() * 1'000'000 / 44100;
-    EXPECT_NEAR(static_cast<double>(decoder->duration_us()), static_cast<double>(song_us), 1000.0);
+    const double song_us = static_cast<double>(song.frames()) * 1e6 / 44100.0;
+    EXPECT_NEAR(static_cast<double>(decoder->duration_us()), song_us, 1000.0);
     EXPECT_EQ(decoder->time_us(), 0);
     decoder->set_position(2);
     EXPECT_NEAR(static_cast<double>(decoder->time_us()), song_us / 2.0, 1000.0) << "order 2 of 4";
-    decoder->set_time_us(song_us * 3 / 4);
+    decoder->set_time_us(static_cast<std::int64_t>(song_us * 0.75));
     EXPECT_EQ(decoder->position(), 3);
-    EXPECT_NEAR(static_cast<double>(decode_all(*decoder).size() / 2), song.frames() / 4.0, 44.0);
+    EXPECT_NEAR(static_cast<double>(decode_all(*decoder).size() / 2), static_cast<double>(song.frames()) / 4.0, 44.0);
     decoder->set_time_us(-5'000'000);
     EXPECT_EQ(decoder->time_us(), 0) << "clamped to the start";
 }

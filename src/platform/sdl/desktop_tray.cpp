@@ -32,8 +32,7 @@ void DesktopTray::show_icon(const std::string& tip)
         sni_->show(tip);
     else if (kind_ == TrayKind::xembed)
         xembed_->show(tip);
-    missing_host_ = kind_ == TrayKind::none;
-    if (missing_host_)
+    if (kind_ == TrayKind::none)
         std::cerr << "vorlunde: no notification area (no StatusNotifierItem watcher, no X system tray): "
                      "the window is minimised instead of hidden\n";
 }
@@ -47,7 +46,6 @@ void DesktopTray::remove_icon()
     if (popup_)
         popup_->close();
     kind_ = TrayKind::none;
-    missing_host_ = false;
 }
 
 void DesktopTray::pop_menu(std::span<const TrayMenuEntry> entries)

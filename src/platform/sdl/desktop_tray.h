@@ -2,9 +2,8 @@
 // DesktopTray: the Tray of Linux desktops. Showing the icon picks the protocol the desktop
 // offers (choose_tray_kind): a StatusNotifierItem with its menu on D-Bus, else an XEmbed icon
 // with the program's own popup menu, else nothing at all (no icon, no events; the player's
-// restore command still works): then one line on standard error says so, and missing_host()
-// tells the window to minimise rather than hide until the icon is removed. A host that
-// appears later is used the next time the icon is shown. The session bus and the X display are its own connections,
+// restore command still works): then one line on standard error says so and icon_visible()
+// is false. A host that appears later is used the next time the icon is shown. The session bus and the X display are its own connections,
 // opened on first use. Events from either are collected by poll_event(), which the event
 // source calls when their sockets (sockets()) have data. UI thread only.
 #pragma once
@@ -38,8 +37,7 @@ public:
 
     // The protocol of the shown icon (none while no icon is shown).
     TrayKind kind() const { return kind_; }
-    // The icon was asked for and no host could show it.
-    bool missing_host() const { return missing_host_; }
+    bool icon_visible() const override { return kind_ != TrayKind::none; }
     // The next tray event, after handling what the connections brought; never blocks.
     std::optional<Event> poll_event();
     // Adds the sockets of the open connections, on which poll_event's events arrive.
@@ -64,5 +62,4 @@ private:
     std::unique_ptr<XembedTray> xembed_;
     std::unique_ptr<XPopupMenu> popup_;
     TrayKind kind_ = TrayKind::none;
-    bool missing_host_ = false;
 };

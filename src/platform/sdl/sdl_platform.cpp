@@ -53,7 +53,7 @@ Rect SdlPlatform::desktop_rect()
 std::unique_ptr<Window> SdlPlatform::create_window(const WindowSpec& spec)
 {
     start_video();
-    return std::make_unique<SdlWindow>(spec, events_, tray_);
+    return std::make_unique<SdlWindow>(spec, events_);
 }
 
 void SdlPlatform::message_box(const std::string& caption, const std::string& text,

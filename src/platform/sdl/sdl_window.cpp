@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/sdl/sdl_window.h"
 
-#include "platform/sdl/desktop_tray.h"
 #include "platform/sdl/sdl_event_source.h"
 
 #include "base/desktop_text.h"
@@ -31,8 +30,7 @@ Surface image_surface(std::vector<std::uint32_t>& pixels)
 
 } // namespace
 
-SdlWindow::SdlWindow(const WindowSpec& spec, SdlEventSource& events, const DesktopTray& tray)
-    : events_(events), tray_(tray)
+SdlWindow::SdlWindow(const WindowSpec& spec, SdlEventSource& events) : events_(events)
 {
     window_ = SDL_CreateWindow(to_desktop_text(spec.title).c_str(), spec.x, spec.y, std::max(spec.width, 1),
                                std::max(spec.height, 1), SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
@@ -81,10 +79,7 @@ void SdlWindow::show()
 
 void SdlWindow::hide()
 {
-    if (tray_.missing_host())
-        SDL_MinimizeWindow(window_);
-    else
-        SDL_HideWindow(window_);
+    SDL_HideWindow(window_);
 }
 
 void SdlWindow::minimise()

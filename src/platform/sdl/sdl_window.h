@@ -7,8 +7,7 @@
 // On high-density screens (choose_window_scale) the window is `scale()` times the skin's
 // size: frames are shown with every pixel repeated, shapes are scaled with them and screen
 // positions grow around the centre; the event source divides pointer positions by the scale,
-// so the player sees skin pixels only. Hiding while the tray found no host to show its icon
-// minimises instead (the window could not come back otherwise). UI thread only.
+// so the player sees skin pixels only. UI thread only.
 #pragma once
 
 #include "platform/sdl/x11_desktop.h"
@@ -19,14 +18,13 @@
 #include <optional>
 #include <vector>
 
-class DesktopTray;
 class SdlEventSource;
 
 class SdlWindow final : public Window {
 public:
-    // Creates the window hidden and attaches it to `events`; both `events` and `tray` must
-    // outlive it. Throws SkinError when SDL cannot create it.
-    SdlWindow(const WindowSpec& spec, SdlEventSource& events, const DesktopTray& tray);
+    // Creates the window hidden and attaches it to `events`, which must outlive it.
+    // Throws SkinError when SDL cannot create it.
+    SdlWindow(const WindowSpec& spec, SdlEventSource& events);
     ~SdlWindow() override;
     SdlWindow(const SdlWindow&) = delete;
     SdlWindow& operator=(const SdlWindow&) = delete;
@@ -73,7 +71,6 @@ private:
     void update_key_shape(const BackBuffer& frame);
 
     SdlEventSource& events_;
-    const DesktopTray& tray_;
     SDL_Window* window_ = nullptr;
     SDL_Cursor* cursor_ = nullptr;
     std::optional<X11Desktop> desktop_;

@@ -3,9 +3,10 @@
 // offers (choose_tray_kind): a StatusNotifierItem with its menu on D-Bus, else an XEmbed icon
 // with the program's own popup menu, else nothing at all (no icon, no events; the player's
 // restore command still works): then one line on standard error says so and icon_visible()
-// is false. A host that appears later is used the next time the icon is shown. The session bus and the X display are its own connections,
-// opened on first use. Events from either are collected by poll_event(), which the event
-// source calls when their sockets (sockets()) have data. UI thread only.
+// is false. A host that appears later is used the next time the icon is shown. The session
+// bus and the X display are its own connections, opened on first use. Events from either are
+// collected by poll_event(), which the event source calls when their sockets (sockets()) have
+// data. UI thread only.
 #pragma once
 
 #include "platform/event.h"

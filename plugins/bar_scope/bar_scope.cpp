@@ -2,6 +2,8 @@
 // bar_scope: an example plug-in. During page transitions it draws the current track's
 // spectrum as 32 bars along the bottom of the window, over the fading page; while nothing
 // plays it draws nothing. It reads only the context and keeps no pointer into it.
+// Licensed under the MIT licence (unlike the player's GPL-3.0-or-later), so that a plug-in
+// started from it may carry any licence its author chooses.
 #include "vorlunde/plugin.h"
 
 #include <algorithm>

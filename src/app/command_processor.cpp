@@ -66,7 +66,11 @@ void CommandProcessor::execute(Command command)
         return;
     case CommandId::hide_in_tray:
         t_.tray.show_in_tray(true);
-        t_.window.hide_window();
+        // Hidden without an icon the window could not come back: minimised instead.
+        if (t_.tray.icon_shown())
+            t_.window.hide_window();
+        else
+            t_.window.minimise_window();
         return;
     case CommandId::minimise:
         t_.window.minimise_window();

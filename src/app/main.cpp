@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The player: `vorlunde [SKIN]` changes into the skin's folder (the working directory when
-// none is named) and runs the skin there in a desktop window.
+// The player: `vorlunde [SKIN]` changes into the skin's folder (the working directory's skin,
+// else the installed default, when none is named) and runs the skin there in a desktop window.
 #include "app/command_line.h"
 #include "app/player.h"
 #include "platform/desktop_platform.h"
+#include "platform/installed_skins.h"
 
 #include <cstdlib>
 #include <iostream>
@@ -23,10 +24,11 @@ std::string_view environment(const char* name)
 int main(int argc, char** argv)
 {
     const std::vector<std::string_view> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
-    auto data_dirs = xdg_data_dirs(environment("XDG_DATA_HOME"), environment("HOME"), environment("XDG_DATA_DIRS"));
-    // Where this build installs its own skins, for prefixes outside XDG_DATA_DIRS.
-    data_dirs.emplace_back(VORLUNDE_INSTALL_DATADIR);
-    const CommandLine command_line = parse_command_line(arguments, data_dirs);
+    const auto data_dirs = xdg_data_dirs(environment("XDG_DATA_HOME"), environment("HOME"), environment("XDG_DATA_DIRS"));
+    const auto skin_folders = installed_skin_folders(data_dirs, installed_skins_folder());
+    std::error_code no_working_dir;
+    const auto working_dir = std::filesystem::current_path(no_working_dir);
+    const CommandLine command_line = parse_command_line(arguments, skin_folders, working_dir);
     switch (command_line.action) {
     case CommandLine::Action::help:
         std::cout << help_text();

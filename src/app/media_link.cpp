@@ -42,8 +42,13 @@ void MediaLink::handle(const Event& event)
     case MediaRequest::next: post(CommandId::next_track); break;
     case MediaRequest::previous: post(CommandId::previous_track); break;
     case MediaRequest::seek: {
-        // The skin's seek buttons move 10 s a press: as many presses as come nearest, at least
-        // one. Clamped first, so that no offset overflows.
+        // The skin's buttons move a module by orders: modules move by the time asked for.
+        if (const AudioEngine::TrackTime time = t_.engine.track_time(); time.kind == TrackKind::module) {
+            seek_module(time, value);
+            break;
+        }
+        // The skin's seek buttons move a stream 10 s a press: as many presses as come nearest,
+        // at least one. Clamped first, so that no offset overflows.
         constexpr std::int64_t farthest = max_seek_steps * seek_step_us;
         const std::int64_t distance = std::abs(std::clamp(value, -farthest, farthest));
         const auto steps = std::clamp<std::int64_t>((distance + seek_step_us / 2) / seek_step_us, value != 0,
@@ -55,8 +60,7 @@ void MediaLink::handle(const Event& event)
     case MediaRequest::set_position: {
         const AudioEngine::TrackTime time = t_.engine.track_time();
         if (time.length_us > 0 && value >= 0 && value <= time.length_us)
-            t_.engine.seek_percent(static_cast<float>(static_cast<double>(value) * 100.0 /
-                                                      static_cast<double>(time.length_us)));
+            t_.engine.seek_to_time(value);
         break;
     }
     case MediaRequest::set_repeat:
@@ -73,6 +77,16 @@ void MediaLink::handle(const Event& event)
     case MediaRequest::raise: post(CommandId::restore_from_tray); break;
     case MediaRequest::quit: post(CommandId::quit); break;
     }
+}
+
+void MediaLink::seek_module(const AudioEngine::TrackTime& time, std::int64_t offset_us)
+{
+    // As the media remote asks: not before the start; past the end is the next track. The
+    // sum cannot overflow: the position is at least 0 and the offset below the room ahead.
+    if (offset_us >= time.length_us - time.position_us)
+        post(CommandId::next_track);
+    else
+        t_.engine.seek_to_time(std::max<std::int64_t>(0, time.position_us + offset_us));
 }
 
 MediaState MediaLink::current_state() const
@@ -101,7 +115,7 @@ void MediaLink::publish()
 {
     const std::uint64_t now = t_.clock.now_ms();
     MediaState state = current_state();
-    // Only streams have a position in time; a track change is not a seek.
+    // Only tracks of known length have a position in time; a track change is not a seek.
     if (last_ && last_->state.track == state.track && state.length_us > 0 && last_->state.length_us > 0) {
         std::int64_t expected = last_->state.position_us;
         if (last_->state.playback == PlaybackState::playing)

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // MediaLink: the player's side of the desktop's media remote. handle() turns a media_request
 // event into the commands a skin's controls post (play_current, stop_current, next_track,
-// previous_track, the seek buttons' 10 s steps, toggle_pause, toggle_repeat, toggle_random,
-// set_current_volume, restore_from_tray, quit), so pages and lamps react as to a click; a position to go to seeks like the seek slider. publish() tells the
-// remote what plays now, and of a jump in the position. Borrows everything. UI thread only.
+// previous_track, a stream's seek buttons' 10 s steps, toggle_pause, toggle_repeat,
+// toggle_random, set_current_volume, restore_from_tray, quit), so pages and lamps react as to a
+// click; a module seeks by the time asked for, and a position to go to is gone to directly.
+// publish() tells the remote what plays now, and of a jump in the position. Borrows
+// everything. UI thread only.
 #pragma once
 
 #include "audio/audio_engine.h"
@@ -36,6 +38,8 @@ public:
 
 private:
     MediaState current_state() const;
+    // Moves a module by `offset_us` from where it plays (`time`).
+    void seek_module(const AudioEngine::TrackTime& time, std::int64_t offset_us);
     void post(CommandId id, std::uint16_t argument = 0) { t_.commands.post_command(id, argument); }
 
     Targets t_;

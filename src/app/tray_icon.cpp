@@ -12,7 +12,7 @@ void TrayIcon::show_in_tray(bool shown)
 {
     if (shown) {
         tray_.show_icon(tip_.substr(0, max_tip_bytes));
-        shown_ = true;
+        shown_ = tray_.icon_visible();
     } else if (shown_) {
         tray_.remove_icon();
         shown_ = false;

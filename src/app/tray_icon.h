@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // TrayIcon: the notification icon that stands for the window while it is put away, and its
 // menu: the restore item first, then the skin's items in configuration order. The item list
-// itself runs newest first (menu routing walks it in that order). The icon-shown flag follows
-// the requests, not the system's answers. UI thread only.
+// itself runs newest first (menu routing walks it in that order). The icon-shown flag is set
+// when the platform tray shows the icon asked for: without a notification area it stays
+// false, and the window stays reachable. UI thread only.
 #pragma once
 
 #include "base/command.h"
@@ -30,7 +31,8 @@ public:
     // The platform tray gets the menu (the restore item alone) at once.
     TrayIcon(Tray& tray, const std::string& tip);
 
-    // true: adds the icon (again, if it is already shown); false: removes it if it is shown.
+    // true: adds the icon (again, if it is already shown), if the desktop can show one; false:
+    // removes it if it is shown.
     void show_in_tray(bool shown);
     bool icon_shown() const { return shown_; }
 

@@ -232,13 +232,36 @@ AudioEngine::TrackTime AudioEngine::track_time_locked() const
     if (!current_.channel)
         return time;
     time.volume = static_cast<int>(std::lround(current_.channel->volume()));
-    if (current_.kind != TrackKind::stream || activity_locked() == Channel::Activity::stopped)
+    if (current_.kind == TrackKind::none || activity_locked() == Channel::Activity::stopped)
         return time;
     const Decoder& decoder = current_.channel->decoder();
-    const auto microseconds = [](std::int64_t frames) { return frames * 1'000'000 / AudioDevice::sample_rate; };
-    time.position_us = microseconds(decoder.position());
-    time.length_us = microseconds(decoder.length());
+    time.position_us = decoder.time_us();
+    time.length_us = decoder.duration_us();
+    time.kind = current_.kind;
     return time;
+}
+
+// A module moves at once, in seconds; a stream is opened again outside the lock, as other
+// seeks are.
+void AudioEngine::seek_to_time(std::int64_t position_us)
+{
+    std::optional<PendingSeek> seek;
+    {
+        std::lock_guard lock(mutex_);
+        if (!current_.channel || activity_locked() == Channel::Activity::stopped)
+            return;
+        Decoder& decoder = current_.channel->decoder();
+        if (current_.kind != TrackKind::stream) {
+            decoder.set_time_us(position_us);
+            return;
+        }
+        const std::int64_t us = std::clamp<std::int64_t>(position_us, 0, decoder.duration_us());
+        const std::int64_t frame = us / 1'000'000 * AudioDevice::sample_rate +
+                                   us % 1'000'000 * AudioDevice::sample_rate / 1'000'000;
+        seek = plan_seek_locked(std::clamp<std::int64_t>(frame, 0, std::max<std::int64_t>(decoder.length() - 1, 0)));
+    }
+    if (seek)
+        finish_seek(*seek);
 }
 
 Channel::Activity AudioEngine::current_activity() const

@@ -99,11 +99,13 @@ public:
     // track that has ended while the one after it is still being opened. While false the
     // mixer gives only silence and the output may close.
     bool sounding() const;
-    // Where a playing or paused stream is and how long it is, in microseconds, and the current
-    // channel's volume (0..100); times are 0 for modules (measured in orders) and when stopped.
+    // Where a playing or paused track is and how long it is, in microseconds (modules: the
+    // decoder's estimate in seconds), its kind, and the current channel's volume (0..100);
+    // times are 0 and the kind none when stopped.
     struct TrackTime {
         std::int64_t position_us = 0;
         std::int64_t length_us = 0;
+        TrackKind kind = TrackKind::none;
         int volume = 100;
     };
     TrackTime track_time() const;
@@ -117,6 +119,8 @@ public:
         TrackTime time;
     };
     Snapshot snapshot() const;
+    // Only while playing or paused: moves the current track to `position_us`, clamped to it.
+    void seek_to_time(std::int64_t position_us);
     // Volume of the current channel, when the playlist entry at the current index is of the
     // kind playing in the current slot.
     void set_current_volume(int volume) override;

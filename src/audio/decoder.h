@@ -5,7 +5,8 @@
 //
 // Output is always 44.1 kHz interleaved stereo float. Positions and lengths are in the
 // format's own unit: frames for streams, orders for modules (a module position is an
-// order, always entered at row 0).
+// order, always entered at row 0). Times (for the desktop's media remote) are microseconds;
+// by default they are the positions taken as frames, which modules override.
 // Ownership: a decoder opened from an archive view reads the archive's bytes in place; the
 // archive must outlive it. Threads: not thread-safe; opened on the UI thread or the engine's
 // loader thread, then used by one thread at a time under the engine's lock.
@@ -13,6 +14,7 @@
 
 #include "audio/track_entry.h"
 #include "audio/track_source.h"
+#include "platform/audio_device.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -37,6 +39,23 @@ public:
     // The last valid position plus one for streams (frames), the index of the last order
     // for modules (number of orders − 1).
     virtual std::int64_t length() const = 0;
+
+    // Where playback is, how long the track lasts (0: unknown), in microseconds.
+    virtual std::int64_t time_us() const { return frames_to_us(position()); }
+    virtual std::int64_t duration_us() const { return frames_to_us(length()); }
+    // Moves to `time_us`, clamped to the track, leaving the end state as set_position does.
+    virtual void set_time_us(std::int64_t time_us)
+    {
+        set_position(time_us / 1'000'000 * AudioDevice::sample_rate +
+                     time_us % 1'000'000 * AudioDevice::sample_rate / 1'000'000);
+    }
+
+private:
+    static std::int64_t frames_to_us(std::int64_t frames)
+    {
+        return frames / AudioDevice::sample_rate * 1'000'000 +
+               frames % AudioDevice::sample_rate * 1'000'000 / AudioDevice::sample_rate;
+    }
 };
 
 // Opens `source` with the decoder for `kind`; nullptr when the bytes cannot be decoded

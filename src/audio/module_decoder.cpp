@@ -8,6 +8,7 @@
 #include <libopenmpt/libopenmpt_stream_callbacks_file.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <memory>
 
@@ -86,4 +87,29 @@ void ModuleDecoder::set_position(std::int64_t order)
 std::int64_t ModuleDecoder::length() const
 {
     return openmpt_module_get_num_orders(module_) - 1;
+}
+
+namespace {
+
+std::int64_t microseconds(double seconds)
+{
+    return std::isfinite(seconds) && seconds > 0.0 ? std::llround(seconds * 1e6) : 0;
+}
+
+} // namespace
+
+std::int64_t ModuleDecoder::time_us() const
+{
+    return microseconds(openmpt_module_get_position_seconds(module_));
+}
+
+std::int64_t ModuleDecoder::duration_us() const
+{
+    return microseconds(openmpt_module_get_duration_seconds(module_));
+}
+
+void ModuleDecoder::set_time_us(std::int64_t time_us)
+{
+    const double seconds = static_cast<double>(std::clamp<std::int64_t>(time_us, 0, duration_us())) / 1e6;
+    openmpt_module_set_position_seconds(module_, seconds);
 }

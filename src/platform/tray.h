@@ -21,6 +21,9 @@ public:
 
     // Adds the icon (the program's own) with `tip`, or replaces the tip if it is shown.
     virtual void show_icon(const std::string& tip) = 0;
+    // Whether the icon asked for by show_icon is on screen: false where the desktop has no
+    // notification area to show it in. Back ends whose icon always shows keep the default.
+    virtual bool icon_visible() const { return true; }
     // Removes the icon; harmless when it is not shown.
     virtual void remove_icon() = 0;
     // Pops `entries` as a menu at the pointer, right-aligned to it; returns at once.

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The demo skin's tray round trip in the real player under Xvfb with trayer as the system
-# tray: the tray button hides the window and docks the icon; a left click on the icon brings
+# The demo skin's tray round trip in the real player under Xvfb: with no tray at all the tray
+# button leaves the window on screen (minimised, which Xvfb without a window manager does not
+# show) and says why on standard error; with trayer started as the system tray later, the tray
+# button hides the window and docks the icon; a left click on the icon brings
 # the window back and removes the icon; put away again, the icon's menu offers the restore
 # item first, which brings it back too; Escape then runs the outro and the player quits with
 # status 0.
@@ -15,9 +17,6 @@ tray_button_y=38
 menu_rows=5 # "Przywróć" and the demo's four items
 
 start_xvfb
-trayer --edge top --align right --widthtype pixel --width 100 --heighttype pixel --height 32 2>/dev/null &
-trayer_pid=$!
-for _ in $(seq 100); do xwininfo -root -tree | grep -q '"panel"' && break; sleep 0.1; done
 
 # The id of our icon docked in trayer's panel, or nothing.
 docked_icon() { xwininfo -root -tree | sed -n '/"panel"/,$p' | grep '"vorlunde"' | awk '{print $1}' | head -1 || true; }
@@ -41,7 +40,16 @@ start_player
 click_at 300 255
 wait_until "the intro stays" 10 shaped_as 588x502+6+4
 
-echo "== tray button: hidden, docked; left click: back"
+echo "== no tray: the tray button leaves the window on screen and says why"
+click_at "$tray_button_x" "$tray_button_y"
+no_host_line() { grep -q '^vorlunde: no notification area .*: the window is minimised instead of hidden$' "$work/player.err"; }
+wait_until "no line about the missing tray" 10 no_host_line
+window_viewable || fail "the window was hidden with no tray to bring it back"
+
+echo "== trayer starts; tray button: hidden, docked; left click: back"
+trayer --edge top --align right --widthtype pixel --width 100 --heighttype pixel --height 32 2>/dev/null &
+trayer_pid=$!
+for _ in $(seq 100); do xwininfo -root -tree | grep -q '"panel"' && break; sleep 0.1; done
 put_away
 icon_centre
 xdotool mousemove "$cx" "$cy" click 1

@@ -115,6 +115,24 @@ TEST(ModuleDecoderTest, PositionsAreOrdersAndLengthIsTheLastOrder)
     EXPECT_EQ(static_cast<std::int64_t>(decode_all(*decoder).size() / 2), song.frames() / 2);
 }
 
+TEST(ModuleDecoderTest, TimesAreTheSongsSeconds)
+{
+    const XmSong song{.orders = 4, .rows = 8};
+    const auto bytes = make_xm(song);
+    auto decoder = open_decoder(TrackKind::module, ArchiveFile{bytes});
+    ASSERT_TRUE(decoder);
+    const double song_us = static_cast<double>(song.frames()) * 1e6 / 44100.0;
+    EXPECT_NEAR(static_cast<double>(decoder->duration_us()), song_us, 1000.0);
+    EXPECT_EQ(decoder->time_us(), 0);
+    decoder->set_position(2);
+    EXPECT_NEAR(static_cast<double>(decoder->time_us()), song_us / 2.0, 1000.0) << "order 2 of 4";
+    decoder->set_time_us(static_cast<std::int64_t>(song_us * 0.75));
+    EXPECT_EQ(decoder->position(), 3);
+    EXPECT_NEAR(static_cast<double>(decode_all(*decoder).size() / 2), static_cast<double>(song.frames()) / 4.0, 44.0);
+    decoder->set_time_us(-5'000'000);
+    EXPECT_EQ(decoder->time_us(), 0) << "clamped to the start";
+}
+
 // True when the first seconds of the decoder's output hold a sample that is not silence.
 bool audible(Decoder& decoder)
 {

@@ -5,14 +5,17 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 namespace {
 
 using Action = CommandLine::Action;
 
-CommandLine parse(std::initializer_list<std::string_view> arguments, const std::vector<std::filesystem::path>& dirs)
+CommandLine parse(std::initializer_list<std::string_view> arguments, const std::vector<std::filesystem::path>& dirs,
+                  const std::filesystem::path& working_dir = std::filesystem::current_path())
 {
     const std::vector<std::string_view> list(arguments);
-    return parse_command_line(list, dirs);
+    return parse_command_line(list, installed_skin_folders(dirs, {}), working_dir);
 }
 
 } // namespace
@@ -51,6 +54,38 @@ TEST(CommandLineTest, FindsFoldersAndInstalledSkinsAndRejectsTheRest)
         EXPECT_EQ(line.action, c.action) << label;
         EXPECT_EQ(line.skin_dir, c.skin_dir) << label;
         EXPECT_EQ(line.error, c.error) << label;
+    }
+}
+
+TEST(CommandLineTest, WithoutASkinTheWorkingDirectoryWinsThenTheInstalledDemo)
+{
+    TempDir with_skin, without_skin, data, beside_program, empty;
+    std::ofstream(with_skin.path() / "tarnel.cfg") << "x";
+    std::filesystem::create_directories(data.path() / "vorlunde/skins/demo");
+    std::filesystem::create_directories(beside_program.path() / "demo");
+    const std::vector<std::filesystem::path> no_data;
+    const std::vector<std::filesystem::path> with_data{empty.path(), data.path()};
+
+    struct Case {
+        const char* what;
+        std::filesystem::path working_dir;
+        std::vector<std::filesystem::path> data_dirs;
+        std::filesystem::path program_skins;
+        std::filesystem::path skin_dir;
+    };
+    const Case cases[] = {
+        {"the working directory's skin", with_skin.path(), with_data, beside_program.path(), {}},
+        {"the data folders' demo", without_skin.path(), with_data, beside_program.path(),
+         data.path() / "vorlunde/skins/demo"},
+        {"the demo beside the program", without_skin.path(), no_data, beside_program.path(),
+         beside_program.path() / "demo"},
+        {"no demo anywhere: the working directory", without_skin.path(), {empty.path()}, empty.path(), {}},
+    };
+    for (const Case& c : cases) {
+        const CommandLine line =
+            parse_command_line({}, installed_skin_folders(c.data_dirs, c.program_skins), c.working_dir);
+        EXPECT_EQ(line.action, Action::run) << c.what;
+        EXPECT_EQ(line.skin_dir, c.skin_dir) << c.what;
     }
 }
 

@@ -57,6 +57,15 @@ private:
     const TrackEntry* found() const { return reinterpret_cast<const TrackEntry*>(&index); }
 };
 
+// A desktop without a notification area: no icon ever shows.
+class NoNotificationArea final : public Tray {
+public:
+    void show_icon(const std::string&) override {}
+    bool icon_visible() const override { return false; }
+    void remove_icon() override {}
+    void pop_menu(std::span<const TrayMenuEntry>) override {}
+};
+
 struct Fixture {
     CommandQueue queue;
     ShellState shell;
@@ -287,3 +296,15 @@ TEST(CommandProcessor, TrackPageMissingFromTheSkinStartsNoSwitch)
 }
 
 } // namespace
+
+TEST(CommandProcessor, HideInTrayWithoutANotificationAreaMinimises)
+{
+    Fixture f;
+    NoNotificationArea desktop;
+    TrayIcon tray{desktop, f.shell.tray_tip};
+    CommandProcessor processor{{f.queue, f.shell, f.clock, f.pages, f.mapping, tray, f.window, &f.audio}};
+    EXPECT_CALL(f.window, minimise_window());
+    f.queue.post_command(0xfffd, 0);
+    processor.process_commands();
+    EXPECT_FALSE(tray.icon_shown()) << "the window still draws and takes clicks";
+}

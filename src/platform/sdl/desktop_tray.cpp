@@ -6,6 +6,8 @@
 #include "platform/sdl/x_popup_menu.h"
 #include "platform/sdl/xembed_tray.h"
 
+#include <iostream>
+
 void DesktopTray::DisplayCloser::operator()(_XDisplay* display) const
 {
     XCloseDisplay(display);
@@ -30,6 +32,9 @@ void DesktopTray::show_icon(const std::string& tip)
         sni_->show(tip);
     else if (kind_ == TrayKind::xembed)
         xembed_->show(tip);
+    if (kind_ == TrayKind::none)
+        std::cerr << "vorlunde: no notification area (no StatusNotifierItem watcher, no X system tray): "
+                     "the window is minimised instead of hidden\n";
 }
 
 void DesktopTray::remove_icon()

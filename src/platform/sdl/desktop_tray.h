@@ -2,9 +2,11 @@
 // DesktopTray: the Tray of Linux desktops. Showing the icon picks the protocol the desktop
 // offers (choose_tray_kind): a StatusNotifierItem with its menu on D-Bus, else an XEmbed icon
 // with the program's own popup menu, else nothing at all (no icon, no events; the player's
-// restore command still works). The session bus and the X display are its own connections,
-// opened on first use. Events from either are collected by poll_event(), which the event
-// source calls when their sockets (sockets()) have data. UI thread only.
+// restore command still works): then one line on standard error says so and icon_visible()
+// is false. A host that appears later is used the next time the icon is shown. The session
+// bus and the X display are its own connections, opened on first use. Events from either are
+// collected by poll_event(), which the event source calls when their sockets (sockets()) have
+// data. UI thread only.
 #pragma once
 
 #include "platform/event.h"
@@ -36,6 +38,7 @@ public:
 
     // The protocol of the shown icon (none while no icon is shown).
     TrayKind kind() const { return kind_; }
+    bool icon_visible() const override { return kind_ != TrayKind::none; }
     // The next tray event, after handling what the connections brought; never blocks.
     std::optional<Event> poll_event();
     // Adds the sockets of the open connections, on which poll_event's events arrive.

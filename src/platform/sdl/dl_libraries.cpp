@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/sdl/dl_libraries.h"
 
+#include "platform/sdl/program_folder.h"
+
 #include <dlfcn.h>
 
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -20,11 +23,28 @@ private:
     void* handle_;
 };
 
+void* open_library(const std::filesystem::path& path)
+{
+    return dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+}
+
+// A relative name the loader did not find (a skin's "./scope.so" that is not in its folder)
+// is taken from the installation's plug-in folder, so installed skins share one copy.
+void* open_installed_plugin(const std::filesystem::path& name)
+{
+    const std::filesystem::path folder = installed_plugins_folder();
+    if (name.is_absolute() || !name.has_filename() || folder.empty())
+        return nullptr;
+    return open_library(folder / name.filename());
+}
+
 } // namespace
 
 std::unique_ptr<SharedLibrary> DlLibraries::load(const std::string& file_name)
 {
-    void* handle = dlopen(file_name.c_str(), RTLD_NOW | RTLD_LOCAL);
+    void* handle = open_library(file_name);
+    if (!handle)
+        handle = open_installed_plugin(file_name);
     if (!handle)
         return nullptr;
     return std::make_unique<DlLibrary>(handle);

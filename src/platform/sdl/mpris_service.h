@@ -5,7 +5,8 @@
 // The root interface (Identity, DesktopEntry, Raise, Quit) and the Player interface (status,
 // loop, shuffle, metadata, position, volume, Can* properties; Play, Pause, PlayPause, Stop,
 // Next, Previous, Seek, SetPosition and the writable LoopStatus, Shuffle and Volume) answer
-// from the last published state; method calls become media_request events, collected by
+// from the last published state; Introspect gives their XML (libdbus answers Peer's Ping and
+// GetMachineId itself); method calls become media_request events, collected by
 // poll_event(), which the event source calls from its wait loop. PropertiesChanged goes out
 // for every published change but the position, Seeked for seeked(). A lost bus leaves the
 // player running. Not copyable (libdbus holds its address). UI thread only.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The player: `vorlunde [SKIN]` changes into the skin's folder (the working directory when
-// none is named) and runs the skin there in a desktop window.
+// none is named and it holds a skin, else the demo skin that came with the program) and runs
+// the skin there in a desktop window.
 #include "app/command_line.h"
 #include "app/player.h"
 #include "platform/desktop_platform.h"
@@ -18,6 +19,18 @@ std::string_view environment(const char* name)
     return value ? value : "";
 }
 
+// The demo skin among those that came with the program (Windows: skins\demo beside it), or
+// an empty path.
+std::filesystem::path bundled_demo_skin()
+{
+    std::error_code error;
+    for (const auto& folder : bundled_skin_folders()) {
+        if (std::filesystem::is_directory(folder / "demo", error))
+            return folder / "demo";
+    }
+    return {};
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -26,7 +39,11 @@ int main(int argc, char** argv)
     auto data_dirs = xdg_data_dirs(environment("XDG_DATA_HOME"), environment("HOME"), environment("XDG_DATA_DIRS"));
     // Where this build installs its own skins, for prefixes outside XDG_DATA_DIRS.
     data_dirs.emplace_back(VORLUNDE_INSTALL_DATADIR);
-    const CommandLine command_line = parse_command_line(arguments, data_dirs);
+    CommandLine command_line = parse_command_line(arguments, data_dirs);
+    std::error_code no_skin_here;
+    if (command_line.action == CommandLine::Action::run && command_line.skin_dir.empty() &&
+        !std::filesystem::exists("tarnel.cfg", no_skin_here))
+        command_line.skin_dir = bundled_demo_skin();
     switch (command_line.action) {
     case CommandLine::Action::help:
         std::cout << help_text();

@@ -86,3 +86,8 @@ std::unique_ptr<Platform> make_desktop_platform()
 {
     return std::make_unique<SdlPlatform>();
 }
+
+std::vector<std::filesystem::path> bundled_skin_folders()
+{
+    return {};
+}

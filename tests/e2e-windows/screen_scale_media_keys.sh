@@ -9,7 +9,7 @@
 # Usage: screen_scale_media_keys.sh PLAYER_EXE PLUGIN_DLL DEMO_SKIN
 set -euo pipefail
 source "$(dirname "$0")/wine_common.sh"
-start_xvfb
+start_xvfb 2560x1600
 "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 192 /f > /dev/null 2>&1
 launch
 window=$(find_window vorlunde) || fail "no window named vorlunde"

@@ -22,9 +22,10 @@ trap cleanup EXIT
 [[ -f $demo/tarnel.cfg && -f $demo/tarnel.dat ]] || fail "no demo skin in $demo"
 export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
+# Starts Xvfb with a screen of $1 pixels (default 1024x768) and a fresh Wine prefix on it.
 start_xvfb() {
   local display_number=
-  exec 3< <(Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp 2>/dev/null & echo "pid $!")
+  exec 3< <(Xvfb -displayfd 1 -screen 0 "${1:-1024x768}x24" -nolisten tcp 2>/dev/null & echo "pid $!")
   read -r _ xvfb_pid <&3
   read -r display_number <&3 || fail "Xvfb did not start"
   export DISPLAY=:$display_number

@@ -53,6 +53,9 @@ std::vector<std::uint8_t> deflated(std::span<const std::uint8_t> data, int windo
 
 std::vector<std::uint8_t> inflated(std::span<const std::uint8_t> data, std::size_t size)
 {
+    constexpr std::size_t largest = std::size_t{1} << 30;
+    if (size > largest)
+        throw std::runtime_error("zip: a file of more than 1 GiB");
     std::vector<std::uint8_t> out(size);
     z_stream stream{};
     if (inflateInit2(&stream, -15) != Z_OK)

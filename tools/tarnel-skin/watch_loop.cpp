@@ -11,11 +11,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <array>
 #include <cerrno>
-#include <fstream>
-#include <iterator>
 #include <chrono>
 #include <map>
 #include <set>

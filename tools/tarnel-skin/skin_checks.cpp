@@ -23,12 +23,13 @@ namespace {
 
 constexpr std::string_view kLampNames[] = {"musiclooped", "musicrandom", "modulelooped"};
 
-// The day, evening and night pages and the playlist length from which each can be shown.
+// The day, evening and night pages and the playlist length from which each can be shown (the
+// day page also with no playlist: the position is then 0).
 struct TrackPage {
     std::string_view name;
     std::size_t from_tracks;
 };
-constexpr TrackPage kTrackPages[] = {{"dzien", 1}, {"wieczor", 10}, {"noc", 15}};
+constexpr TrackPage kTrackPages[] = {{"dzien", 0}, {"wieczor", 10}, {"noc", 15}};
 
 std::string rect_text(const Rect& r)
 {

@@ -392,7 +392,8 @@ private:
         const bool day_page = has_page("dzien");
         std::set<std::string> seen;
         for (auto page = pages_.rbegin(); page != pages_.rend(); ++page) {
-            const auto& [name, line] = *page;
+            const std::string& name = page->first;
+            const int line = page->second;
             if (!seen.insert(name).second) {
                 warn(line, "page " + name + " is hidden by the later page of the same name");
                 continue;

@@ -42,11 +42,10 @@ public:
 // `file` as a path inside the skin's folder, or an error naming what refers to it.
 fs::path inside_skin(const std::string& file, const std::string& what)
 {
-    fs::path path(file);
     // Windows skins may write backslashes.
     std::string slashed = file;
     std::replace(slashed.begin(), slashed.end(), '\\', '/');
-    path = fs::path(slashed).lexically_normal();
+    const fs::path path = fs::path(slashed).lexically_normal();
     if (path.is_absolute() || path.empty() || *path.begin() == "..")
         throw std::runtime_error(what + " " + file + " lies outside the skin's folder, so a package can't carry it; "
                                  "put it in the folder and name it from there");

@@ -19,6 +19,3 @@ if(VORLUNDE_WEB_DEPS)
   set(ENV{PKG_CONFIG_PATH} "")
   set(ENV{PKG_CONFIG_SYSROOT_DIR} "")
 endif()
-# -O2: -O3 makes the download larger for little.
-set(CMAKE_C_FLAGS_RELEASE_INIT "-O2 -DNDEBUG")
-set(CMAKE_CXX_FLAGS_RELEASE_INIT "-O2 -DNDEBUG")

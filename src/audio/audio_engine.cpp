@@ -538,7 +538,7 @@ void AudioEngine::load_ahead(const TrackChooser& from)
 
 void AudioEngine::render(std::span<float> interleaved)
 {
-    std::ranges::fill(interleaved, 0.0f);
+    std::fill(interleaved.begin(), interleaved.end(), 0.0f);
     PendingPosts posts;
     {
         std::lock_guard lock(mutex_);
@@ -561,4 +561,7 @@ void AudioEngine::render(std::span<float> interleaved)
             secondary_.channel->mix_into(interleaved, scratch_, nullptr);
     }
     posts.send(sink_);
+    // Without a loader thread the track ahead is opened here, between two mixes.
+    if constexpr (TrackLoader::runs_on_caller)
+        loader_.wait_until_idle();
 }

@@ -25,7 +25,8 @@
 // at the end when the chooser still equals that copy (so the same choices and random draws
 // are made), joining the two tracks without a gap. Should it not be ready, the mixer plays
 // silence and the loader installs it when done. Decoders the mixer finishes with are
-// destroyed on the loader thread.
+// destroyed on the loader thread. Builds without threads (the browser, whose device calls
+// render() on the one thread between events) open the track ahead right after a mix.
 //
 // Entries that cannot play (kind none, missing or damaged files) write "can't play <path>"
 // to standard error; when the playlist moves on by itself it goes on past them in the same

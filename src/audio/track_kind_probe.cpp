@@ -15,7 +15,7 @@ namespace {
 
 std::string lower(std::string text)
 {
-    std::ranges::transform(text, text.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return text;
 }
 
@@ -27,7 +27,7 @@ TrackKind kind_from_extension(std::string_view path)
         return TrackKind::none;
     const std::string extension = lower(std::string(name.substr(dot + 1)));
     constexpr std::array<std::string_view, 6> streams{"mp3", "mp2", "ogg", "oga", "opus", "flac"};
-    if (std::ranges::find(streams, extension) != streams.end())
+    if (std::find(streams.begin(), streams.end(), extension) != streams.end())
         return TrackKind::stream;
     if (!extension.empty() && openmpt_is_extension_supported(extension.c_str()) != 0)
         return TrackKind::module;

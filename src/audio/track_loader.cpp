@@ -8,6 +8,39 @@ void report_unplayable(std::string_view path)
     std::fprintf(stderr, "can't play %.*s\n", static_cast<int>(path.size()), path.data());
 }
 
+#ifdef VORLUNDE_NO_THREADS
+
+TrackLoader::TrackLoader(std::function<void(const TrackChooser&)> work) : work_(std::move(work)) {}
+
+TrackLoader::~TrackLoader() = default;
+
+void TrackLoader::want(const TrackChooser& from)
+{
+    wish_ = from;
+}
+
+void TrackLoader::retire(std::unique_ptr<Decoder> decoder)
+{
+    decoder.reset();
+}
+
+void TrackLoader::report(std::vector<std::string>& paths)
+{
+    for (const std::string& path : paths)
+        report_unplayable(path);
+    paths.clear();
+}
+
+void TrackLoader::wait_until_idle()
+{
+    std::optional<TrackChooser> wish;
+    wish.swap(wish_);
+    if (wish)
+        work_(*wish);
+}
+
+#else
+
 TrackLoader::TrackLoader(std::function<void(const TrackChooser&)> work) : work_(std::move(work))
 {
     retired_.reserve(8);
@@ -93,3 +126,5 @@ void TrackLoader::run()
         idle_.notify_all();
     }
 }
+
+#endif

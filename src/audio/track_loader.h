@@ -8,6 +8,10 @@
 // caller holds the engine's lock (they only take the loader's own lock briefly and do not
 // allocate in the steady state); `work` runs on the loader thread with no lock held.
 // The destructor stops and joins the thread; a wish still waiting is dropped.
+//
+// Builds without threads (VORLUNDE_NO_THREADS, the browser) have no loader thread: retire()
+// and report() do their work at once, and a wish waits until wait_until_idle() runs it on
+// the calling thread, which the engine does after each mix (runs_on_caller).
 #pragma once
 
 #include "audio/decoder.h"
@@ -25,6 +29,12 @@
 
 class TrackLoader {
 public:
+#ifdef VORLUNDE_NO_THREADS
+    static constexpr bool runs_on_caller = true;
+#else
+    static constexpr bool runs_on_caller = false;
+#endif
+
     explicit TrackLoader(std::function<void(const TrackChooser&)> work);
     TrackLoader(const TrackLoader&) = delete;
     TrackLoader& operator=(const TrackLoader&) = delete;
@@ -38,13 +48,17 @@ public:
     // the loader thread.
     void report(std::vector<std::string>& paths);
     // Returns once nothing is waiting and `work` is not running (tests pull the mixer
-    // themselves and wait here so that track ends come on exact frames).
+    // themselves and wait here so that track ends come on exact frames). Without threads it
+    // runs the waiting wish.
     void wait_until_idle();
 
 private:
+    std::function<void(const TrackChooser&)> work_;
+#ifdef VORLUNDE_NO_THREADS
+    std::optional<TrackChooser> wish_;
+#else
     void run();
 
-    std::function<void(const TrackChooser&)> work_;
     std::mutex mutex_; // guards everything below
     std::condition_variable wake_;
     std::condition_variable idle_;
@@ -54,6 +68,7 @@ private:
     bool busy_ = false;
     bool stopping_ = false;
     std::thread thread_; // last: starts after, and is joined before, everything above
+#endif
 };
 
 // Writes "can't play <path>" to standard error.

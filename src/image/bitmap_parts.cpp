@@ -29,7 +29,7 @@ void BitmapParts::keep_only(std::span<const Rect> areas)
     for (const Rect& wanted : areas) {
         const Rect area = clipped(wanted);
         if (area.width() <= 0 || area.height() <= 0 ||
-            std::ranges::any_of(parts_, [&](const Part& part) { return holds(part.area, area); }))
+            std::any_of(parts_.begin(), parts_.end(), [&](const Part& part) { return holds(part.area, area); }))
             continue;
         std::vector<std::uint32_t> pixels;
         pixels.reserve(static_cast<std::size_t>(area.width()) * static_cast<std::size_t>(area.height()));

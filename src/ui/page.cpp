@@ -235,7 +235,7 @@ std::optional<std::uint64_t> Page::next_timer_due() const
 
 bool Page::glowing(std::uint16_t glow_step) const
 {
-    return std::ranges::any_of(buttons_, [glow_step](const Button& button) { return button.glowing(glow_step); });
+    return std::any_of(buttons_.begin(), buttons_.end(), [glow_step](const Button& button) { return button.glowing(glow_step); });
 }
 
 std::optional<std::chrono::milliseconds> Page::next_knob_step(std::chrono::milliseconds poll,

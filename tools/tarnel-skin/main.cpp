@@ -8,6 +8,7 @@
 #include "skin_checks.h"
 #include "skin_package.h"
 #include "starter_skin.h"
+#include "web_package.h"
 #ifndef _WIN32
 #include "desktop/font_families.h"
 #include "watch_loop.h"
@@ -160,6 +161,17 @@ int main(int argc, char** argv)
         };
     });
 #endif
+
+    std::string site, web_player;
+    bool web = false;
+    CLI::App* package = app.add_subcommand("package", "Make a folder that plays a skin in the browser from any static web server");
+    package->add_option("skin", dir, "Skin folder (tarnel.cfg, tarnel.dat and its music)")->required();
+    package->add_flag("--web", web, "A web site: the web player and the skin")->required();
+    package->add_option("-o,--output", site, "Folder to write the site into")->required();
+    package->add_option("--player", web_player, "Folder of the web player (build/web/web after scripts/build-web)")
+        ->envname("VORLUNDE_WEB_PLAYER")
+        ->required();
+    package->callback([&] { command = [&] { package_web(dir, site, web_player, std::cout); }; });
 
     try {
         app.parse(argc, argv);

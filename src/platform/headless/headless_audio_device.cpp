@@ -20,6 +20,6 @@ std::span<const float> HeadlessAudioDevice::render(std::size_t frames)
     if (renderer_ != nullptr)
         renderer_->render(buffer_);
     else
-        std::ranges::fill(buffer_, 0.0f);
+        std::fill(buffer_.begin(), buffer_.end(), 0.0f);
     return buffer_;
 }

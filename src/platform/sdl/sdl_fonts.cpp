@@ -2,6 +2,7 @@
 #include "platform/sdl/sdl_fonts.h"
 
 #include "image/back_buffer.h"
+#include "platform/rendered_lines.h"
 
 #include <SDL_ttf.h>
 #include <fontconfig/fontconfig.h>
@@ -11,7 +12,6 @@
 #include <fstream>
 #include <string>
 #include <system_error>
-#include <unordered_map>
 
 namespace {
 
@@ -47,27 +47,16 @@ private:
     // nothing renders.
     SkinBitmap render(const std::string& line, std::uint32_t rgb) const;
 
-    // Most frames draw the same few dozen lines again: keep what was rendered, keyed by the
-    // colour and the text. Cleared whole when it grows past cache_limit entries.
-    static constexpr std::size_t cache_limit = 1024;
     TTF_Font* font_;
-    mutable std::unordered_map<std::string, SkinBitmap> rendered_;
+    mutable RenderedLines rendered_;
 };
 
 void TtfFont::draw_text(BackBuffer& target, int x, int y, std::string_view text, std::uint32_t rgb) const
 {
-    if (!font_ || text.empty())
+    if (!font_ || text.empty() || text.front() == '\0')
         return;
-    const std::string line(text.substr(0, text.find('\0')));
-    std::string key(reinterpret_cast<const char*>(&rgb), sizeof rgb);
-    key += line;
-    auto found = rendered_.find(key);
-    if (found == rendered_.end()) {
-        if (rendered_.size() >= cache_limit)
-            rendered_.clear();
-        found = rendered_.emplace(std::move(key), render(line, rgb)).first;
-    }
-    const SkinBitmap& bitmap = found->second;
+    const SkinBitmap& bitmap =
+        rendered_.get(text, rgb, [this](std::string_view line, std::uint32_t colour) { return render(std::string(line), colour); });
     target.blend(bitmap, x, y, bitmap.width(), bitmap.height(), 0, 0, 255.0f, 1);
 }
 

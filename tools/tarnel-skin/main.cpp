@@ -18,10 +18,12 @@
 
 #include <CLI/CLI.hpp>
 
+#include <cstdlib>
 #include <exception>
 #include <filesystem>
 #include <functional>
 #include <iostream>
+#include <stdexcept>
 #include <string>
 
 namespace {
@@ -122,23 +124,35 @@ int main(int argc, char** argv)
     starter->callback([&] { command = [&] { write_starter_skin(dir, fonts, std::cout); }; });
 
     PackageOptions package_options;
-    bool for_linux = false, for_windows = false;
+    bool for_linux = false, for_windows = false, for_web = false;
     CLI::App* package = app.add_subcommand(
         "package", "Pack a built skin for listeners: for Linux a folder or .tar.gz with install.sh, for Windows a zip "
-                   "with vorlunde.exe and the skin beside it");
+                   "with vorlunde.exe and the skin beside it, for the web a folder any static web server can host");
     package->add_option("dir", package_options.skin_dir, "Folder holding the built skin and the files it names")->required();
     CLI::Option* linux_flag = package->add_flag("--linux", for_linux, "A folder, or OUT.tar.gz, with the skin and install.sh");
     CLI::Option* windows_flag = package->add_flag("--windows", for_windows, "A zip with vorlunde.exe, the skin and its music");
-    linux_flag->excludes(windows_flag);
+    CLI::Option* web_flag = package->add_flag("--web", for_web, "A web site: the web player and the skin");
+    linux_flag->excludes(windows_flag)->excludes(web_flag);
+    windows_flag->excludes(web_flag);
     package->add_option("-o,--output", package_options.output, "Folder, .tar.gz or .zip to write")->required();
     package->add_option("--name", package_options.name, "The skin's name once installed (default: the folder's name)");
     package->add_option("--player", package_options.player,
                         "With --windows: vorlunde.exe, or a Windows release zip holding it (default: the Windows build "
-                        "beside this tool's)");
+                        "beside this tool's); with --web: the web player's folder (build/web/web after "
+                        "scripts/build-web; default: $VORLUNDE_WEB_PLAYER)");
     package->callback([&] {
-        if (!for_linux && !for_windows)
-            throw CLI::RequiredError("--linux or --windows");
+        if (!for_linux && !for_windows && !for_web)
+            throw CLI::RequiredError("--linux, --windows or --web");
         command = [&] {
+            if (for_web) {
+                const char* from_environment = std::getenv("VORLUNDE_WEB_PLAYER");
+                if (package_options.player.empty() && from_environment)
+                    package_options.player = from_environment;
+                if (package_options.player.empty())
+                    throw std::runtime_error("package --web needs the web player's folder: --player build/web/web "
+                                             "after scripts/build-web");
+                return package_web(package_options.skin_dir, package_options.output, package_options.player, std::cout);
+            }
             package_options.target = for_windows ? PackageTarget::windows_zip : PackageTarget::linux_folder;
             if (for_windows && package_options.player.empty())
                 package_options.player = windows_player_near(tool_path(argv[0])).value_or(std::filesystem::path());
@@ -161,17 +175,6 @@ int main(int argc, char** argv)
         };
     });
 #endif
-
-    std::string site, web_player;
-    bool web = false;
-    CLI::App* package = app.add_subcommand("package", "Make a folder that plays a skin in the browser from any static web server");
-    package->add_option("skin", dir, "Skin folder (tarnel.cfg, tarnel.dat and its music)")->required();
-    package->add_flag("--web", web, "A web site: the web player and the skin")->required();
-    package->add_option("-o,--output", site, "Folder to write the site into")->required();
-    package->add_option("--player", web_player, "Folder of the web player (build/web/web after scripts/build-web)")
-        ->envname("VORLUNDE_WEB_PLAYER")
-        ->required();
-    package->callback([&] { command = [&] { package_web(dir, site, web_player, std::cout); }; });
 
     try {
         app.parse(argc, argv);

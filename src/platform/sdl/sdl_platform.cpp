@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/sdl/sdl_platform.h"
-#include "platform/desktop_platform.h"
 
 #include "platform/sdl/x11_desktop.h"
 
@@ -80,11 +79,6 @@ MediaRemote* SdlPlatform::media_remote()
         events_.set_media_remote(media_remote_.get());
     }
     return media_remote_.get();
-}
-
-std::unique_ptr<Platform> make_desktop_platform()
-{
-    return std::make_unique<SdlPlatform>();
 }
 
 std::unique_ptr<Libraries> make_desktop_libraries()

@@ -35,9 +35,10 @@ public:
     // MPRIS on the session bus (MprisService); nullptr without a session bus.
     MediaRemote* media_remote() override;
 
-private:
     // Starts SDL's video subsystem once; throws SkinError when there is no display.
     void start_video();
+
+private:
 
     bool video_started_ = false;
     SdlEventSource events_;

@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The demo skin in the real player on headless sway, with no X display: a native xdg-shell
+# window whose cut-away parts show the desktop (the intro's square with its keyed-out rounded
+# corners, the panel's mask); a click on the intro opens the day page as the skin tool draws
+# it; the wheel scrolls the text browser; play sounds (SDL's disk audio) and MPRIS says so; a
+# drag on a free spot moves the window; Escape runs the outro, which quits with status 0.
+# Skipped (77) where sway, grim or swaymsg is not installed.
+# Usage: demo_wayland.sh PLAYER TARNEL_SKIN AUDIO_LEVEL DEMO_SKIN ARTIFACTS POINTER_TOOL
+set -euo pipefail
+test_name=demo_wayland
+pointer_tool=$6
+source "$(dirname "$0")/demo_common.sh"
+source "$(dirname "$0")/sway.sh"
+skip_without sway swaymsg grim wtype
+
+panel_area=540x430+30+10
+browser_area=208x240+334+94
+play_x=168
+button_y=398
+
+render_reference dzien
+start_sway
+launch
+found() { read -r window_x window_y width height shell < <(window_rect org.vorlunde.vorlunde) && [[ -n ${width:-} ]]; }
+wait_until "no window: $(cat "$work/player.err")" 10 found
+[[ $shell == xdg_shell ]] || fail "the window is not a native xdg-shell window ($shell)"
+[[ ${width}x$height == 600x510 ]] || fail "the window is ${width}x$height"
+window_size=600x510
+
+echo "== the intro: the desktop shows around it and in its rounded corners"
+intro() { shot intro && shows_desktop "$last" 40 40 && shows_desktop "$last" 91 46 && ! shows_desktop "$last" 300 255; }
+wait_until "the intro's cut-away parts do not show the desktop" 4 intro
+
+echo "== a click opens the day page, in the panel's shape"
+click_at 300 255
+day() {
+  shot day && same_region "$last" "$refs/dzien.png" $panel_area && shows_desktop "$last" 0 0 && shows_desktop "$last" 599 509
+}
+wait_until "the day page is not shown as drawn, with its corners cut away" 5 day
+first_day=$last
+
+echo "== the wheel scrolls the text browser's document"
+click_at 400 118 # opens the second document
+opened() { shot document && changed_region "$first_day" "$last" $browser_area; }
+wait_until "no document opened" 3 opened
+document=$last
+pointer move $((window_x + 440)) $((window_y + 200))
+swaymsg seat seat0 cursor press button5 >/dev/null
+swaymsg seat seat0 cursor release button5 >/dev/null
+scrolled() { shot scrolled && changed_region "$document" "$last" $browser_area; }
+wait_until "the wheel did not scroll the document" 3 scrolled
+park_pointer
+
+echo "== play sounds; MPRIS tells"
+wait_until "the jingle did not end" 15 quieter_than 0.5 0.0001
+click_at $play_x $button_y
+wait_until "no music after play" 4 louder_than 0.3 0.02
+if command -v playerctl >/dev/null; then
+  playing() { [[ $(playerctl -p vorlunde status 2>/dev/null) == Playing ]]; }
+  wait_until "MPRIS does not say Playing" 3 playing
+fi
+
+echo "== a drag on a free spot moves the window"
+pointer move $((window_x + 20)) $((window_y + 60))
+pointer press
+pointer move $((window_x + 60)) $((window_y + 90))
+pointer move $((window_x + 120)) $((window_y + 140))
+pointer release
+moved() { read -r x y _ < <(window_rect org.vorlunde.vorlunde) && ((x == window_x + 100 && y == window_y + 80)); }
+wait_until "the drag did not move the window by (100, 80)" 3 moved
+window_x=$x
+window_y=$y
+
+echo "== Escape: the outro, which quits"
+wtype -k Escape
+outro() { shot outro && shows_desktop "$last" 40 40 && ! shows_desktop "$last" 300 255; }
+wait_until "no outro" 4 outro
+wait_exit 10
+[[ $status == 0 ]] || fail "exit status $status: $(cat "$work/player.err")"
+no_temporary_fonts
+passed=1
+echo "all passed"

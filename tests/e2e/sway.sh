@@ -1,0 +1,100 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Shared by the Wayland end-to-end scripts (sourced after demo_common.sh): a private headless
+# sway (wlroots' headless back end, pixman drawing) on a 1024x768 output of one colour, the
+# player talking to it natively (WAYLAND_DISPLAY, no DISPLAY), screenshots with grim, window
+# rectangles from sway's tree, and a virtual pointer device (wayland_pointer, $pointer_tool)
+# that moves and presses. Sway refuses to run as root, so it runs as the unprivileged user
+# vorlunde-wayland, created on first use; root reaches its sockets all the same.
+# skip_without TOOL...: exits 77 (ctest's skip) when a tool is not installed.
+sway_pid=
+sway_runtime=
+sway_user=vorlunde-wayland
+desktop_colour='#2266aa'
+desktop_rgb='34,102,170'
+
+skip_without() {
+  local tool
+  for tool; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+  done
+}
+
+stop_sway() {
+  [[ -n ${POINTER_PID:-} ]] && kill "$POINTER_PID" 2>/dev/null || true
+  [[ -n $sway_pid ]] && kill "$sway_pid" 2>/dev/null && wait "$sway_pid" 2>/dev/null || true
+  [[ -n $sway_runtime ]] && rm -rf "$sway_runtime"
+  sway_pid=
+}
+trap 'stop_sway; keep_artifacts' EXIT
+
+# Starts sway with the extra configuration lines "$@" and the pointer device.
+start_sway() {
+  id -u $sway_user >/dev/null 2>&1 || useradd --system --no-create-home --shell /usr/sbin/nologin $sway_user ||
+    id -u $sway_user >/dev/null || fail "can't create the user $sway_user"
+  sway_runtime=$(mktemp -d /tmp/vorlunde-sway.XXXXXX)
+  printf '%s\n' "output HEADLESS-1 resolution 1024x768 bg $desktop_colour solid_color" "default_border none" \
+    "$@" > "$sway_runtime/config"
+  chown -R $sway_user: "$sway_runtime"
+  setpriv --reuid=$sway_user --regid=$sway_user --clear-groups env -i PATH=/usr/bin:/bin HOME="$sway_runtime" \
+    XDG_RUNTIME_DIR="$sway_runtime" WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
+    sway -c "$sway_runtime/config" > "$work/sway.err" 2>&1 &
+  sway_pid=$!
+  sway_ready() { compgen -G "$sway_runtime/wayland-*[0-9]" >/dev/null && compgen -G "$sway_runtime/sway-ipc.*" >/dev/null; }
+  wait_until "sway did not start: $(tail -3 "$work/sway.err")" 10 sway_ready
+  WAYLAND_DISPLAY=$(compgen -G "$sway_runtime/wayland-*[0-9]" | head -1)
+  SWAYSOCK=$(compgen -G "$sway_runtime/sway-ipc.*" | head -1)
+  export WAYLAND_DISPLAY SWAYSOCK
+  unset DISPLAY
+  coproc POINTER { exec "$pointer_tool" 1024 768 2>&1; }
+  local answer=
+  read -r -t 10 answer <&"${POINTER[0]}" || true
+  [[ $answer == ready ]] || fail "no virtual pointer: $answer"
+}
+
+# The pointer device: pointer move X Y | press | release (output pixels).
+pointer() {
+  local answer=
+  echo "$*" >&"${POINTER[1]}"
+  read -r -t 5 answer <&"${POINTER[0]}" || true
+  [[ $answer == ok ]] || fail "the pointer did not $*"
+  sleep 0.05
+}
+
+# The rectangle "X Y W H" of the window whose app id is $1 (empty when it has none).
+window_rect() {
+  swaymsg -t get_tree | python3 -c '
+import json, sys
+def walk(node):
+    if node.get("app_id") == sys.argv[1] or (node.get("window_properties") or {}).get("class") == sys.argv[1]:
+        r = node["rect"]
+        print(r["x"], r["y"], r["width"], r["height"], node.get("shell", ""))
+        sys.exit(0)
+    for child in node.get("nodes", []) + node.get("floating_nodes", []):
+        walk(child)
+walk(json.load(sys.stdin))' "$1"
+}
+
+# A screenshot of the window at $window_x, $window_y (size $window_size, "WxH") as
+# $shots/NN-$1.png; its path in `last`.
+shot() {
+  shot_count=$((shot_count + 1))
+  last=$shots/$(printf %02d $shot_count)-$1.png
+  grim -g "$window_x,$window_y ${window_size/x/x}" "$last"
+}
+
+# The colour "R,G,B" of the pixel ($2, $3) of picture $1.
+pixel_rgb() {
+  convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:
+}
+# Whether pixel ($2, $3) of picture $1 is the desktop's colour.
+shows_desktop() { [[ $(pixel_rgb "$@") == "$desktop_rgb" ]]; }
+
+# A click at window pixel ($1, $2) with the pointer device; then the pointer rests at a spot
+# no element covers.
+click_at() {
+  pointer move $((window_x + $1)) $((window_y + $2))
+  pointer press
+  pointer release
+  park_pointer
+}
+park_pointer() { pointer move $((window_x + 20)) $((window_y + 60)); }

@@ -98,3 +98,13 @@ click_at() {
   park_pointer
 }
 park_pointer() { pointer move $((window_x + 20)) $((window_y + 60)); }
+
+# Points DISPLAY at sway's Xwayland (started on the first X client), which lets root's
+# clients in (xhost).
+use_xwayland() {
+  swaymsg exec "xhost +si:localuser:root && echo \$DISPLAY > $sway_runtime/x-display" >/dev/null
+  x_display_known() { [[ -s $sway_runtime/x-display ]]; }
+  wait_until "sway names no X display" 5 x_display_known
+  DISPLAY=$(cat "$sway_runtime/x-display")
+  export DISPLAY
+}

@@ -12,6 +12,8 @@
 
 #include <SDL.h>
 
+#include <string>
+
 SdlPlatform::SdlPlatform()
 {
     // Shapes need X11, also under Wayland.
@@ -38,6 +40,10 @@ void SdlPlatform::start_video()
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         throw SkinError(std::string("can't open display: ") + SDL_GetError());
     X11Desktop::survive_protocol_errors();
+    // Windows get per-pixel alpha where it shows: the cut-away parts are then clear also
+    // where the compositor ignores window shapes (Xwayland under sway or weston).
+    if (const auto visual = X11Desktop::argb_visual())
+        SDL_SetHint(SDL_HINT_VIDEO_X11_WINDOW_VISUALID, std::to_string(*visual).c_str());
     video_started_ = true;
 }
 

@@ -5,6 +5,8 @@
 # corners, the panel's mask); a click on the intro opens the day page as the skin tool draws
 # it; the wheel scrolls the text browser; play sounds (SDL's disk audio) and MPRIS says so; a
 # drag on a free spot moves the window; Escape runs the outro, which quits with status 0.
+# Without a skin the error box comes up as a window of its own: a click on OK ends the
+# player with status 1, and so does SIGTERM.
 # Skipped (77) where sway, grim or swaymsg is not installed.
 # Usage: demo_wayland.sh PLAYER TARNEL_SKIN AUDIO_LEVEL DEMO_SKIN ARTIFACTS POINTER_TOOL
 set -euo pipefail
@@ -73,11 +75,27 @@ window_x=$x
 window_y=$y
 
 echo "== Escape: the outro, which quits"
-wtype -k Escape
+wtype -s 300 -k Escape # the pause lets the player take the new keyboard first
 outro() { shot outro && shows_desktop "$last" 40 40 && ! shows_desktop "$last" 300 255; }
 wait_until "no outro" 4 outro
 wait_exit 10
 [[ $status == 0 ]] || fail "exit status $status: $(cat "$work/player.err")"
 no_temporary_fonts
+
+echo "== no skin: the error box; OK and SIGTERM end it with status 1"
+mkdir "$work/empty"
+box_up() { read -r window_x window_y width height _ < <(window_rect org.vorlunde.vorlunde) && [[ -n ${width:-} ]]; }
+launch "$work/empty"
+wait_until "no error box: $(cat "$work/player.err")" 5 box_up
+pointer move $((window_x + width - 50)) $((window_y + height - 30))
+pointer press
+pointer release
+wait_exit 5
+[[ $status == 1 ]] || fail "exit status $status after OK"
+launch "$work/empty"
+wait_until "no error box" 5 box_up
+kill -TERM "$player_pid"
+wait_exit 5
+[[ $status == 1 ]] || fail "exit status $status after SIGTERM"
 passed=1
 echo "all passed"

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/wayland/wayland_platform.h"
 
+#include "platform/wayland/wayland_message_box.h"
 #include "platform/wayland/wayland_window.h"
 
 #include "base/desktop_text.h"
 #include "platform/sdl/sdl_fonts.h"
-#include "platform/sdl/sdl_message_box.h"
 #include "platform/sdl_audio/sdl_audio_device.h"
 
 #include <SDL.h>
@@ -34,7 +34,9 @@ std::unique_ptr<Window> WaylandPlatform::create_window(const WindowSpec& spec)
 void WaylandPlatform::message_box(const std::string& caption, const std::string& text,
                                   const std::function<bool()>& give_up)
 {
-    show_message_box(to_desktop_text(caption), to_desktop_text(text), give_up);
+    SdlFontSystem fonts;
+    show_wayland_message_box(connection_, events_, input_, fonts, to_desktop_text(caption), to_desktop_text(text),
+                             give_up);
 }
 
 std::unique_ptr<FontSystem> WaylandPlatform::create_font_system()

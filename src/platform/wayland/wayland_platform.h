@@ -2,7 +2,8 @@
 // WaylandPlatform: the platform on a Wayland compositor: the window, input and events of the
 // Wayland back end; fonts, tray, media remote, libraries and clock as on the SDL back end
 // (fontconfig and SDL2_ttf draw into memory, the tray and MPRIS speak D-Bus); sound through
-// SDL's audio subsystem alone. SDL's own signal handlers stay off. One instance per process,
+// SDL's audio subsystem alone; the error box is a window of its own. SDL's own signal
+// handlers stay off. One instance per process,
 // UI thread only.
 #pragma once
 

@@ -5,6 +5,8 @@
 # corners, the panel's mask); a click on the intro opens the day page as the skin tool draws
 # it; the wheel scrolls the text browser; play sounds (SDL's disk audio) and MPRIS says so; a
 # drag on a free spot moves the window; Escape runs the outro, which quits with status 0.
+# At the output scale 2 the window's buffers are 1200x1020 at buffer scale 2 (the protocol
+# log says so), showing the day page with each pixel doubled.
 # Without a skin the error box comes up as a window of its own: a click on OK ends the
 # player with status 1, and so does SIGTERM.
 # Skipped (77) where sway, grim or swaymsg is not installed.
@@ -81,6 +83,21 @@ wait_until "no outro" 4 outro
 wait_exit 10
 [[ $status == 0 ]] || fail "exit status $status: $(cat "$work/player.err")"
 no_temporary_fonts
+
+echo "== output scale 2: a crisp picture of twice the pixels"
+swaymsg output HEADLESS-1 resolution 2048x1536 scale 2 >/dev/null # the same 1024x768 to the pointer
+convert "$refs/dzien.png" -scale 200% "$refs/dzien2.png"
+WAYLAND_DEBUG=1 launch
+wait_until "no window at scale 2" 10 found
+window_size=600x510
+click_at 300 255
+crisp_day() { shot day2 && [[ $(identify -format %wx%h "$last") == 1200x1020 ]] && same_region "$last" "$refs/dzien2.png" 1080x860+60+20; }
+wait_until "the day page at scale 2 is not the skin's picture doubled" 5 crisp_day
+grep -q 'create_buffer(.*, 1200, 1020, 4800, 0)' "$work/player.err" && grep -q 'set_buffer_scale(2)' "$work/player.err" ||
+  fail "no 1200x1020 ARGB buffer at buffer scale 2"
+kill -TERM "$player_pid"
+wait_exit 5
+swaymsg output HEADLESS-1 resolution 1024x768 scale 1 >/dev/null
 
 echo "== no skin: the error box; OK and SIGTERM end it with status 1"
 mkdir "$work/empty"

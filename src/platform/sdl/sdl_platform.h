@@ -35,11 +35,11 @@ public:
     // MPRIS on the session bus (MprisService); nullptr without a session bus.
     MediaRemote* media_remote() override;
 
-    // Starts SDL's video subsystem once; throws SkinError when there is no display.
+    // Starts SDL's video subsystem once (the first call that needs a display does); throws
+    // SkinError when there is no display.
     void start_video();
 
 private:
-
     bool video_started_ = false;
     SdlEventSource events_;
     SdlClock clock_;

@@ -18,7 +18,6 @@ source "$(dirname "$0")/demo_common.sh"
 source "$(dirname "$0")/sway.sh"
 skip_without sway swaymsg grim wtype
 
-panel_area=540x430+30+10
 browser_area=208x240+334+94
 play_x=168
 button_y=398
@@ -32,16 +31,7 @@ wait_until "no window: $(cat "$work/player.err")" 10 found
 [[ ${width}x$height == 600x510 ]] || fail "the window is ${width}x$height"
 window_size=600x510
 
-echo "== the intro: the desktop shows around it and in its rounded corners"
-intro() { shot intro && shows_desktop "$last" 40 40 && shows_desktop "$last" 91 46 && ! shows_desktop "$last" 300 255; }
-wait_until "the intro's cut-away parts do not show the desktop" 4 intro
-
-echo "== a click opens the day page, in the panel's shape"
-click_at 300 255
-day() {
-  shot day && same_region "$last" "$refs/dzien.png" $panel_area && shows_desktop "$last" 0 0 && shows_desktop "$last" 599 509
-}
-wait_until "the day page is not shown as drawn, with its corners cut away" 5 day
+intro_then_day
 first_day=$last
 
 echo "== the wheel scrolls the text browser's document"

@@ -108,3 +108,19 @@ use_xwayland() {
   DISPLAY=$(cat "$sway_runtime/x-display")
   export DISPLAY
 }
+
+# The demo's intro, the desktop showing around it and in its keyed-out rounded corners; then,
+# after a click on it, the day page as the skin tool draws it ($refs/dzien.png) with the
+# panel's corners cut away. The window is at $window_x, $window_y; its picture in `last`.
+intro_then_day() {
+  echo "== the intro: the desktop shows around it and in its rounded corners"
+  intro() { shot intro && shows_desktop "$last" 40 40 && shows_desktop "$last" 91 46 && ! shows_desktop "$last" 300 255; }
+  wait_until "the intro's cut-away parts do not show the desktop" 4 intro
+  echo "== a click opens the day page, in the panel's shape"
+  click_at 300 255
+  day() {
+    shot day && same_region "$last" "$refs/dzien.png" 540x430+30+10 && shows_desktop "$last" 0 0 &&
+      shows_desktop "$last" 599 509
+  }
+  wait_until "the day page is not shown as drawn, with its corners cut away" 5 day
+}

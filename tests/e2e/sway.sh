@@ -86,6 +86,9 @@ shot() {
 pixel_rgb() {
   convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:
 }
+# Whether colours "R,G,B" $1 and $2 differ by more than 12 in some channel.
+far_from() { awk -v a="$1" -v b="$2" 'BEGIN { split(a, x, ","); split(b, y, ",")
+  for (i = 1; i <= 3; i++) if (x[i] - y[i] > 12 || y[i] - x[i] > 12) exit 0; exit 1 }'; }
 # Whether pixel ($2, $3) of picture $1 is the desktop's colour.
 shows_desktop() { [[ $(pixel_rgb "$@") == "$desktop_rgb" ]]; }
 
@@ -110,14 +113,24 @@ use_xwayland() {
 }
 
 # The demo's intro, the desktop showing around it and in its keyed-out rounded corners; then,
-# after a click on it, the day page as the skin tool draws it ($refs/dzien.png) with the
-# panel's corners cut away. The window is at $window_x, $window_y; its picture in `last`.
+# after a click on it, the fade (the window's alpha seen in a picture) to the day page as the
+# skin tool draws it ($refs/dzien.png) with the panel's corners cut away. The window is at $window_x, $window_y; its picture in `last`.
 intro_then_day() {
   echo "== the intro: the desktop shows around it and in its rounded corners"
   intro() { shot intro && shows_desktop "$last" 40 40 && shows_desktop "$last" 91 46 && ! shows_desktop "$last" 300 255; }
   wait_until "the intro's cut-away parts do not show the desktop" 4 intro
-  echo "== a click opens the day page, in the panel's shape"
+  echo "== a click fades the intro out and the day page in, in the panel's shape"
+  [[ -f $refs/intro.png ]] || render_reference intro
   click_at 300 255
+  # Half-way, the pixel in the middle is neither the desktop's nor either picture's.
+  fading() {
+    shot fade
+    local colour
+    colour=$(pixel_rgb "$last" 300 255)
+    far_from "$colour" "$desktop_rgb" && far_from "$colour" "$(pixel_rgb "$refs/intro.png" 300 255)" &&
+      far_from "$colour" "$(pixel_rgb "$refs/dzien.png" 300 255)"
+  }
+  wait_until "no fade seen" 3 fading
   day() {
     shot day && same_region "$last" "$refs/dzien.png" 540x430+30+10 && shows_desktop "$last" 0 0 &&
       shows_desktop "$last" 599 509

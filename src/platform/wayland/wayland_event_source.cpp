@@ -48,22 +48,16 @@ std::optional<Event> WaylandEventSource::wait_event()
                 return event;
         }
         const std::uint64_t now = now_ms();
-        const bool tick_due = timer_running_ && next_tick_ms_.has_value();
-        if (tick_due && now >= *next_tick_ms_) {
-            next_tick_ms_ = std::max(*next_tick_ms_ + period_ms_, now + 1);
+        if (ticks_.take_due(now))
             return Event{.kind = EventKind::timer_tick};
-        }
         if (repeat_key_ != 0 && now >= next_repeat_ms_) {
             next_repeat_ms_ = std::max(next_repeat_ms_ + repeat_interval_ms_, now + 1);
             return Event{.kind = EventKind::key_down, .key = repeat_key_};
         }
-        std::optional<std::uint64_t> deadline;
-        if (tick_due)
-            deadline = *next_tick_ms_;
+        std::optional<std::uint64_t> timeout = ticks_.wait_timeout(now);
         if (repeat_key_ != 0)
-            deadline = std::min(deadline.value_or(next_repeat_ms_), next_repeat_ms_);
-        sleep(deadline ? static_cast<int>(std::min<std::uint64_t>(*deadline - now, std::numeric_limits<int>::max()))
-                       : -1);
+            timeout = std::min(timeout.value_or(next_repeat_ms_ - now), next_repeat_ms_ - now);
+        sleep(timeout ? static_cast<int>(std::min<std::uint64_t>(*timeout, std::numeric_limits<int>::max())) : -1);
     }
 }
 
@@ -74,7 +68,9 @@ void WaylandEventSource::sleep(int timeout_ms)
         wl_display_dispatch_pending(display);
     wl_display_flush(display);
 
-    std::vector<pollfd> watched{{wl_display_get_fd(display), POLLIN, 0}, {wake_fd_, POLLIN, 0}};
+    std::vector<pollfd> watched{{wl_display_get_fd(display), POLLIN, 0},
+                                {wake_fd_, POLLIN, 0},
+                                {stop_signals_.read_end(), POLLIN, 0}};
     std::vector<int> sockets;
     if (tray_)
         tray_->add_sockets(sockets);
@@ -92,8 +88,12 @@ void WaylandEventSource::sleep(int timeout_ms)
     if (ready > 0 && (watched[1].revents & POLLIN)) {
         std::uint64_t count = 0;
         static_cast<void>(read(wake_fd_, &count, sizeof count));
-        wake_pending_ = false;
+        wake_post_.taken();
         queue_.push_back(Event{.kind = EventKind::wake_up});
+    }
+    if (ready > 0 && (watched[2].revents & POLLIN)) {
+        stop_signals_.drain();
+        queue_.push_back(Event{.kind = EventKind::wake_up}); // the loop sees stop_requested
     }
     if (wl_display_dispatch_pending(display) < 0 || (watched[0].revents & (POLLHUP | POLLERR)))
         queue_.push_back(Event{.kind = EventKind::close_request}); // the compositor is gone
@@ -101,31 +101,25 @@ void WaylandEventSource::sleep(int timeout_ms)
 
 void WaylandEventSource::start_timer(std::chrono::milliseconds period)
 {
-    timer_running_ = true;
-    period_ms_ = static_cast<std::uint64_t>(std::max<std::chrono::milliseconds::rep>(period.count(), 1));
-    next_tick_ms_ = now_ms() + period_ms_;
+    ticks_.start(now_ms(), period);
 }
 
 void WaylandEventSource::stop_timer()
 {
-    timer_running_ = false;
+    ticks_.stop();
 }
 
 void WaylandEventSource::set_next_tick(std::optional<std::chrono::milliseconds> delay)
 {
-    if (!delay) {
-        next_tick_ms_.reset();
-        return;
-    }
-    next_tick_ms_ = now_ms() + static_cast<std::uint64_t>(std::max<std::chrono::milliseconds::rep>(delay->count(), 0));
+    ticks_.set_next(now_ms(), delay);
 }
 
 void WaylandEventSource::wake_up()
 {
-    if (wake_pending_.exchange(true))
-        return;
-    const std::uint64_t one = 1;
-    static_cast<void>(write(wake_fd_, &one, sizeof one));
+    wake_post_.request([this] {
+        const std::uint64_t one = 1;
+        return write(wake_fd_, &one, sizeof one) == static_cast<ssize_t>(sizeof one);
+    });
 }
 
 void WaylandEventSource::start_repeat(std::uint16_t key, std::uint32_t delay_ms, std::uint32_t interval_ms)

@@ -2,18 +2,20 @@
 // WaylandEventSource: the player's events on Wayland. The compositor's events are turned into
 // `Event`s by the listeners of the window and the seat, which push() them here; wait_event
 // hands them out in order. Between them it sleeps in poll() on the compositor's socket, an
-// eventfd that wake_up writes, and the sockets of the tray and the media remote (read before
-// each wait), until the next timer tick or key repeat is due. The timer is a deadline of that
-// wait: a timer_tick whenever a period has passed, at most one per wait, late ticks are not
-// made up. A compositor that goes away turns into close_request events. UI thread only,
-// except wake_up.
+// eventfd that wake_up writes (WakeUpPost), the stop signals' pipe (StopSignalPipe: SIGINT,
+// SIGTERM, which wake it up) and the sockets of the tray and the media remote (read before
+// each wait), until the next timer tick (TickSchedule) or key repeat is due. A compositor
+// that goes away turns into close_request events. UI thread only, except wake_up and
+// stop_requested.
 #pragma once
 
 #include "platform/event_source.h"
 #include "platform/sdl/desktop_tray.h"
 #include "platform/sdl/mpris_service.h"
+#include "platform/sdl/stop_signal_pipe.h"
+#include "platform/tick_schedule.h"
+#include "platform/wake_up_post.h"
 
-#include <atomic>
 #include <cstdint>
 #include <deque>
 
@@ -21,7 +23,7 @@ class WaylandConnection;
 
 class WaylandEventSource final : public EventSource {
 public:
-    // Throws std::system_error when the eventfd cannot be made.
+    // Throws std::system_error when the eventfd or the stop signals' pipe cannot be made.
     explicit WaylandEventSource(WaylandConnection& connection);
     ~WaylandEventSource() override;
     WaylandEventSource(const WaylandEventSource&) = delete;
@@ -32,6 +34,7 @@ public:
     void stop_timer() override;
     void set_next_tick(std::optional<std::chrono::milliseconds> delay) override;
     void wake_up() override;
+    bool stop_requested() const override { return stop_signals_.stop_requested(); }
 
     // Queues an event for wait_event (listeners on the UI thread).
     void push(const Event& event) { queue_.push_back(event); }
@@ -55,12 +58,11 @@ private:
     std::deque<Event> queue_;
     DesktopTray* tray_ = nullptr;
     MprisService* media_remote_ = nullptr;
-    bool timer_running_ = false;
-    std::uint64_t period_ms_ = 0;
-    std::optional<std::uint64_t> next_tick_ms_; // none: no tick due
+    TickSchedule ticks_;
     std::uint16_t repeat_key_ = 0;              // 0: no key repeats
     std::uint64_t next_repeat_ms_ = 0;
     std::uint32_t repeat_interval_ms_ = 0;
     int wake_fd_ = -1;
-    std::atomic<bool> wake_pending_ = false;
+    WakeUpPost wake_post_; // the eventfd holds a wake-up
+    StopSignalPipe stop_signals_;
 };

@@ -6,7 +6,7 @@
 #include "base/desktop_text.h"
 #include "base/skin_error.h"
 #include "platform/sdl_audio/sdl_audio_device.h"
-#include "platform/sdl/sdl_fonts.h"
+#include "platform/linux_services/sdl_fonts.h"
 #include "platform/sdl/sdl_message_box.h"
 #include "platform/sdl/sdl_window.h"
 

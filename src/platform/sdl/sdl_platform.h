@@ -7,10 +7,10 @@
 #pragma once
 
 #include "platform/platform.h"
-#include "platform/sdl/desktop_tray.h"
-#include "platform/sdl/dl_libraries.h"
-#include "platform/sdl/mpris_service.h"
-#include "platform/sdl/sdl_clock.h"
+#include "platform/linux_services/desktop_tray.h"
+#include "platform/linux_services/dl_libraries.h"
+#include "platform/linux_services/mpris_service.h"
+#include "platform/linux_services/sdl_clock.h"
 #include "platform/sdl/sdl_event_source.h"
 
 class SdlPlatform final : public Platform {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/sdl/x11_desktop.h"
 
-#include "platform/sdl/x_own_window.h"
+#include "platform/linux_services/x_own_window.h"
 
 #include <SDL_syswm.h>
 #include <X11/Xatom.h>

@@ -8,9 +8,9 @@
 
 #include "platform/wayland/wayland_object.h"
 
-#include "fractional-scale-v1-client-protocol.h"
-#include "viewporter-client-protocol.h"
-#include "xdg-shell-client-protocol.h"
+#include <fractional-scale-v1-client-protocol.h>
+#include <viewporter-client-protocol.h>
+#include <xdg-shell-client-protocol.h>
 #include <wayland-client.h>
 
 #include <cstdint>

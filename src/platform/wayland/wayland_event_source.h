@@ -10,9 +10,9 @@
 #pragma once
 
 #include "platform/event_source.h"
-#include "platform/sdl/desktop_tray.h"
-#include "platform/sdl/mpris_service.h"
-#include "platform/sdl/stop_signal_pipe.h"
+#include "platform/linux_services/desktop_tray.h"
+#include "platform/linux_services/mpris_service.h"
+#include "platform/linux_services/stop_signal_pipe.h"
 #include "platform/tick_schedule.h"
 #include "platform/wake_up_post.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/wayland/wayland_keys.h"
 
-#include "platform/sdl/sdl_keys.h"
+#include "platform/linux_services/sdl_keys.h"
 
 #include <array>
 #include <utility>

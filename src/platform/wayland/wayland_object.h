@@ -3,9 +3,9 @@
 // protocol's destructor request (wl_surface_destroy, xdg_toplevel_destroy, ...) when it goes.
 #pragma once
 
-#include "fractional-scale-v1-client-protocol.h"
-#include "viewporter-client-protocol.h"
-#include "xdg-shell-client-protocol.h"
+#include <fractional-scale-v1-client-protocol.h>
+#include <viewporter-client-protocol.h>
+#include <xdg-shell-client-protocol.h>
 #include <wayland-client.h>
 
 #include <memory>

@@ -5,7 +5,7 @@
 #include "platform/wayland/wayland_window.h"
 
 #include "base/desktop_text.h"
-#include "platform/sdl/sdl_fonts.h"
+#include "platform/linux_services/sdl_fonts.h"
 #include "platform/sdl_audio/sdl_audio_device.h"
 
 #include <SDL.h>

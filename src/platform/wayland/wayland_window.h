@@ -17,9 +17,9 @@
 #include "platform/wayland/wayland_object.h"
 #include "platform/window.h"
 
-#include "fractional-scale-v1-client-protocol.h"
-#include "viewporter-client-protocol.h"
-#include "xdg-shell-client-protocol.h"
+#include <fractional-scale-v1-client-protocol.h>
+#include <viewporter-client-protocol.h>
+#include <xdg-shell-client-protocol.h>
 
 #include <memory>
 #include <optional>

@@ -14,7 +14,7 @@
 
 #include "platform/event.h"
 #include "platform/media_remote.h"
-#include "platform/sdl/dbus_session.h"
+#include "platform/linux_services/dbus_session.h"
 
 #include <dbus/dbus.h>
 

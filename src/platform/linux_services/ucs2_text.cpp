@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/sdl/ucs2_text.h"
+#include "platform/linux_services/ucs2_text.h"
 
 #include <cstdint>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/sdl/sdl_keys.h"
+#include "platform/linux_services/sdl_keys.h"
 
 #include <array>
 #include <utility>

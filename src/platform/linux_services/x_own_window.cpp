@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/sdl/x_own_window.h"
+#include "platform/linux_services/x_own_window.h"
 
 void OwnXWindow::adopt(::Window window)
 {

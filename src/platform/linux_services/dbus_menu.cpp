@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/sdl/dbus_menu.h"
+#include "platform/linux_services/dbus_menu.h"
 
-#include "platform/sdl/dbus_values.h"
+#include "platform/linux_services/dbus_values.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/sdl/x_popup_menu.h"
+#include "platform/linux_services/x_popup_menu.h"
 
 #include "base/desktop_text.h"
-#include "platform/sdl/popup_placement.h"
-#include "platform/sdl/ucs2_text.h"
+#include "platform/linux_services/popup_placement.h"
+#include "platform/linux_services/ucs2_text.h"
 
 #include <X11/keysym.h>
 

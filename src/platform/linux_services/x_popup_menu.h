@@ -8,7 +8,7 @@
 #pragma once
 
 #include "platform/event.h"
-#include "platform/sdl/x_own_window.h"
+#include "platform/linux_services/x_own_window.h"
 #include "platform/tray.h"
 
 #include <X11/Xlib.h>

@@ -10,7 +10,7 @@
 #pragma once
 
 #include "platform/event.h"
-#include "platform/sdl/tray_chooser.h"
+#include "platform/linux_services/tray_chooser.h"
 #include "platform/tray.h"
 
 #include <deque>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/sdl/mpris_service.h"
+#include "platform/linux_services/mpris_service.h"
 
 #include "base/desktop_text.h"
-#include "platform/sdl/dbus_values.h"
+#include "platform/linux_services/dbus_values.h"
 
 #include <unistd.h>
 

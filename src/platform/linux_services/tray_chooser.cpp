@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/sdl/tray_chooser.h"
+#include "platform/linux_services/tray_chooser.h"
 
 TrayKind choose_tray_kind(TrayHosts hosts)
 {

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/sdl/desktop_tray.h"
+#include "platform/linux_services/desktop_tray.h"
 
-#include "platform/sdl/quiet_x_display.h"
-#include "platform/sdl/sni_tray.h"
-#include "platform/sdl/x_popup_menu.h"
-#include "platform/sdl/xembed_tray.h"
+#include "platform/linux_services/quiet_x_display.h"
+#include "platform/linux_services/sni_tray.h"
+#include "platform/linux_services/x_popup_menu.h"
+#include "platform/linux_services/xembed_tray.h"
 
 #include <iostream>
 

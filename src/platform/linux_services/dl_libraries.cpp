@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/sdl/dl_libraries.h"
+#include "platform/linux_services/dl_libraries.h"
 
-#include "platform/sdl/program_folder.h"
+#include "platform/linux_services/program_folder.h"
 
 #include <dlfcn.h>
 

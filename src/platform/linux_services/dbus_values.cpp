@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/sdl/dbus_values.h"
+#include "platform/linux_services/dbus_values.h"
 
 #include <cstring>
 

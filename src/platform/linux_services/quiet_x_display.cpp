@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/sdl/quiet_x_display.h"
+#include "platform/linux_services/quiet_x_display.h"
 
 #include <X11/Xlibint.h>
 

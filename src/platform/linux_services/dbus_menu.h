@@ -6,7 +6,7 @@
 #pragma once
 
 #include "platform/event.h"
-#include "platform/sdl/dbus_menu_layout.h"
+#include "platform/linux_services/dbus_menu_layout.h"
 
 #include <dbus/dbus.h>
 

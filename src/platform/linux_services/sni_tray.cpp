@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/sdl/sni_tray.h"
+#include "platform/linux_services/sni_tray.h"
 
 #include "base/desktop_text.h"
 #include "platform/program_images.h"
-#include "platform/sdl/dbus_values.h"
+#include "platform/linux_services/dbus_values.h"
 
 #include <unistd.h>
 

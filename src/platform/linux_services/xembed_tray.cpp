@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/sdl/xembed_tray.h"
+#include "platform/linux_services/xembed_tray.h"
 
 #include "base/desktop_text.h"
 #include "platform/program_images.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/sdl/program_folder.h"
+#include "platform/linux_services/program_folder.h"
 
 #include "platform/installed_skins.h"
 

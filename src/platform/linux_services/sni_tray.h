@@ -10,8 +10,8 @@
 #pragma once
 
 #include "platform/event.h"
-#include "platform/sdl/dbus_menu.h"
-#include "platform/sdl/dbus_session.h"
+#include "platform/linux_services/dbus_menu.h"
+#include "platform/linux_services/dbus_session.h"
 
 #include <dbus/dbus.h>
 

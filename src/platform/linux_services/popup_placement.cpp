@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/sdl/popup_placement.h"
+#include "platform/linux_services/popup_placement.h"
 
 #include <algorithm>
 

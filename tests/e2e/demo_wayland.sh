@@ -9,6 +9,7 @@
 # log says so), showing the day page with each pixel doubled.
 # Without a skin the error box comes up as a window of its own: a click on OK ends the
 # player with status 1, and so does SIGTERM.
+# VORLUNDE_BACKEND=wayland or x11 without that server gives one line and status 1.
 # Skipped (77) where sway, grim or swaymsg is not installed.
 # Usage: demo_wayland.sh PLAYER TARNEL_SKIN AUDIO_LEVEL DEMO_SKIN ARTIFACTS POINTER_TOOL
 set -euo pipefail
@@ -23,6 +24,16 @@ play_x=168
 button_y=398
 
 render_reference dzien
+
+echo "== a named back end that cannot start says why in one line, status 1"
+for named in wayland x11; do
+  status=0
+  (cd "$skin" && env -u DISPLAY VORLUNDE_BACKEND=$named WAYLAND_DISPLAY="$work/none" "$player") 2> "$work/named.err" ||
+    status=$?
+  [[ $status == 1 && $(wc -l < "$work/named.err") == 1 ]] && grep -q "^vorlunde: can't use the .* back end: " "$work/named.err" ||
+    fail "VORLUNDE_BACKEND=$named without its server: status $status, $(cat "$work/named.err")"
+done
+
 start_sway
 launch
 found() { read -r window_x window_y width height shell < <(window_rect org.vorlunde.vorlunde) && [[ -n ${width:-} ]]; }

@@ -4,8 +4,7 @@
 #include "base/skin_error.h"
 
 #include <algorithm>
-#include <cstring>
-#include <string>
+#include <string_view>
 
 namespace {
 

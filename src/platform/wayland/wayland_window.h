@@ -83,7 +83,6 @@ private:
     WaylandObject<wp_viewport> viewport_;
     WaylandObject<wp_fractional_scale_v1> fractional_;
     WaylandObject<wl_callback> frame_callback_;
-    std::string title_;
     bool shown_ = false;
     bool configured_ = false;
     std::optional<int> fixed_scale_; // VORLUNDE_SCALE

@@ -3,6 +3,7 @@
 // else the installed default, when none is named) and runs the skin there in a desktop window.
 #include "app/command_line.h"
 #include "app/player.h"
+#include "base/skin_error.h"
 #include "platform/desktop_platform.h"
 #include "platform/installed_skins.h"
 
@@ -50,7 +51,13 @@ int main(int argc, char** argv)
             return 2;
         }
     }
-    const auto platform = make_desktop_platform();
+    std::unique_ptr<Platform> platform;
+    try {
+        platform = make_desktop_platform();
+    } catch (const SkinError& error) {
+        std::cerr << "vorlunde: " << error.what() << '\n';
+        return 1;
+    }
     Player player(*platform, ".");
     return player.run();
 }

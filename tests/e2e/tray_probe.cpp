@@ -3,7 +3,7 @@
 // item ("Przywróć" in code page 1250, bold) and two skin items, then prints one line per tray
 // event until it is stopped (SIGTERM): "click left", "click right", "choice 0xID". A right click pops
 // the menu, as the player does. First prints "ready KIND" (status_notifier, xembed or none).
-#include "platform/sdl/desktop_tray.h"
+#include "platform/linux_services/desktop_tray.h"
 #include "platform/sdl/sdl_platform.h"
 
 #include <SDL.h>

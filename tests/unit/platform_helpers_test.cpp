@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/window_placement.h"
 #include "base/desktop_text.h"
+#include "platform/click_counter.h"
 #include "platform/colour_key_shape.h"
 #include "platform/program_images.h"
+#include "platform/window_pixels.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <optional>
 
 namespace {
 
@@ -102,3 +106,73 @@ TEST(ProgramImages, CursorHotSpotIsItsTopLeftPixel)
 }
 
 } // namespace
+
+TEST(WindowPixels, CutAwayPartsAreClearAndTheRestPremultiplied)
+{
+    // A 3 by 1 frame: grey, the colour key (white), dark red; the shape leaves out the first.
+    BackBuffer frame(3, 1);
+    frame.pixels()[0] = 0x00808080;
+    frame.pixels()[1] = 0x12FFFFFF; // the alpha byte does not count
+    frame.pixels()[2] = 0x00800000;
+    const std::vector<Rect> inside{{1, 0, 3, 1}};
+    const auto shape = shape_mask(3, 1, inside);
+    struct Case {
+        bool shaped;
+        std::optional<std::uint32_t> key;
+        std::uint8_t alpha;
+        std::array<std::uint32_t, 3> pixels;
+    };
+    const Case cases[] = {
+        {false, std::nullopt, 255, {0xFF808080, 0xFFFFFFFF, 0xFF800000}},
+        {true, std::nullopt, 255, {0, 0xFFFFFFFF, 0xFF800000}},
+        {true, 0xFFFFFF, 255, {0, 0, 0xFF800000}},
+        {false, 0xFFFFFF, 128, {0x80404040, 0, 0x80400000}}, // 0x80 × 128 / 255 = 64.25
+        {false, std::nullopt, 0, {0, 0, 0}},
+    };
+    for (const Case& c : cases) {
+        std::array<std::uint32_t, 3> target{};
+        const WindowLook look{.shape = c.shaped ? std::span(shape) : std::span<const std::uint8_t>(),
+                              .colour_key = c.key, .alpha = c.alpha};
+        compose_window_pixels(frame, look, Rect{0, 0, 3, 1}, 1, target, 3);
+        EXPECT_EQ(target, c.pixels) << c.shaped << " " << c.key.has_value() << " " << int{c.alpha};
+    }
+}
+
+TEST(WindowPixels, ScaledPartsRepeatEachPixelAndStayInsideThePart)
+{
+    BackBuffer frame(2, 2);
+    std::ranges::copy(std::array<std::uint32_t, 4>{1, 2, 3, 4}, frame.pixels().begin());
+    std::vector<std::uint32_t> target(16, 0xDEADBEEF);
+    // Only the bottom-right pixel, and a part reaching past the frame, which is clipped.
+    compose_window_pixels(frame, WindowLook{}, Rect{1, 1, 9, 9}, 2, target, 4);
+    const std::uint32_t o = 0xDEADBEEF;
+    const std::uint32_t d = 0xFF000004;
+    EXPECT_EQ(target, (std::vector<std::uint32_t>{o, o, o, o, o, o, o, o, o, o, d, d, o, o, d, d}));
+}
+
+TEST(ShapeMask, UnionOfRectanglesClippedToTheFrame)
+{
+    const std::vector<Rect> rectangles{{-5, 0, 1, 1}, {1, 1, 9, 9}, {2, 0, 1, 1} /* empty */};
+    EXPECT_EQ(shape_mask(3, 2, rectangles), (std::vector<std::uint8_t>{1, 0, 0, 0, 1, 1}));
+    EXPECT_TRUE(shape_mask(0, 0, rectangles).empty());
+}
+
+TEST(ClickCounter, QuickPressesInOneSpotMakeARun)
+{
+    struct Press {
+        std::int32_t x, y;
+        std::uint64_t ms;
+        int count;
+    };
+    const Press presses[] = {
+        {10, 10, 1000, 1},
+        {12, 9, 1400, 2},   // a double click
+        {12, 9, 1800, 3},   // a third press continues the run: not a double click
+        {12, 9, 2301, 1},   // 501 ms later: a new run
+        {45, 9, 2400, 1},   // 33 pixels away: a new run
+        {13, 41, 2500, 2},  // 32 pixels each way from the last press: still its spot
+    };
+    ClickCounter counter;
+    for (const Press& p : presses)
+        EXPECT_EQ(counter.press(p.x, p.y, p.ms), p.count) << p.x << "," << p.y << " at " << p.ms;
+}

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/sdl/dbus_menu.h"
+#include "platform/linux_services/dbus_menu.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/skin_error.h"
-#include "platform/sdl/dl_libraries.h"
+#include "platform/linux_services/dl_libraries.h"
 #include "skin/plugin_host.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "image/back_buffer.h"
-#include "platform/sdl/sdl_fonts.h"
+#include "platform/linux_services/sdl_fonts.h"
 
 #include <fontconfig/fontconfig.h>
 #include <gtest/gtest.h>

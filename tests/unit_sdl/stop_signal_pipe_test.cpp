@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/sdl/stop_signal_pipe.h"
+#include "platform/linux_services/stop_signal_pipe.h"
 
 #include <gtest/gtest.h>
 

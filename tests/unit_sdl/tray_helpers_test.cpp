@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/sdl/dbus_menu_layout.h"
-#include "platform/sdl/popup_placement.h"
-#include "platform/sdl/tray_chooser.h"
-#include "platform/sdl/ucs2_text.h"
+#include "platform/linux_services/dbus_menu_layout.h"
+#include "platform/linux_services/popup_placement.h"
+#include "platform/linux_services/tray_chooser.h"
+#include "platform/linux_services/ucs2_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/sdl/sdl_event_source.h"
 
-#include "platform/sdl/sdl_keys.h"
+#include "platform/linux_services/sdl_keys.h"
 
 #include <algorithm>
 #include <limits>

@@ -14,10 +14,10 @@
 
 #include "platform/event_source.h"
 #include "platform/sdl/connection_watcher.h"
-#include "platform/sdl/desktop_tray.h"
-#include "platform/sdl/mpris_service.h"
+#include "platform/linux_services/desktop_tray.h"
+#include "platform/linux_services/mpris_service.h"
 #include "platform/sdl/sdl_window.h"
-#include "platform/sdl/stop_signal_pipe.h"
+#include "platform/linux_services/stop_signal_pipe.h"
 #include "platform/tick_schedule.h"
 #include "platform/wake_up_post.h"
 

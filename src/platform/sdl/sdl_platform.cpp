@@ -1,17 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/sdl/sdl_platform.h"
-#include "platform/desktop_platform.h"
 
 #include "platform/sdl/x11_desktop.h"
 
 #include "base/desktop_text.h"
 #include "base/skin_error.h"
 #include "platform/sdl_audio/sdl_audio_device.h"
-#include "platform/sdl/sdl_fonts.h"
+#include "platform/linux_services/sdl_fonts.h"
 #include "platform/sdl/sdl_message_box.h"
 #include "platform/sdl/sdl_window.h"
 
 #include <SDL.h>
+
+#include <string>
 
 SdlPlatform::SdlPlatform()
 {
@@ -39,6 +40,10 @@ void SdlPlatform::start_video()
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         throw SkinError(std::string("can't open display: ") + SDL_GetError());
     X11Desktop::survive_protocol_errors();
+    // Windows get per-pixel alpha where it shows: the cut-away parts are then clear also
+    // where the compositor ignores window shapes (Xwayland under sway or weston).
+    if (const auto visual = X11Desktop::argb_visual())
+        SDL_SetHint(SDL_HINT_VIDEO_X11_WINDOW_VISUALID, std::to_string(*visual).c_str());
     video_started_ = true;
 }
 
@@ -80,11 +85,6 @@ MediaRemote* SdlPlatform::media_remote()
         events_.set_media_remote(media_remote_.get());
     }
     return media_remote_.get();
-}
-
-std::unique_ptr<Platform> make_desktop_platform()
-{
-    return std::make_unique<SdlPlatform>();
 }
 
 std::unique_ptr<Libraries> make_desktop_libraries()

@@ -7,10 +7,10 @@
 #pragma once
 
 #include "platform/platform.h"
-#include "platform/sdl/desktop_tray.h"
-#include "platform/sdl/dl_libraries.h"
-#include "platform/sdl/mpris_service.h"
-#include "platform/sdl/sdl_clock.h"
+#include "platform/linux_services/desktop_tray.h"
+#include "platform/linux_services/dl_libraries.h"
+#include "platform/linux_services/mpris_service.h"
+#include "platform/linux_services/sdl_clock.h"
 #include "platform/sdl/sdl_event_source.h"
 
 class SdlPlatform final : public Platform {
@@ -35,10 +35,11 @@ public:
     // MPRIS on the session bus (MprisService); nullptr without a session bus.
     MediaRemote* media_remote() override;
 
-private:
-    // Starts SDL's video subsystem once; throws SkinError when there is no display.
+    // Starts SDL's video subsystem once (the first call that needs a display does); throws
+    // SkinError when there is no display.
     void start_video();
 
+private:
     bool video_started_ = false;
     SdlEventSource events_;
     SdlClock clock_;

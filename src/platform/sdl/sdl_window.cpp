@@ -8,6 +8,7 @@
 #include "platform/colour_key_shape.h"
 #include "platform/program_images.h"
 #include "platform/sdl/window_scale.h"
+#include "platform/window_pixels.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -49,6 +50,7 @@ SdlWindow::SdlWindow(const WindowSpec& spec, SdlEventSource& events) : events_(e
 
     desktop_ = X11Desktop::of(window_);
     layered_ = desktop_ && desktop_->compositing();
+    argb_ = desktop_ && desktop_->argb();
     const auto environment = [](const char* name) { return std::getenv(name) ? std::getenv(name) : ""; };
     scale_ = choose_window_scale(environment("VORLUNDE_SCALE"), environment("GDK_SCALE"),
                                  desktop_ ? desktop_->resources() : std::string());
@@ -89,8 +91,12 @@ void SdlWindow::minimise()
 
 void SdlWindow::set_alpha(std::uint8_t alpha)
 {
-    if (layered_)
+    if (argb_) {
+        alpha_ = alpha;
+        redraw_argb();
+    } else if (layered_) {
         SDL_SetWindowOpacity(window_, static_cast<float>(alpha) / 255.0f);
+    }
 }
 
 void SdlWindow::set_colour_key(bool enabled, std::uint32_t colour)
@@ -104,12 +110,25 @@ void SdlWindow::set_colour_key(bool enabled, std::uint32_t colour)
         clear_shape();
     }
     keyed_frame_.clear();
+    redraw_argb();
 }
 
 void SdlWindow::set_shape(std::span<const Rect> rectangles)
 {
     if (!desktop_)
         return;
+    if (argb_) {
+        int width = 0;
+        int height = 0;
+        SDL_GetWindowSize(window_, &width, &height);
+        shape_mask_ = shape_mask(width / scale_, height / scale_, rectangles);
+        redraw_argb();
+    }
+    apply_x_shape(rectangles);
+}
+
+void SdlWindow::apply_x_shape(std::span<const Rect> rectangles)
+{
     if (scale_ == 1) {
         desktop_->set_shape(rectangles);
         return;
@@ -124,6 +143,10 @@ void SdlWindow::clear_shape()
 {
     if (desktop_)
         desktop_->clear_shape();
+    if (!shape_mask_.empty()) {
+        shape_mask_.clear();
+        redraw_argb();
+    }
 }
 
 void SdlWindow::begin_move(std::int32_t x, std::int32_t y)
@@ -155,6 +178,14 @@ void SdlWindow::present(const BackBuffer& frame)
     SDL_Surface* surface = SDL_GetWindowSurface(window_);
     if (!surface)
         return;
+    if (argb_ && surface->format->format == SDL_PIXELFORMAT_ARGB8888) {
+        if (!last_frame_ || last_frame_->width() != frame.width() || last_frame_->height() != frame.height())
+            last_frame_ = std::make_unique<BackBuffer>(frame.width(), frame.height());
+        std::ranges::copy(frame.pixels(), last_frame_->pixels().begin());
+        update_key_shape(frame);
+        redraw_argb();
+        return;
+    }
     if (scale_ != 1) {
         if (copy_scaled(frame, *surface) || stale_) {
             SDL_UpdateWindowSurface(window_);
@@ -201,7 +232,7 @@ void SdlWindow::update_key_shape(const BackBuffer& frame)
 {
     if (colour_key_ && !std::ranges::equal(keyed_frame_, frame.pixels())) {
         keyed_frame_.assign(frame.pixels().begin(), frame.pixels().end());
-        set_shape(colour_key_shape(frame, *colour_key_));
+        apply_x_shape(colour_key_shape(frame, *colour_key_));
     }
 }
 
@@ -210,7 +241,7 @@ void SdlWindow::present_parts(const BackBuffer& frame, std::span<const Rect> par
     SDL_Surface* surface = SDL_GetWindowSurface(window_);
     // The whole path keeps what it needs: the server's lost copy, a colour-key shape, a
     // surface in another pixel format.
-    if (!surface || stale_ || colour_key_ || scale_ != 1 || surface->w != frame.width() || surface->h != frame.height() ||
+    if (!surface || argb_ || stale_ || colour_key_ || scale_ != 1 || surface->w != frame.width() || surface->h != frame.height() ||
         (surface->format->format != SDL_PIXELFORMAT_ARGB8888 && surface->format->format != SDL_PIXELFORMAT_RGB888)) {
         present(frame);
         return;
@@ -233,6 +264,24 @@ void SdlWindow::present_parts(const BackBuffer& frame, std::span<const Rect> par
     SDL_UnlockSurface(surface);
     if (!rects_.empty())
         SDL_UpdateWindowSurfaceRects(window_, rects_.data(), static_cast<int>(rects_.size()));
+}
+
+void SdlWindow::redraw_argb()
+{
+    SDL_Surface* surface = SDL_GetWindowSurface(window_);
+    if (!argb_ || !last_frame_ || !surface || surface->format->format != SDL_PIXELFORMAT_ARGB8888 ||
+        surface->w < last_frame_->width() * scale_ || surface->h < last_frame_->height() * scale_)
+        return;
+    const WindowLook look{.shape = shape_mask_, .colour_key = colour_key_, .alpha = alpha_};
+    SDL_LockSurface(surface);
+    const std::span target(static_cast<std::uint32_t*>(surface->pixels),
+                           static_cast<std::size_t>(surface->pitch / 4) * static_cast<std::size_t>(surface->h));
+    compose_window_pixels(*last_frame_, look, Rect{0, 0, last_frame_->width(), last_frame_->height()}, scale_, target,
+                          surface->pitch / 4);
+    SDL_UnlockSurface(surface);
+    SDL_UpdateWindowSurface(window_);
+    stale_ = false;
+    presented_ = true;
 }
 
 void SdlWindow::invalidate()

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SdlWindow: the main window on SDL2 over X11: borderless, with the program's own icon and
 // arrow cursor. Layered (whole-window alpha, colour key as a window shape) only where a
-// compositing manager runs. Moves go through the window manager where an EWMH manager runs;
+// compositing manager runs or the server is Xwayland. A window of a 32-bit ARGB visual
+// (X11Desktop::argb_visual) also carries the shape, the colour key and the window alpha in
+// its pixels (compose_window_pixels), so they show even where the compositor ignores window
+// shapes and opacity; it presents whole frames. Moves go through the window manager where an EWMH manager runs;
 // otherwise the window follows the pointer until the left button is released, fed by the
 // SdlEventSource (drag_to / end_drag), which delivers the window's events while it lives.
 // On high-density screens (choose_window_scale) the window is `scale()` times the skin's
@@ -15,6 +18,7 @@
 
 #include <SDL.h>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -69,6 +73,10 @@ private:
     bool copy_scaled(const BackBuffer& frame, SDL_Surface& surface);
     // Reshapes a colour-keyed window when `frame` differs from the one its shape came from.
     void update_key_shape(const BackBuffer& frame);
+    // Shapes the X window (skin pixels, scaled here); an ARGB window's mask stays.
+    void apply_x_shape(std::span<const Rect> rectangles);
+    // The last frame again, in an ARGB window whose look changed.
+    void redraw_argb();
 
     SdlEventSource& events_;
     SDL_Window* window_ = nullptr;
@@ -83,4 +91,8 @@ private:
     std::optional<Drag> drag_;
     int scale_ = 1;
     std::vector<std::uint32_t> scaled_row_; // one source row, each pixel repeated
+    bool argb_ = false;                     // per-pixel alpha shows
+    std::vector<std::uint8_t> shape_mask_;  // an ARGB window's shape in skin pixels; empty: none
+    std::uint8_t alpha_ = 255;              // an ARGB window's alpha
+    std::unique_ptr<BackBuffer> last_frame_; // what an ARGB window shows
 };

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/sdl/x11_desktop.h"
 
-#include "platform/sdl/x_own_window.h"
+#include "platform/linux_services/x_own_window.h"
 
 #include <SDL_syswm.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <X11/extensions/shape.h>
 
 #include <string>
@@ -34,7 +35,35 @@ std::vector<unsigned long> long_property(Display* display, ::Window owner, const
     return values;
 }
 
+bool xwayland(Display* display)
+{
+    int opcode = 0;
+    int event_base = 0;
+    int error_base = 0;
+    return XQueryExtension(display, "XWAYLAND", &opcode, &event_base, &error_base);
+}
+
+bool compositing_manager_runs(Display* display)
+{
+    const std::string name = "_NET_WM_CM_S" + std::to_string(DefaultScreen(display));
+    return XGetSelectionOwner(display, XInternAtom(display, name.c_str(), False)) != None;
+}
+
 } // namespace
+
+std::optional<unsigned long> X11Desktop::argb_visual()
+{
+    Display* display = XOpenDisplay(nullptr);
+    if (!display)
+        return std::nullopt;
+    std::optional<unsigned long> visual;
+    XVisualInfo info{};
+    if ((xwayland(display) || compositing_manager_runs(display)) &&
+        XMatchVisualInfo(display, DefaultScreen(display), 32, TrueColor, &info))
+        visual = info.visualid;
+    XCloseDisplay(display);
+    return visual;
+}
 
 std::optional<X11Desktop> X11Desktop::of(SDL_Window* window)
 {
@@ -65,10 +94,13 @@ X11Desktop::X11Desktop(_XDisplay* display, unsigned long window) : display_(disp
 
 bool X11Desktop::compositing() const
 {
-    if (!display_)
-        return false;
-    const std::string name = "_NET_WM_CM_S" + std::to_string(DefaultScreen(display_));
-    return XGetSelectionOwner(display_, XInternAtom(display_, name.c_str(), False)) != None;
+    return display_ && (compositing_manager_runs(display_) || xwayland(display_));
+}
+
+bool X11Desktop::argb() const
+{
+    XWindowAttributes attributes{};
+    return display_ && XGetWindowAttributes(display_, window_, &attributes) && attributes.depth == 32;
 }
 
 bool X11Desktop::window_manager_moves() const

@@ -28,12 +28,19 @@ public:
     // closes the display).
     void settle() const;
 
+    // The 32-bit ARGB visual to create windows with, where per-pixel alpha shows: under
+    // Xwayland (whose compositor composites every window) or while a compositing manager
+    // runs; nullopt elsewhere or without such a visual. Asks the server of $DISPLAY.
+    static std::optional<unsigned long> argb_visual();
     // The X11 side of `window`, or nullopt when SDL does not run it on X11.
     static std::optional<X11Desktop> of(SDL_Window* window);
     X11Desktop(_XDisplay* display, unsigned long window);
 
-    // True when some client owns the _NET_WM_CM_S<screen> selection.
+    // True when some client owns the _NET_WM_CM_S<screen> selection, or the server is
+    // Xwayland (its compositor composites).
     bool compositing() const;
+    // True when the window has 32 bits of depth: its pixels' alpha shows.
+    bool argb() const;
     // True when an EWMH window manager that supports _NET_WM_MOVERESIZE runs.
     bool window_manager_moves() const;
     bool can_shape() const { return can_shape_; }

@@ -1,0 +1,65 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/linux_services/stop_signal_pipe.h"
+
+#include <atomic>
+#include <cerrno>
+#include <system_error>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
+
+namespace {
+
+// Lock-free atomics are safe in a signal handler.
+std::atomic<bool> stop_flag = false;
+std::atomic<int> signal_pipe = -1;
+static_assert(std::atomic<bool>::is_always_lock_free && std::atomic<int>::is_always_lock_free);
+
+extern "C" void request_stop(int signal)
+{
+    stop_flag = true;
+    const int pipe = signal_pipe;
+    if (pipe >= 0) {
+        const auto byte = static_cast<char>(signal);
+        const int saved_errno = errno;
+        [[maybe_unused]] const auto written = write(pipe, &byte, 1); // a full pipe drops it
+        errno = saved_errno;
+    }
+}
+
+} // namespace
+
+StopSignalPipe::StopSignalPipe()
+{
+    if (pipe2(pipe_, O_CLOEXEC | O_NONBLOCK) != 0)
+        throw std::system_error(errno, std::generic_category(), "can't make the signal pipe");
+    stop_flag = false;
+    signal_pipe = pipe_[1];
+    struct sigaction action {};
+    action.sa_handler = request_stop;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, &previous_interrupt_);
+    sigaction(SIGTERM, &action, &previous_terminate_);
+}
+
+StopSignalPipe::~StopSignalPipe()
+{
+    sigaction(SIGINT, &previous_interrupt_, nullptr);
+    sigaction(SIGTERM, &previous_terminate_, nullptr);
+    signal_pipe = -1;
+    close(pipe_[0]);
+    close(pipe_[1]);
+}
+
+bool StopSignalPipe::stop_requested() const
+{
+    return stop_flag;
+}
+
+void StopSignalPipe::drain() const
+{
+    char bytes[16];
+    while (read(pipe_[0], bytes, sizeof bytes) > 0) {
+    }
+}

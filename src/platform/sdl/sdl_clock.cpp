@@ -1,9 +1,0 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/sdl/sdl_clock.h"
-
-#include <SDL.h>
-
-std::uint64_t SdlClock::now_ms() const
-{
-    return SDL_GetTicks64();
-}

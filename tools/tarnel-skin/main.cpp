@@ -4,9 +4,7 @@
 #include "commands.h"
 #include "desktop/tool_platform.h"
 #include "starter_skin.h"
-#ifndef _WIN32
-#include "watch_loop.h"
-#endif
+#include "watch_command.h"
 
 #include "base/desktop_text.h"
 
@@ -19,12 +17,7 @@
 
 int main(int argc, char** argv)
 {
-#ifdef _WIN32
-    CLI::App app{"Builds and inspects vorlunde skins (tarnel.cfg and tarnel.dat).\n"
-                 "The Windows build has no watch command: it needs inotify and POSIX processes."};
-#else
     CLI::App app{"Builds and inspects vorlunde skins (tarnel.cfg and tarnel.dat)."};
-#endif
     app.require_subcommand(1);
     // Arguments that begin with a slash are paths, also on Windows (CLI11 reads them as options
     // there by default); set before the subcommands, which copy it.
@@ -91,21 +84,7 @@ int main(int argc, char** argv)
     starter->add_option("--fonts", fonts, "Folder holding DejaVuSans.ttf and DejaVuSans-Bold.ttf")->capture_default_str();
     starter->callback([&] { command = [&] { write_starter_skin(dir, fonts, std::cout); }; });
 
-#ifndef _WIN32
-    bool run_player = false;
-    CLI::App* watch = app.add_subcommand("watch", "Rebuild and check a skin whenever its manifest or a file it names changes");
-    watch->add_option("manifest", manifest, "Skin manifest (TOML)")->required();
-    watch->add_option("-o,--output", out_dir, "Folder to write the skin into")->required();
-    watch->add_flag("--run", run_player, "Restart the player (vorlunde) on each good build");
-    watch->callback([&] {
-        command = [&] {
-            WatchOptions options{manifest, out_dir, std::nullopt};
-            if (run_player)
-                options.player = player_beside(std::filesystem::read_symlink("/proc/self/exe")).value_or("vorlunde");
-            watch_skin(options, check_platform, std::cout, std::cerr);
-        };
-    });
-#endif
+    add_watch_command(app, command, check_platform);
 
     try {
         app.parse(argc, argv);

@@ -5,12 +5,15 @@
 # unit tests when the libraries they need (libpng, libimagequant, libsndfile, SDL2_ttf,
 # toml++, CLI11) are found too. The Linux-only parts (the SDL/X11 back end, the D-Bus tray,
 # fontconfig, the end-to-end shell tests, the demo skin itself) are not built. The toolchain
-# file links everything statically.
+# file links everything statically. The programs get an icon, a manifest and version
+# information (cmake/windows-resources.cmake).
 find_package(SDL2 CONFIG REQUIRED)
 set(VORLUNDE_SDL2_TARGET SDL2::SDL2-static)
 
 add_subdirectory(src)
 add_subdirectory(plugins)
+include(cmake/windows-resources.cmake)
+vorlunde_windows_resources(vorlunde "vorlunde music player")
 
 pkg_check_modules(PNG IMPORTED_TARGET libpng)
 pkg_check_modules(IMAGEQUANT IMPORTED_TARGET imagequant)
@@ -26,6 +29,7 @@ if(PNG_FOUND AND IMAGEQUANT_FOUND AND SNDFILE_FOUND AND SDL2_TTF_FOUND AND TOMLP
   add_subdirectory(tools/tarnel-skin)
   # On Linux CLI11's headers are the system's; here they come from the library cache.
   target_link_libraries(tarnel-skin PRIVATE PkgConfig::CLI11)
+  vorlunde_windows_resources(tarnel-skin "tarnel-skin, the vorlunde skin tool")
   if(VORLUNDE_BUILD_TESTS)
     enable_testing()
     add_subdirectory(tests)

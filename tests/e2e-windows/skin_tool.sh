@@ -6,6 +6,9 @@
 #     the day page's picture it exits 1 with the player's message
 #   - render draws the day page ("dzien") to a PNG of the window's size, 600x510 (its text is
 #     drawn by GDI, not SDL_ttf, so the pixels are not compared)
+#   - the Linux tool's `package --windows` makes a zip whose vorlunde.exe (the one built beside
+#     this tarnel-skin.exe), started in its own unpacked folder, opens the skin's window and
+#     plays its music
 # Usage: skin_tool.sh TOOL_EXE PLUGIN_DLL DEMO_SKIN TARNEL_SKIN
 set -euo pipefail
 source "$(dirname "$0")/wine_common.sh"
@@ -32,4 +35,16 @@ windows_tool check "$no_day_picture" > /dev/null || status=$?
 echo "== render"
 windows_tool render "$skin" --page dzien -o "$work/dzien.png" > /dev/null || fail "render failed: $(cat "$work/tool.err")"
 [[ $(identify -format '%wx%h' "$work/dzien.png") == 600x510 ]] || fail "render: $(identify "$work/dzien.png")"
+
+echo "== package --windows"
+"$tool" package "$skin" --windows --name packed --player "$(dirname "$tool_exe")/../../src/vorlunde.exe" \
+  -o "$work/packed.zip" > /dev/null || fail "package failed"
+unzip -q "$work/packed.zip" -d "$work/unpacked"
+for file in vorlunde.exe tarnel.cfg tarnel.dat bar_scope.so LICENSE.txt README.txt; do
+  [[ -f $work/unpacked/packed/$file ]] || fail "the zip lacks packed/$file"
+done
+player=$work/unpacked/packed/vorlunde.exe
+launch "$work/unpacked/packed"
+find_window vorlunde > /dev/null || fail "the packed player shows no window"
+wait_until "no sound from the packed skin" 20 loud
 echo "PASS"

@@ -24,9 +24,9 @@ export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
 source "$(dirname "${BASH_SOURCE[0]}")/../e2e/start_xvfb.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/../e2e/wait_until.sh"
-# Xvfb, then the Wine prefix made on it.
+# Xvfb with a screen of $1 pixels (default 1024x768), then the Wine prefix made on it.
 start_display() {
-  start_xvfb || fail "no X server"
+  start_xvfb "${1:-1024x768}x24" || fail "no X server"
   "$wine" wineboot -i > "$work/wineboot.log" 2>&1 || fail "wineboot failed: $(tail -5 "$work/wineboot.log")"
   "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f > /dev/null 2>&1
 }

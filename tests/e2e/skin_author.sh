@@ -7,7 +7,11 @@
 # - the starter skin from `new` passes check and runs in the player under Xvfb: intro, the
 #   panel's shape, a quit by the window's close;
 # - `watch` rebuilds when a named file changes and prints a broken manifest's error with its
-#   line; with --run it restarts the player on each good build and ends it when it ends.
+#   line; with --run it restarts the player on each good build and ends it when it ends;
+# - `package --linux` makes a tarball whose install.sh installs the skin and a desktop entry
+#   (desktop-file-validate checks it) under XDG_DATA_HOME, where `vorlunde NAME` finds and
+#   plays it; `package --windows` makes a zip (unzip reads it) with the player beside the skin
+#   and the licence.
 # Usage: skin_author.sh PLAYER TARNEL_SKIN SEND_CLOSE
 set -euo pipefail
 player=$1
@@ -25,6 +29,17 @@ wait_lines() {
   done
   fail "waited for $3 lines like '$2' in $1: $(cat "$1")"
 }
+
+echo "== every command and option of --help is in the manual page"
+manual=$(dirname "$0")/../../packaging/tarnel-skin.1
+commands=$("$tool" --help | awk '/^Subcommands:/ { on = 1; next } on && NF { print $1 }')
+[[ $(wc -w <<< "$commands") -ge 12 ]] || fail "--help lists: $commands"
+for command in $commands; do
+  grep -q "^\.B tarnel-skin $command\b" "$manual" || fail "the manual page's synopsis lacks $command"
+  for option in $("$tool" "$command" --help | grep -o -- '--[a-z][a-z-]*' | sort -u); do
+    [[ $option == --help ]] || grep -qF -- "\\-\\-${option#--}" "$manual" || fail "the manual page lacks $command $option"
+  done
+done
 
 echo "== pictures from an ImageMagick PNG with alpha"
 mkdir -p "$work/pictures"
@@ -84,6 +99,31 @@ wait_until "no panel shape" 10 shaped_as 588x502+6+4
 "$send_close" "$window"
 wait_player
 [[ $status == 0 ]] || fail "exit status: $status ($(cat player.err))"
+
+echo "== package"
+"$tool" package starter --linux -o starter.tar.gz > package.out || fail "package --linux failed"
+mkdir unpacked && tar -xzf starter.tar.gz -C unpacked
+XDG_DATA_HOME=$work/data sh unpacked/install.sh > /dev/null || fail "install.sh failed"
+installed=$work/data/vorlunde/skins/starter
+[[ -f $installed/tarnel.cfg && -f $installed/tarnel.dat ]] || fail "install.sh installed no skin"
+[[ -n $(ls "$installed/music") ]] || fail "install.sh installed no music"
+entry=$work/data/applications/vorlunde-skin-starter.desktop
+grep -qx "Name=my skin" "$entry" && grep -qx "Exec=vorlunde starter" "$entry" || fail "desktop entry: $(cat "$entry")"
+desktop-file-validate "$entry" || fail "the desktop entry is not valid"
+(cd / && XDG_DATA_HOME=$work/data exec "$player" starter) 2> player.err &
+player_pid=$!
+window=$(find_window "my skin") || fail "the installed skin shows no window: $(cat player.err)"
+"$send_close" "$window"
+wait_player
+[[ $status == 0 ]] || fail "installed skin: exit status $status ($(cat player.err))"
+printf 'MZ a stand-in for the player' > vorlunde.exe
+"$tool" package starter --windows --player vorlunde.exe -o starter.zip > /dev/null || fail "package --windows failed"
+unzip -q starter.zip -d windows || fail "unzip can't read the zip"
+for file in vorlunde.exe tarnel.cfg tarnel.dat LICENSE.txt README.txt; do
+  [[ -f windows/starter/$file ]] || fail "the zip lacks starter/$file"
+done
+cmp windows/starter/tarnel.dat starter/tarnel.dat || fail "the zip's tarnel.dat differs"
+cmp windows/starter/LICENSE.txt "$(dirname "$0")/../../LICENSE" || fail "the zip's licence is not LICENSE"
 
 echo "== watch"
 "$tool" watch starter/skin.toml -o built > watch.out 2> watch.err &

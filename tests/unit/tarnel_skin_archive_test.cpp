@@ -2,6 +2,7 @@
 #include "byte_builder.h"
 #include "commands.h"
 #include "file_bytes.h"
+#include "packed_files.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -130,3 +131,24 @@ TEST(TarnelSkinArchive, RefusesWhatCannotBePacked)
 }
 
 } // namespace
+
+TEST(TarnelSkinPackedFiles, AZipGivesBackItsFileAndRefusesDamage)
+{
+    std::vector<std::uint8_t> program(70000);
+    for (std::size_t i = 0; i < program.size(); ++i)
+        program[i] = static_cast<std::uint8_t>(i * 7 % 251);
+    const PackedFile files[] = {{"skin/readme.txt", {'h', 'i'}, false}, {"skin/vorlunde.exe", program, true}};
+    const std::vector<std::uint8_t> zip = zip_archive(files);
+    EXPECT_EQ(file_in_zip(zip, "vorlunde.exe"), program);
+    EXPECT_EQ(file_in_zip(zip, "skin/readme.txt"), (std::vector<std::uint8_t>{'h', 'i'}));
+    EXPECT_EQ(file_in_zip(zip, "lunde.exe"), std::nullopt) << "a name's end is not a file name";
+    // Every cut of the zip is refused with a message or finds nothing; none reads outside it.
+    for (std::size_t size = 0; size < zip.size(); size += 97) {
+        const std::vector<std::uint8_t> cut(zip.begin(), zip.begin() + static_cast<std::ptrdiff_t>(size));
+        try {
+            const auto found = file_in_zip(cut, "vorlunde.exe");
+            EXPECT_TRUE(!found || *found == program) << size;
+        } catch (const std::runtime_error&) {
+        }
+    }
+}

@@ -260,7 +260,7 @@ TEST(TarnelSkinBuild, DumpShowsWhatTheManifestSaid)
                            "  timer 0x4120", "  plugin_attachment 0x4130", "  wheel_area 0x4140", "track_list 0x1000",
                            "unknown 0x7000"}));
     for (const char* line : {"  file \"Data\\\\f.ttf\"\n", "  extra4 4294967295\n", "  entry 0: text \"Play\", command 0x1001 (play_current), argument 7\n",
-                             "  entry 1: text \"q\", index 0\n", "    area [-1, 2, 30, 40]\n", "    key 0x20\n",
+                             "  entry 1: text \"q\", index 0\n", "    area [-1, 2, 30, 40]\n", "    key 0x20 (Space)\n",
                              "    slider_id 0x2001\n", "    interval_ms 70000\n", "unknown 0x7000 length 9 at "})
         EXPECT_NE(dump.str().find(line), std::string::npos) << line;
 }

@@ -90,7 +90,7 @@ TEST(TarnelSkinPictures, PngWithAlphaIsStoredInEachFormatAndRendersLikeTheSource
             text.replace(text.find("bg.bmp"), 6, "bg.jpg");
         std::ostringstream out;
         build_skin(write_manifest(dir, text), dir.path() / "out", out);
-        EXPECT_EQ(out.str().find("warning"), std::string::npos) << out.str();
+        EXPECT_EQ(out.str().find("pure white"), std::string::npos) << out.str();
 
         const std::vector<std::uint8_t> stored = stored_entry(dir, conversion.name);
         ASSERT_TRUE(std::string(stored.begin(), stored.end()).starts_with(conversion.magic));
@@ -130,8 +130,8 @@ TEST(TarnelSkinPictures, ConversionKeysAreChecked)
         {"path = \"a.png\"\nformat = \"bmp24\"\nquality = 50", "skin.toml:15:11: quality needs format = \"jpeg\""},
         {"path = \"a.png\"\nformat = \"jpeg\"\ndither = true", "skin.toml:15:10: dither needs format = \"bmp8\" or \"rle8\""},
         {"text = \"x\"\nformat = \"bmp24\"", "skin.toml:14:10: format needs a path"},
-        {"path = \"a.png\"\nformat = \"bmp24\"", "skin.toml:11:1: can't open TMP/a.png"},
-        {"path = \"skin.toml\"\nformat = \"bmp24\"", "skin.toml:11:1: TMP/skin.toml: not a png, jpeg or bmp picture"},
+        {"path = \"a.png\"\nformat = \"bmp24\"", "skin.toml:13:8: can't open TMP/a.png"},
+        {"path = \"skin.toml\"\nformat = \"bmp24\"", "skin.toml:13:8: TMP/skin.toml: not a png, jpeg or bmp picture"},
     };
     for (const auto& [keys, message] : cases) {
         TempDir dir;

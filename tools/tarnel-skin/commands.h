@@ -12,10 +12,15 @@
 #include <ostream>
 #include <string>
 
+struct CheckServices;
+
 // Writes `out_dir`/tarnel.cfg and `out_dir`/tarnel.dat from a manifest (docs/skin-manifest.md),
 // creating the folder when needed. Archive entries keep the manifest's order; pictures are
-// converted and masks made from alpha as the manifest asks (stored_files.h), and the
-// warnings that gives are printed to `out` before the summary line.
+// converted and masks made from alpha as the manifest asks (stored_files.h). The warnings
+// that gives, then those of skin_warnings (skin_checks.h, with `out_dir` as the player's
+// folder), are printed to `out` before the summary line.
+void build_skin(const std::filesystem::path& manifest, const std::filesystem::path& out_dir, std::ostream& out,
+                const CheckServices& services);
 void build_skin(const std::filesystem::path& manifest, const std::filesystem::path& out_dir, std::ostream& out);
 
 // Prints every chunk and field of a configuration file (see config_dump.h). On a damaged file
@@ -49,7 +54,18 @@ using PlatformFactory = std::function<std::unique_ptr<Platform>(bool layered)>;
 // layered mode also cuts JPEG images to the window's shape (which needs their masks).
 // Throws the player's error text (SkinError) for a skin the player would refuse, and the
 // player's first loading warning (the configuration cut short) for a skin it would load damaged.
-void check_skin(const std::filesystem::path& dir, const PlatformFactory& make_platform);
+// Returns the number of pages.
+std::size_t check_skin(const std::filesystem::path& dir, const PlatformFactory& make_platform);
+
+// The manifest `check` reads beside a built skin: DIR/skin.toml, as `tarnel-skin new` names it.
+inline constexpr const char* skin_manifest_name = "skin.toml";
+
+// `tarnel-skin check DIR`: when DIR holds skin.toml, prints its skin_warnings (the archive as
+// the manifest would store it) to `out`; then check_skin, whose error, when the manifest names
+// what the player missed, is thrown as "DIR/skin.toml:LINE: the player refuses the skin: ...".
+// On success prints one line: "ok: DIR loads as the player loads it (N pages, M warnings)".
+void check_skin_folder(const std::filesystem::path& dir, const PlatformFactory& make_platform,
+                       const CheckServices& services, std::ostream& out);
 
 class SkinBitmap;
 

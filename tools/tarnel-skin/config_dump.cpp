@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "config_dump.h"
 
-#include "base/command.h"
+#include "command_table.h"
 #include "config/config_walker.h"
+#include "key_names.h"
 
 #include <cstdio>
 
@@ -21,8 +22,11 @@ std::string shown(const FieldLayout& field, const FieldValue& value)
         if (field.shown == Shown::decimal)
             return std::to_string(*number);
         std::string text = hex(*number, field.type == FieldType::u8 ? 2 : 4);
-        if (field.shown == Shown::command)
+        if (is_command_field(field))
             if (const auto name = command_name(static_cast<std::uint16_t>(*number)))
+                text.append(" (").append(*name).append(")");
+        if (field.name == "key")
+            if (const auto name = key_name_of(*number))
                 text.append(" (").append(*name).append(")");
         return text;
     }

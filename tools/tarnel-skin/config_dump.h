@@ -6,7 +6,7 @@
 //     button 0x4010 length 26 at 33
 //       area [10, 20, 50, 40]
 //       command 0x1001 (play_current)
-// Ids in hex (command ids with their names where the player knows them), strings quoted (printable ASCII as is, '"' and '\' escaped, other bytes \xNN),
+// Ids in hex (command ids and key codes with the names a manifest may use), strings quoted (printable ASCII as is, '"' and '\' escaped, other bytes \xNN),
 // entries one per line ("entry 0: title "a", file "b""), unknown chunks as
 // "unknown 0xID length N at OFFSET". It prints in chunk_read, so a chunk that then fails its
 // check is shown before the error. A file shorter than its root chunk gets the player's warning

@@ -1,16 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // tarnel-skin: builds and inspects skins. Parses the command line and runs one command from
 // commands.h; any error is printed to standard error and the exit status is 1.
+#include "command_table.h"
 #include "commands.h"
 #include "desktop/tool_platform.h"
+#include "key_names.h"
+#include "skin_checks.h"
+#include "skin_package.h"
 #include "starter_skin.h"
-#include "watch_command.h"
+#include "tool_system.h"
 
 #include "base/desktop_text.h"
 
 #include <CLI/CLI.hpp>
 
 #include <exception>
+#include <filesystem>
 #include <functional>
 #include <iostream>
 #include <string>
@@ -26,11 +31,13 @@ int main(int argc, char** argv)
     std::string manifest, config, archive, dir, out_dir;
     // check and watch load skins as the player does, with plug-ins but without real fonts.
     const PlatformFactory check_platform = [](bool layered) { return std::make_unique<ToolPlatform>(layered, false); };
+    CheckServices services;
+    add_system_services(services);
 
     CLI::App* build = app.add_subcommand("build", "Write DIR/tarnel.cfg and DIR/tarnel.dat from a manifest");
     build->add_option("manifest", manifest, "Skin manifest (TOML)")->required();
     build->add_option("-o,--output", out_dir, "Folder to write the skin into")->required();
-    build->callback([&] { command = [&] { build_skin(manifest, out_dir, std::cout); }; });
+    build->callback([&] { command = [&] { build_skin(manifest, out_dir, std::cout, services); }; });
 
     CLI::App* dump = app.add_subcommand("dump", "Print every chunk and field of a configuration file");
     dump->add_option("config", config, "Configuration file (tarnel.cfg)")->required();
@@ -50,13 +57,17 @@ int main(int argc, char** argv)
     pack->add_option("archive", archive, "Data file to write")->required();
     pack->callback([&] { command = [&] { pack_archive(dir, archive, std::cout); }; });
 
-    CLI::App* check = app.add_subcommand("check", "Load a skin as the player does; print its error and exit 1");
-    check->add_option("dir", dir, "Folder holding tarnel.cfg and tarnel.dat")->required();
-    check->callback([&] {
-        command = [&] {
-            check_skin(dir, check_platform);
-        };
-    });
+    CLI::App* check = app.add_subcommand(
+        "check", "Load a skin as the player does and print ok, or its error with exit status 1; with DIR/skin.toml, "
+                 "print the build's warnings too");
+    check->add_option("dir", dir, "Folder holding tarnel.cfg and tarnel.dat (and perhaps skin.toml)")->required();
+    check->callback([&] { command = [&] { check_skin_folder(dir, check_platform, services, std::cout); }; });
+
+    CLI::App* commands = app.add_subcommand("commands", "Print every command a skin can post: name, id, argument, effect");
+    commands->callback([&] { command = [&] { std::cout << commands_markdown(); }; });
+
+    CLI::App* keys = app.add_subcommand("keys", "Print every key name a key binding can use, with its code");
+    keys->callback([&] { command = [&] { std::cout << keys_markdown(); }; });
 
     std::string page, png;
     bool all_pages = false;
@@ -84,7 +95,32 @@ int main(int argc, char** argv)
     starter->add_option("--fonts", fonts, "Folder holding DejaVuSans.ttf and DejaVuSans-Bold.ttf")->capture_default_str();
     starter->callback([&] { command = [&] { write_starter_skin(dir, fonts, std::cout); }; });
 
-    add_watch_command(app, command, check_platform);
+    PackageOptions package_options;
+    bool for_linux = false, for_windows = false;
+    CLI::App* package = app.add_subcommand(
+        "package", "Pack a built skin for listeners: for Linux a folder or .tar.gz with install.sh, for Windows a zip "
+                   "with vorlunde.exe and the skin beside it");
+    package->add_option("dir", package_options.skin_dir, "Folder holding the built skin and the files it names")->required();
+    CLI::Option* linux_flag = package->add_flag("--linux", for_linux, "A folder, or OUT.tar.gz, with the skin and install.sh");
+    CLI::Option* windows_flag = package->add_flag("--windows", for_windows, "A zip with vorlunde.exe, the skin and its music");
+    linux_flag->excludes(windows_flag);
+    package->add_option("-o,--output", package_options.output, "Folder, .tar.gz or .zip to write")->required();
+    package->add_option("--name", package_options.name, "The skin's name once installed (default: the folder's name)");
+    package->add_option("--player", package_options.player,
+                        "With --windows: vorlunde.exe, or a Windows release zip holding it (default: the Windows build "
+                        "beside this tool's)");
+    package->callback([&] {
+        if (!for_linux && !for_windows)
+            throw CLI::RequiredError("--linux or --windows");
+        command = [&] {
+            package_options.target = for_windows ? PackageTarget::windows_zip : PackageTarget::linux_folder;
+            if (for_windows && package_options.player.empty())
+                package_options.player = windows_player_near(tool_path(argv[0])).value_or(std::filesystem::path());
+            package_skin(package_options, std::cout);
+        };
+    });
+
+    add_watch_command(app, command, check_platform, argv[0]);
 
     try {
         app.parse(argc, argv);

@@ -2,6 +2,11 @@
 // check and render: the player's own skin loading, without a display.
 #include "commands.h"
 
+#include "load_error_line.h"
+#include "skin_checks.h"
+#include "skin_manifest.h"
+#include "stored_files.h"
+
 #include "app/player.h"
 #include "base/skin_error.h"
 #include "image/skin_bitmap.h"
@@ -44,17 +49,50 @@ void draw_with_full_glow(Page& page, const Button& button, std::uint16_t glow_st
 
 } // namespace
 
-void check_skin(const std::filesystem::path& dir, const PlatformFactory& make_platform)
+std::size_t check_skin(const std::filesystem::path& dir, const PlatformFactory& make_platform)
 {
     std::vector<std::string> warnings;
+    std::size_t pages = 0;
     for (const bool layered : {false, true}) {
         const std::unique_ptr<Platform> platform = make_platform(layered);
         Player player(*platform, dir);
         player.load_skin();
         warnings = player.warnings();
+        pages = player.pages().page_count();
     }
     if (!warnings.empty())
         throw SkinError(warnings.front());
+    return pages;
+}
+
+void check_skin_folder(const std::filesystem::path& dir, const PlatformFactory& make_platform,
+                       const CheckServices& services, std::ostream& out)
+{
+    const std::filesystem::path manifest_path = dir / skin_manifest_name;
+    std::error_code error;
+    const bool with_manifest = std::filesystem::is_regular_file(manifest_path, error);
+    std::vector<std::string> warnings;
+    if (with_manifest) {
+        const SkinManifest manifest = load_manifest(manifest_path);
+        const std::vector<ArchiveEntry> entries = stored_entries(manifest, warnings);
+        for (std::string& warning : skin_warnings(manifest, entries, dir, services))
+            warnings.push_back(std::move(warning));
+        for (const std::string& warning : warnings)
+            out << warning << '\n';
+    }
+    std::size_t pages = 0;
+    try {
+        pages = check_skin(dir, make_platform);
+    } catch (const std::exception& refusal) {
+        out.flush();
+        if (with_manifest)
+            throw std::runtime_error(refusal_with_line(manifest_path, refusal.what()));
+        throw;
+    }
+    out << "ok: " << dir.string() << " loads as the player loads it (" << pages << (pages == 1 ? " page" : " pages");
+    if (with_manifest)
+        out << ", " << warnings.size() << (warnings.size() == 1 ? " warning" : " warnings") << " from " << skin_manifest_name;
+    out << ")\n";
 }
 
 SkinBitmap draw_skin_page(const std::filesystem::path& dir, const std::string& page_name, Platform& platform)

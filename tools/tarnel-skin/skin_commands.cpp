@@ -6,19 +6,25 @@
 #include "config/config_walker.h"
 #include "config_dump.h"
 #include "file_bytes.h"
+#include "skin_checks.h"
 #include "skin_manifest.h"
 #include "stored_files.h"
 
 void build_skin(const std::filesystem::path& manifest_path, const std::filesystem::path& out_dir, std::ostream& out)
 {
+    build_skin(manifest_path, out_dir, out, CheckServices{});
+}
+
+void build_skin(const std::filesystem::path& manifest_path, const std::filesystem::path& out_dir, std::ostream& out,
+                const CheckServices& services)
+{
     const SkinManifest manifest = load_manifest(manifest_path);
     const std::vector<std::uint8_t> config = write_config(manifest.config);
-    const WindowSize window{static_cast<int>(manifest.config.values.number(1)), static_cast<int>(manifest.config.values.number(2))};
-    std::vector<ArchiveEntry> entries;
     std::vector<std::string> warnings;
-    for (const ManifestFile& file : manifest.files)
-        entries.push_back({file.name, stored_file_bytes(file, window, warnings)});
+    const std::vector<ArchiveEntry> entries = stored_entries(manifest, warnings);
     for (const std::string& warning : warnings)
+        out << warning << '\n';
+    for (const std::string& warning : skin_warnings(manifest, entries, out_dir, services))
         out << warning << '\n';
     const std::vector<std::uint8_t> archive = pack_entries(entries);
     std::filesystem::create_directories(out_dir);

@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "skin_manifest.h"
 
+#include "command_table.h"
+#include "did_you_mean.h"
+#include "key_names.h"
+
 #include <toml++/toml.h>
 
 #include <algorithm>
@@ -11,6 +15,33 @@
 #include <stdexcept>
 
 namespace {
+
+std::vector<std::string> chunk_type_names()
+{
+    std::vector<std::string> names{"raw"};
+    for (ChunkLevel level : {ChunkLevel::top, ChunkLevel::element})
+        for (const ChunkLayout& layout : layouts_at(level))
+            names.emplace_back(layout.name);
+    return names;
+}
+
+std::vector<std::string> names_of(std::span<const FieldLayout> fields, std::span<const std::string_view> allowed)
+{
+    std::vector<std::string> names(allowed.begin(), allowed.end());
+    for (const FieldLayout& field : fields)
+        names.emplace_back(field.name);
+    return names;
+}
+
+// The line of every key of `table`, and the table's own.
+SourceLines lines_of(const toml::table& table)
+{
+    SourceLines lines;
+    lines.line = static_cast<int>(table.source().begin.line);
+    for (const auto& [key, node] : table)
+        lines.keys.emplace(std::string(key.str()), static_cast<int>(node.source().begin.line));
+    return lines;
+}
 
 class ManifestParser {
 public:
@@ -62,9 +93,28 @@ public:
         return value;
     }
 
+    // A command or key name given instead of a number.
+    std::uint32_t named_value(const toml::node& node, const FieldLayout& field) const
+    {
+        const std::string name = node.as_string()->get();
+        if (field.name == "key") {
+            if (const auto code = key_by_name(name))
+                return *code;
+            std::vector<std::string> known;
+            for (const KeyName& key : key_names())
+                known.push_back(key.name);
+            fail(node, "unknown key name " + name + did_you_mean(name, known) + " (tarnel-skin keys lists them)");
+        }
+        if (const auto id = command_by_name(name))
+            return *id;
+        fail(node, "unknown command " + name + did_you_mean(name, command_names()) + " (tarnel-skin commands lists them)");
+    }
+
     FieldValue field_value(const toml::node& node, const FieldLayout& field) const
     {
         const std::string what = "field " + std::string(field.name);
+        if (node.is_string() && (is_command_field(field) || field.name == "key"))
+            return named_value(node, field);
         switch (field.type) {
         case FieldType::u8: return integer(node, 0, 0xFF, what);
         case FieldType::u16: return integer(node, 0, 0xFFFF, what);
@@ -104,7 +154,8 @@ public:
                 known = known || field.name == key.str();
             if (!known)
                 fail(node, "unknown key " + std::string(key.str()) +
-                               (layout ? " for " + std::string(layout->name) : std::string()));
+                               (layout ? " for " + std::string(layout->name) : std::string()) +
+                               did_you_mean(key.str(), names_of(fields, allowed)));
         }
     }
 
@@ -132,8 +183,9 @@ public:
     }
 
     // A chunk or element table: `type` names its layout (or "raw"), fields by name.
-    ConfigChunk chunk(const toml::table& table, bool may_hold_elements) const
+    ConfigChunk chunk(const toml::table& table, bool may_hold_elements, SourceLines& lines) const
     {
+        lines = lines_of(table);
         const toml::node* type = table.get("type");
         if (!type)
             fail(table, "chunk without type");
@@ -149,7 +201,7 @@ public:
         } else {
             const ChunkLayout* layout = find_layout_named(type_name);
             if (!layout || layout == &kRootLayout)
-                fail(*type, "unknown chunk type " + type_name);
+                fail(*type, "unknown chunk type " + type_name + did_you_mean(type_name, chunk_type_names()));
             const bool elements = layout->has_elements && may_hold_elements;
             const bool entries = !layout->entry_fields.empty();
             std::vector<std::string_view> allowed{"type", "id", "length"};
@@ -164,13 +216,14 @@ public:
                 for (const toml::table* entry : tables_of(table, "entry")) {
                     reject_unknown_keys(*entry, layout, layout->entry_fields, {});
                     out.values.entries.push_back(values_of(*entry, layout->entry_fields));
+                    lines.entries.push_back(lines_of(*entry));
                 }
                 if (!table.get("count"))
                     out.values.fields.back() = count_of(table, out.values.entries.size());
             }
             if (elements)
                 for (const toml::table* element : tables_of(table, "element"))
-                    out.children.push_back(chunk(*element, false));
+                    out.children.push_back(chunk(*element, false, lines.children.emplace_back()));
         }
         read_overrides(table, out);
         return out;
@@ -192,18 +245,19 @@ public:
         return static_cast<std::uint32_t>(entries);
     }
 
-    ConfigChunk root(const toml::table& document) const
+    ConfigChunk root(const toml::table& document, SourceLines& lines) const
     {
         ConfigChunk out = ConfigChunk::with_defaults(kRootLayout);
         if (const toml::node* node = document.get("root")) {
             const toml::table& table = table_of(*node, "root");
+            lines = lines_of(table);
             constexpr std::string_view allowed[] = {"id", "length"};
             reject_unknown_keys(table, &kRootLayout, kRootLayout.fields, allowed);
             out.values.fields = values_of(table, kRootLayout.fields);
             read_overrides(table, out);
         }
         for (const toml::table* table : tables_of(document, "chunk"))
-            out.children.push_back(chunk(*table, true));
+            out.children.push_back(chunk(*table, true, lines.children.emplace_back()));
         return out;
     }
 
@@ -222,11 +276,14 @@ public:
             ManifestFile file;
             file.name = text(*name, "name");
             file.where = position_of(*table);
+            file.line = static_cast<int>(table->source().begin.line);
             if (path) {
                 file.path = base_dir / text(*path, "path");
+                file.source_where = position_of(*path);
                 stored_format(*table, file);
             } else if (mask_from) {
                 file.path = base_dir / text(*mask_from, "mask_from");
+                file.source_where = position_of(*mask_from);
                 file.mask_from_alpha = true;
             } else if (inline_text->is_string()) {
                 file.text = inline_text->as_string()->get();
@@ -294,8 +351,12 @@ SkinManifest parse_manifest(std::string_view toml_text, const std::string& sourc
     const ManifestParser parser(source_name);
     for (const auto& [key, node] : document)
         if (key.str() != "root" && key.str() != "chunk" && key.str() != "file")
-            parser.fail(node, "unknown key " + std::string(key.str()));
-    return SkinManifest{parser.root(document), parser.files(document, base_dir)};
+            parser.fail(node, "unknown key " + std::string(key.str()) + did_you_mean(key.str(), {"root", "chunk", "file"}));
+    SkinManifest manifest;
+    manifest.source_name = source_name;
+    manifest.config = parser.root(document, manifest.lines);
+    manifest.files = parser.files(document, base_dir);
+    return manifest;
 }
 
 SkinManifest load_manifest(const std::filesystem::path& path)

@@ -4,13 +4,19 @@
 // `parse_manifest` turns the text into a ConfigChunk tree for write_config and a list of
 // archive sources; nothing is read from disk but the manifest itself.
 //
+// Command fields (`command`, `up_command`, `down_command`) take a command's name
+// (command_table.h) or its number, a key binding's `key` a key name (key_names.h) or a code.
+//
 // Errors: std::runtime_error "MANIFEST:LINE:COLUMN: what is wrong", for TOML syntax, unknown
-// chunk types or keys, values of the wrong kind and numbers that do not fit their field.
+// chunk types, keys, commands or key names (with "did you mean" for a near miss), values of
+// the wrong kind and numbers that do not fit their field.
 #pragma once
 
 #include "skin-writer/config_writer.h"
 
 #include <filesystem>
+#include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,10 +34,30 @@ struct ManifestFile {
     bool dither = false;               // bmp8 and rle8: spread the palette's error
     bool mask_from_alpha = false;      // `path` is a picture whose alpha becomes a window mask
     std::string where;                 // "MANIFEST:LINE:COLUMN" of the file's table
+    std::string source_where;          // "MANIFEST:LINE:COLUMN" of `path` or `mask_from`
+    int line = 0;                      // the file's table
+};
+
+// Where a table and its keys stand in the manifest (1-based lines), beside the ConfigChunk
+// made from it, so that checks can name the line of what they find.
+struct SourceLines {
+    int line = 0;                                  // the table's header; 0 when absent
+    std::map<std::string, int, std::less<>> keys;  // the line of each key given
+    std::vector<SourceLines> entries;              // [[chunk.entry]] tables, in order
+    std::vector<SourceLines> children;             // elements of a page; the root's: the chunks
+
+    // The key's line, or the table's when the key is not given.
+    int key_line(std::string_view key) const
+    {
+        const auto found = keys.find(key);
+        return found == keys.end() ? line : found->second;
+    }
 };
 
 struct SkinManifest {
+    std::string source_name;           // the manifest as messages name it
     ConfigChunk config;                // the root chunk with everything under it
+    SourceLines lines;                 // of [root]; its children those of the chunks
     std::vector<ManifestFile> files;   // in manifest order
 };
 

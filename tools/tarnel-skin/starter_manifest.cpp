@@ -3,9 +3,9 @@
 // rectangles are the demo layout's, which the starter's art is drawn to.
 #include "starter_skin.h"
 
+#include "base/command.h"
 #include "layout.h"
 
-#include <cstdio>
 #include <sstream>
 
 namespace {
@@ -18,16 +18,16 @@ std::string rect(const Box& box)
            std::to_string(box.bottom) + "]";
 }
 
-std::string button(const Box& area, const char* command, int argument, const char* comment)
+std::string button(const Box& area, std::string_view command, int argument, const char* comment)
 {
     return "\n[[chunk.element]]   # " + std::string(comment) + "\ntype = \"button\"\narea = " + rect(area) +
-           "\ncommand = " + command + "\nargument = " + std::to_string(argument) + "\n";
+           "\ncommand = \"" + std::string(command) + "\"\nargument = " + std::to_string(argument) + "\n";
 }
 
-std::string key(const char* code, const char* command, int argument, const char* comment)
+std::string key(const char* name, const char* command, int argument, const char* comment)
 {
-    return "\n[[chunk.element]]   # " + std::string(comment) + "\ntype = \"key_binding\"\nkey = " + code +
-           "\ncommand = " + command + "\nargument = " + std::to_string(argument) + "\n";
+    return "\n[[chunk.element]]   # " + std::string(comment) + "\ntype = \"key_binding\"\nkey = \"" + name +
+           "\"\ncommand = \"" + command + "\"\nargument = " + std::to_string(argument) + "\n";
 }
 
 std::string slider(const Box& track, int orientation, const char* knob, const char* id, const char* comment)
@@ -41,7 +41,7 @@ std::string slider(const Box& track, int orientation, const char* knob, const ch
 // string index `next`.
 std::string presentation_page(const std::string& name, int interval_ms, int next)
 {
-    const std::string switch_to = "command = 0x8001\nargument = " + std::to_string(next) + "\n";
+    const std::string switch_to = "command = \"switch_page\"\nargument = " + std::to_string(next) + "\n";
     return "\n[[chunk]]\ntype = \"page\"\nname = \"" + name + "\"\nbackground = \"Data\\\\" + name +
            ".jpg\"\nfades = 0\n\n[[chunk.element]]\ntype = \"timer\"\ninterval_ms = " + std::to_string(interval_ms) +
            "\n" + switch_to + "\n[[chunk.element]]\ntype = \"click_command\"\n" + switch_to;
@@ -66,8 +66,10 @@ std::string starter_manifest(const std::vector<std::pair<std::string, std::strin
 #
 # The pictures are PNG files in art/: paint over them in any editor that keeps transparency.
 # Where art/panel.png is transparent the window is cut away. Every chunk and key is described
-# in docs/skin-manifest.md of the vorlunde sources. Chunks are read in order: define what a
-# later chunk names (fonts, pages, strings) before it.
+# in docs/skin-reference.md of the vorlunde sources (`tarnel-skin commands` and
+# `tarnel-skin keys` list the command and key names). Chunks are read in order: define what
+# a later chunk names (fonts, pages, strings) before it. `tarnel-skin check .` warns, with the
+# line, about names that name nothing, elements outside the window and the like.
 
 [root]
 title = "my skin"    # the window's title
@@ -111,15 +113,15 @@ type = "tray_menu"
 tooltip = "my skin"
 [[chunk.entry]]
 text = "Play"
-command = 0x1001
+command = "play_current"
 argument = 0
 [[chunk.entry]]
 text = "Pause"
-command = 0x1007
+command = "toggle_pause"
 argument = 0
 [[chunk.entry]]
 text = "Quit"
-command = 0xffff
+command = "quit"
 argument = 0
 
 # Durations: page cross-fades, music fades, and how fast a button's hover glow rises.
@@ -129,7 +131,7 @@ page_switch_ms = 1200
 music_fade_ms = 1500
 glow_step = 8
 
-# Strings that commands name by index: a page switch (0x8001) takes its page's index here.
+# Strings that commands name by index: a page switch (switch_page) takes its page's index here.
 [[chunk]]
 type = "string_mapping"
 [[chunk.entry]]
@@ -162,22 +164,20 @@ pressed = "Data\\dzien_pressed.jpg"
 hover = "Data\\dzien_hover.jpg"
 fades = 1
 )";
-    for (std::size_t i = 0; i < transport.size(); ++i) {
-        char command[8];
-        std::snprintf(command, sizeof command, "0x%04x", transport[i].command);
-        out << button(transport_button(i), command, 0, std::string(transport[i].label).c_str());
-    }
-    out << button(repeat_button, "0x1008", 0, "repeat on and off");
-    out << button(random_button, "0x1009", 0, "random order on and off");
-    out << button(tray_button, "0xfffd", 0, "into the tray");
-    out << button(minimise_button, "0xfffe", 0, "minimise");
-    out << button(quit_button, "0x8001", kOutro, "to the outro, which quits");
-    out << button(browser_back, "0x5003", 0, "the text browser's document list");
-    out << key("0x20", "0x1007", 0, "space: pause");
-    out << key("0x0D", "0x1001", 0, "Return: play");
-    out << key("0x25", "0x1004", 0, "left: previous track");
-    out << key("0x27", "0x1003", 0, "right: next track");
-    out << key("0x1B", "0x8001", kOutro, "Escape: goodbye");
+    for (std::size_t i = 0; i < transport.size(); ++i)
+        out << button(transport_button(i), command_name(transport[i].command).value_or("?"), 0,
+                      std::string(transport[i].label).c_str());
+    out << button(repeat_button, "toggle_repeat", 0, "repeat on and off");
+    out << button(random_button, "toggle_random", 0, "random order on and off");
+    out << button(tray_button, "hide_in_tray", 0, "into the tray");
+    out << button(minimise_button, "minimise", 0, "minimise");
+    out << button(quit_button, "switch_page", kOutro, "to the outro, which quits");
+    out << button(browser_back, "text_back", 0, "the text browser's document list");
+    out << key("Space", "toggle_pause", 0, "pause and resume");
+    out << key("Return", "play_current", 0, "play");
+    out << key("Left", "previous_track", 0, "previous track");
+    out << key("Right", "next_track", 0, "next track");
+    out << key("Escape", "switch_page", kOutro, "goodbye");
     for (const auto& [name, box] : {std::pair{"musiclooped", repeat_lamp}, {"musicrandom", random_lamp}, {"modulelooped", module_loop_lamp}})
         out << "\n[[chunk.element]]   # lit from the hover picture while " << name << " is on\ntype = \"lamp\"\nname = \""
             << name << "\"\narea = " << rect(box) << "\n";
@@ -190,14 +190,14 @@ fades = 1
         << rect(browser_view) << "\nfont = \"browser\"\nline_height = " << browser_line_height << "\n";
     out << "\n[[chunk.element]]\ntype = \"text_item\"\ntitle = \"About this skin\"\nfile = \"Data\\\\about.txt\"\n";
     out << "\n[[chunk.element]]   # the wheel over the list scrolls it\ntype = \"wheel_area\"\narea = " << rect(list_frame)
-        << "\nup_command = 0x4001\ndown_command = 0x4002\n";
+        << "\nup_command = \"list_scroll_up\"\ndown_command = \"list_scroll_down\"\n";
     out << "\n[[chunk.element]]   # a right click goes back to the document list\ntype = \"right_click_command\"\n"
-           "command = 0x5003\nargument = 0\n";
+           "command = \"text_back\"\nargument = 0\n";
     out << "\n# The outro fades the music and goes on to \"empty\", which ends the program."
         << presentation_page("outro", 3000, kEmpty) << R"(
 [[chunk.element]]
 type = "enter_command"
-command = 0x1016
+command = "fade_out_current"
 argument = 0
 
 [[chunk]]

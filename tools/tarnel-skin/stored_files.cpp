@@ -46,8 +46,6 @@ std::optional<std::string> kept_cut_pixels(std::span<const std::uint8_t> mask, W
 
 std::vector<std::uint8_t> alpha_mask(const ManifestFile& file, WindowSize window, std::vector<std::string>& warnings)
 {
-    if (std::uint64_t(window.width) * std::uint64_t(window.height) > max_image_pixels)
-        throw std::runtime_error("the window " + size_text(window.width, window.height) + " is too large for a mask");
     const RgbaImage picture = load_source_picture(file.path);
     const std::string prefix = file.where + ": warning: " + file.name + ": ";
     if (picture.width != window.width || picture.height != window.height)
@@ -103,11 +101,24 @@ std::vector<std::uint8_t> stored_file_bytes(const ManifestFile& file, WindowSize
 {
     if (file.text)
         return std::vector<std::uint8_t>(file.text->begin(), file.text->end());
-    if (!file.mask_from_alpha && file.format == StoredFormat::as_given)
-        return read_file_bytes(file.path);
+    if (file.mask_from_alpha && std::uint64_t(window.width) * std::uint64_t(window.height) > max_image_pixels)
+        throw std::runtime_error(file.where + ": the window " + size_text(window.width, window.height) +
+                                 " is too large for a mask");
+    // Reading and converting the source fail at the line that names it.
     try {
+        if (!file.mask_from_alpha && file.format == StoredFormat::as_given)
+            return read_file_bytes(file.path);
         return file.mask_from_alpha ? alpha_mask(file, window, warnings) : converted_picture(file, warnings);
     } catch (const std::runtime_error& error) {
-        throw std::runtime_error(file.where + ": " + error.what());
+        throw std::runtime_error(file.source_where + ": " + error.what());
     }
+}
+
+std::vector<ArchiveEntry> stored_entries(const SkinManifest& manifest, std::vector<std::string>& warnings)
+{
+    const WindowSize window{static_cast<int>(manifest.config.values.number(1)), static_cast<int>(manifest.config.values.number(2))};
+    std::vector<ArchiveEntry> entries;
+    for (const ManifestFile& file : manifest.files)
+        entries.push_back({file.name, stored_file_bytes(file, window, warnings)});
+    return entries;
 }

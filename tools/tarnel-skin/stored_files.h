@@ -8,6 +8,7 @@
 // manifest position ("MANIFEST:LINE:COLUMN: ...").
 #pragma once
 
+#include "archive_entries.h"
 #include "media/png_reader.h"
 #include "skin_manifest.h"
 
@@ -30,3 +31,6 @@ std::vector<std::uint8_t> mask_from_alpha(const RgbaImage& picture, WindowSize w
 // inside the rectangle the player always keeps; pure white pixels in a converted picture,
 // which layered windows show as holes) is appended to `warnings`, one line each.
 std::vector<std::uint8_t> stored_file_bytes(const ManifestFile& file, WindowSize window, std::vector<std::string>& warnings);
+
+// Every file of the manifest as stored_file_bytes makes it, named, in manifest order.
+std::vector<ArchiveEntry> stored_entries(const SkinManifest& manifest, std::vector<std::string>& warnings);

@@ -14,6 +14,7 @@
 #pragma once
 
 #include "commands.h"
+#include "load_error_line.h"
 
 #include <filesystem>
 #include <optional>
@@ -26,13 +27,6 @@ struct WatchOptions {
     // one ended first (SIGTERM, then SIGKILL after 3 s).
     std::optional<std::filesystem::path> player;
 };
-
-#include <string_view>
-
-// The 1-based line of `manifest_text` that first names, as a TOML string, the file, font,
-// page or plug-in that the player's load error `error` says it could not find or load;
-// nothing for other errors or when no line names it.
-std::optional<int> load_error_line(std::string_view manifest_text, std::string_view error);
 
 void watch_skin(const WatchOptions& options, const PlatformFactory& make_platform, std::ostream& out, std::ostream& err);
 

@@ -5,15 +5,20 @@
 
 namespace {
 
-Event mouse(EventKind kind, MouseButton button, LPARAM lparam)
+// Rounds towards minus infinity, so that positions left of or above the window stay outside.
+std::int32_t to_skin(std::int32_t window_pixel, int scale)
 {
-    return Event{.kind = kind, .button = button, .x = GET_X_LPARAM(lparam), .y = GET_Y_LPARAM(lparam)};
+    return window_pixel >= 0 ? window_pixel / scale : -((-window_pixel + scale - 1) / scale);
 }
 
 } // namespace
 
-bool translate_input(UINT message, WPARAM wparam, LPARAM lparam, Win32EventSource& events)
+bool translate_input(HWND window, int scale, UINT message, WPARAM wparam, LPARAM lparam, Win32EventSource& events)
 {
+    const auto mouse = [scale](EventKind kind, MouseButton button, LPARAM position) {
+        return Event{.kind = kind, .button = button, .x = to_skin(GET_X_LPARAM(position), scale),
+                     .y = to_skin(GET_Y_LPARAM(position), scale)};
+    };
     switch (message) {
     case WM_MOUSEMOVE: {
         Event event = mouse(EventKind::mouse_move, MouseButton::left, lparam);
@@ -34,7 +39,11 @@ bool translate_input(UINT message, WPARAM wparam, LPARAM lparam, Win32EventSourc
         events.push(mouse(EventKind::double_click, MouseButton::left, lparam));
         return true;
     case WM_MOUSEWHEEL: {
-        Event event = mouse(EventKind::wheel, MouseButton::left, lparam);
+        RECT corner{};
+        GetWindowRect(window, &corner);
+        Event event{.kind = EventKind::wheel,
+                    .x = corner.left + to_skin(GET_X_LPARAM(lparam) - corner.left, scale),
+                    .y = corner.top + to_skin(GET_Y_LPARAM(lparam) - corner.top, scale)};
         event.wheel_delta = GET_WHEEL_DELTA_WPARAM(wparam);
         events.push(event);
         return true;

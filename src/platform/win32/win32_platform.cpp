@@ -65,6 +65,13 @@ std::unique_ptr<AudioDevice> Win32Platform::create_audio_device()
     return std::make_unique<SdlAudioDevice>();
 }
 
+MediaRemote* Win32Platform::media_remote()
+{
+    if (!media_keys_)
+        media_keys_.emplace(events_);
+    return &*media_keys_;
+}
+
 std::unique_ptr<Platform> make_desktop_platform()
 {
     return std::make_unique<Win32Platform>();

@@ -11,7 +11,10 @@
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_event_source.h"
 #include "platform/win32/win32_libraries.h"
+#include "platform/win32/win32_media_keys.h"
 #include "platform/win32/win32_tray.h"
+
+#include <optional>
 
 class Win32Platform final : public Platform {
 public:
@@ -32,12 +35,15 @@ public:
                      const std::function<bool()>& give_up) override;
     std::unique_ptr<FontSystem> create_font_system() override;
     std::unique_ptr<AudioDevice> create_audio_device() override;
-    // media_remote() stays nullptr: Windows' media remote (the system media transport
-    // controls) is a Windows Runtime interface, which this back end does not use.
+    // The media keys (Win32MediaKeys), registered on the first call. Windows' fuller media
+    // remote (the system media transport controls) is a Windows Runtime interface, which this
+    // back end does not use.
+    MediaRemote* media_remote() override;
 
 private:
     Win32EventSource events_;
     Win32Clock clock_;
     Win32Tray tray_;
     Win32Libraries libraries_;
+    std::optional<Win32MediaKeys> media_keys_;
 };

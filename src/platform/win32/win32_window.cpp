@@ -3,11 +3,14 @@
 
 #include "platform/win32/win32_bitmap_info.h"
 #include "platform/win32/win32_input.h"
+#include "platform/win32/win32_media_keys.h"
 #include "platform/win32/win32_text.h"
+#include "platform/win32/win32_window_scale.h"
 
 #include "base/skin_error.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -82,6 +85,13 @@ Win32Window::Win32Window(const WindowSpec& spec, Win32EventSource& events)
     }
     // A layered window shows nothing until its attributes are set.
     apply_layered_attributes();
+    const char* vorlunde_scale = std::getenv("VORLUNDE_SCALE");
+    scale_ = choose_win32_window_scale(vorlunde_scale ? vorlunde_scale : "", window_dpi(window_));
+    if (scale_ != 1) {
+        // scale_ times the size, centred where the skin-sized window would have been.
+        SetWindowPos(window_, nullptr, spec.x - spec.width * (scale_ - 1) / 2, spec.y - spec.height * (scale_ - 1) / 2,
+                     spec.width * scale_, spec.height * scale_, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 Win32Window::~Win32Window()
@@ -123,6 +133,12 @@ LRESULT Win32Window::handle(UINT message, WPARAM wparam, LPARAM lparam)
     switch (message) {
     case WM_CAPTURECHANGED: moving_ = false; return 0;
     case WM_ERASEBKGND: return 1; // every pixel comes from the frame
+    case WM_APPCOMMAND:
+        if (const auto request = media_request_of_app_command(GET_APPCOMMAND_LPARAM(lparam))) {
+            events_.push(Event{.kind = EventKind::media_request, .media_request = *request});
+            return TRUE;
+        }
+        break;
     case WM_PAINT: {
         PAINTSTRUCT paint;
         const HDC device = BeginPaint(window_, &paint);
@@ -132,10 +148,11 @@ LRESULT Win32Window::handle(UINT message, WPARAM wparam, LPARAM lparam)
     }
     default: break;
     }
-    if (!translate_input(message, wparam, lparam, events_))
+    if (!translate_input(window_, scale_, message, wparam, lparam, events_))
         return DefWindowProcW(window_, message, wparam, lparam);
-    // The system keys keep their own meaning too (Alt+F4 asks to close).
-    if (message == WM_SYSKEYDOWN || message == WM_SYSKEYUP)
+    // The system keys keep their own meaning too (Alt+F4 asks to close), and so do the media
+    // keys (the system makes WM_APPCOMMAND of them).
+    if (message == WM_SYSKEYDOWN || message == WM_SYSKEYUP || (message == WM_KEYDOWN && media_request_of_key(wparam)))
         return DefWindowProcW(window_, message, wparam, lparam);
     return 0;
 }
@@ -179,7 +196,10 @@ void Win32Window::apply_layered_attributes()
 
 void Win32Window::set_shape(std::span<const Rect> rectangles)
 {
-    const HRGN region = region_of(rectangles);
+    std::vector<Rect> scaled(rectangles.begin(), rectangles.end());
+    for (Rect& r : scaled)
+        r = Rect{r.left * scale_, r.top * scale_, r.right * scale_, r.bottom * scale_};
+    const HRGN region = region_of(scaled);
     if (region && !SetWindowRgn(window_, region, TRUE))
         DeleteObject(region); // the window owns the region only when it took it
 }
@@ -191,7 +211,7 @@ void Win32Window::clear_shape()
 
 void Win32Window::begin_move(std::int32_t x, std::int32_t y)
 {
-    move_grip_ = POINT{x, y};
+    move_grip_ = POINT{x * scale_, y * scale_}; // in window pixels
     SetCapture(window_);
     moving_ = true;
 }
@@ -254,8 +274,16 @@ void Win32Window::draw_rows(HDC device, const Rect& area) const
     const int rows = area.bottom - area.top;
     const BITMAPINFO info = top_down_bitmap_info(frame_width_, rows);
     const std::uint32_t* first_row = frame_.data() + static_cast<std::size_t>(area.top) * static_cast<std::size_t>(frame_width_);
-    SetDIBitsToDevice(device, area.left, area.top, static_cast<DWORD>(area.right - area.left), static_cast<DWORD>(rows),
-                      area.left, 0, 0, static_cast<UINT>(rows), first_row, &info, DIB_RGB_COLORS);
+    const int width = area.right - area.left;
+    if (scale_ == 1) {
+        SetDIBitsToDevice(device, area.left, area.top, static_cast<DWORD>(width), static_cast<DWORD>(rows), area.left,
+                          0, 0, static_cast<UINT>(rows), first_row, &info, DIB_RGB_COLORS);
+        return;
+    }
+    // Every pixel repeated scale_ times each way.
+    SetStretchBltMode(device, COLORONCOLOR);
+    StretchDIBits(device, area.left * scale_, area.top * scale_, width * scale_, rows * scale_, area.left, 0, width,
+                  rows, first_row, &info, DIB_RGB_COLORS, SRCCOPY);
 }
 
 Rect Win32Window::screen_rect() const

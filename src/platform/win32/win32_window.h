@@ -6,6 +6,10 @@
 // (SetWindowRgn). Frames go to the screen with SetDIBitsToDevice, whole or only their changed
 // parts; the last one is kept to repaint on WM_PAINT. Moving is done by the program (the pointer is captured until the left
 // button is up), so the message loop and the timer keep running during a move.
+// On high-density screens (choose_win32_window_scale, decided when the window is made) it is
+// twice the skin's size: frames are drawn with every pixel repeated, shapes are
+// scaled with them, and input positions are divided back into skin pixels (translate_input).
+// The media keys' WM_APPCOMMAND become media_request events.
 // Its window procedure pushes input as Events onto the Win32EventSource, which must outlive
 // the window. UI thread only.
 #pragma once
@@ -58,6 +62,7 @@ private:
     OwnedIcon cursor_;
     SetLayeredWindowAttributesFunction set_layered_ = nullptr;
     HWND window_ = nullptr;
+    int scale_ = 1;
     std::uint8_t alpha_ = 255;
     bool colour_key_enabled_ = false;
     std::uint32_t colour_key_ = 0;

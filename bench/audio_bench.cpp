@@ -85,7 +85,9 @@ void engine_render(benchmark::State& state, const std::filesystem::path& path)
     DataArchive archive;
     for (auto _ : state) {
         AudioEngine engine{sink, archive};
-        engine.add_playlist_track("bench", path.string());
+        Tracklists lists;
+        lists.add_playlist_track("bench", path.string());
+        engine.use_tracklists(std::move(lists));
         engine.toggle_repeat();
         engine.play_current();
         HeadlessAudioDevice device;
@@ -215,7 +217,9 @@ void get_spectrum(benchmark::State& state)
     RecordingSink sink;
     DataArchive archive;
     AudioEngine engine{sink, archive};
-    engine.add_playlist_track("bench", files().ogg.string());
+    Tracklists lists;
+    lists.add_playlist_track("bench", files().ogg.string());
+    engine.use_tracklists(std::move(lists));
     engine.play_current();
     HeadlessAudioDevice device;
     device.open(engine);

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/command_processor.h"
 
-#include "app/presentation_names.h"
 #include "app/track_page_table.h"
+#include "base/presentation_names.h"
 
 void CommandProcessor::process_commands()
 {

@@ -6,7 +6,7 @@
 #include "app/string_mapping.h"
 #include "app/tray_icon.h"
 #include "archive/data_archive.h"
-#include "audio/audio_engine.h"
+#include "audio/tracklists.h"
 #include "base/skin_error.h"
 #include "config/config_walker.h"
 #include "image/image_loader.h"
@@ -155,10 +155,10 @@ private:
             const std::string& title = entry_text(entry, 0);
             const std::string& file = entry_text(entry, 1);
             if (kind == 0) {
-                t_.audio.add_named_track(title, file);
+                t_.tracklists.add_named_track(title, file);
                 continue;
             }
-            t_.audio.add_playlist_track(title, file);
+            t_.tracklists.add_playlist_track(title, file);
             for (const auto& registered : t_.pages)
                 registered.object->add_title(title);
             titles.push_back(title);

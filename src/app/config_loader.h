@@ -22,7 +22,6 @@
 #include <string>
 #include <vector>
 
-class AudioEngine;
 class CommandQueue;
 class DataArchive;
 class FontRegistry;
@@ -31,6 +30,7 @@ class PluginHost;
 class StringMapping;
 class TrayIcon;
 struct ShellState;
+class Tracklists;
 
 // Everything the configuration fills, shared by the player and the skin tool.
 struct LoadTargets {
@@ -40,7 +40,7 @@ struct LoadTargets {
     const Clock& clock;      // for the pages' glows and timers
     CommandSink& commands;   // where the pages post
     PageLinks links;         // given to every page at registration
-    AudioEngine& audio;      // named tracks, playlist and titles
+    Tracklists& tracklists;  // named tracks, playlist and titles, handed to the engine after
     StringMapping& mapping;
     TrayIcon& tray;
     FontRegistry& fonts;

@@ -3,11 +3,13 @@
 
 #include "app/config_loader.h"
 #include "app/window_placement.h"
+#include "audio/tracklists.h"
 #include "base/desktop_text.h"
 #include "config/config_head.h"
 
 #include <algorithm>
 #include <iostream>
+#include <utility>
 
 namespace {
 
@@ -102,19 +104,21 @@ void Player::create_main_window()
 
 void Player::load_configuration()
 {
+    Tracklists tracklists;
     LoadTargets targets{shell_,
                         archive_,
                         pages_,
                         platform_.clock(),
                         queue_,
                         PageLinks{&*back_buffer_, &*audio_engine_, &plugins_},
-                        *audio_engine_,
+                        tracklists,
                         mapping_,
                         *tray_icon_,
                         fonts_,
                         plugins_,
                         window_->layered()};
     load_config(skin_dir_, targets, warnings_);
+    audio_engine_->use_tracklists(std::move(tracklists));
     tray_icon_->publish_menu();
 }
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/presentation.h"
 
-#include "app/presentation_names.h"
 #include "app/status_line.h"
 #include "audio/audio_engine.h"
+#include "base/presentation_names.h"
 #include "skin/font_registry.h"
 #include "skin/plugin_host.h"
 

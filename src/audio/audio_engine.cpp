@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "audio/audio_engine.h"
 
-#include "audio/track_kind_probe.h"
-
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -23,21 +21,25 @@ void AudioEngine::PendingPosts::send(CommandSink& sink) const
 }
 
 AudioEngine::AudioEngine(CommandSink& sink, const DataArchive& archive, DecoderOpener opener)
-    : sink_(sink), archive_(archive), opener_(opener), scratch_(2 * mix_block_frames),
+    : sink_(sink), archive_(archive), opener_(opener), lists_(std::make_unique<const Tracklists>()),
+      scratch_(2 * mix_block_frames),
       loader_([this](const TrackChooser& from) { load_ahead(from); })
 {
 }
 
-void AudioEngine::add_playlist_track(std::string title, std::string file)
+// Nothing plays and the loader is idle before the old lists go: no thread reads them then.
+void AudioEngine::use_tracklists(Tracklists lists)
 {
-    const TrackKind kind = playlist_track_kind(file);
-    playlist_.insert_front(TrackEntry{std::move(file), kind, false});
-    titles_.insert_front(std::move(title));
-}
-
-void AudioEngine::add_named_track(std::string key, std::string file)
-{
-    named_tracks_.insert(std::move(key), std::make_unique<TrackEntry>(make_track_entry(std::move(file), true)));
+    {
+        std::lock_guard lock(mutex_);
+        clear_current_locked();
+        secondary_.channel.reset();
+        ahead_.adopted();
+    }
+    loader_.wait_until_idle();
+    auto kept = std::make_unique<const Tracklists>(std::move(lists));
+    std::lock_guard lock(mutex_);
+    lists_ = std::move(kept);
 }
 
 void AudioEngine::reset_audio_state()
@@ -47,13 +49,6 @@ void AudioEngine::reset_audio_state()
     request_ahead_locked();
 }
 
-std::optional<CommandId> AudioEngine::module_notice(const TrackEntry& entry)
-{
-    if (entry.stored_in_archive || entry.kind != TrackKind::module)
-        return std::nullopt;
-    return entry.name.find("loop") != std::string::npos ? CommandId::looped_module_started : CommandId::unlooped_module_started;
-}
-
 void AudioEngine::clear_current_locked()
 {
     if (current_.channel) {
@@ -61,7 +56,7 @@ void AudioEngine::clear_current_locked()
         current_.channel.reset();
     }
     ++generation_;
-    advance_waiting_ = false;
+    ahead_.stop_waiting();
 }
 
 void AudioEngine::play_current()
@@ -86,7 +81,7 @@ std::optional<AudioEngine::PendingOpen> AudioEngine::begin_play_current_locked(P
         if (current_.channel->activity() == Channel::Activity::playing)
             return std::nullopt;
     }
-    const TrackEntry* entry = playlist_.at(chooser_.current_index());
+    const TrackEntry* entry = playlist().at(chooser_.current_index());
     if (entry == nullptr || !entry->eligible())
         return std::nullopt;
     if (entry->kind == TrackKind::none) {
@@ -284,7 +279,7 @@ bool AudioEngine::sounding() const
         return slot.channel && slot.channel->activity() == Channel::Activity::playing;
     };
     std::lock_guard lock(mutex_);
-    return plays(current_) || plays(secondary_) || advance_waiting_;
+    return plays(current_) || plays(secondary_) || ahead_.waiting();
 }
 
 Channel::Activity AudioEngine::activity_locked() const
@@ -296,7 +291,7 @@ Channel::Activity AudioEngine::activity_locked() const
 // index; when that is not the kind playing, they reach nothing.
 Channel* AudioEngine::current_volume_target()
 {
-    const TrackEntry* entry = playlist_.at(chooser_.current_index());
+    const TrackEntry* entry = playlist().at(chooser_.current_index());
     if (entry == nullptr || entry->kind == TrackKind::none || entry->kind != current_.kind || !current_.channel)
         return nullptr;
     return &*current_.channel;
@@ -384,7 +379,7 @@ void AudioEngine::change_track(void (TrackChooser::*choose)(const Playlist&))
         std::lock_guard lock(mutex_);
         const bool was_active = activity_locked() != Channel::Activity::stopped;
         clear_current_locked();
-        (chooser_.*choose)(playlist_);
+        (chooser_.*choose)(playlist());
         if (was_active)
             open = begin_play_current_locked(posts);
     }
@@ -399,7 +394,7 @@ void AudioEngine::play_track(PlaylistIndex index)
     std::optional<PendingOpen> open;
     {
         std::lock_guard lock(mutex_);
-        if (!chooser_.select(playlist_, index))
+        if (!chooser_.select(playlist(), index))
             return;
         clear_current_locked();
         open = begin_play_current_locked(posts);
@@ -449,18 +444,18 @@ void AudioEngine::on_track_end(PendingPosts& posts)
 {
     if (chooser_.repeat())
         return;
-    if (ahead_ && ahead_->from == chooser_) {
-        adopt_locked(*ahead_, posts);
+    if (auto ready = ahead_.take_ready(chooser_)) {
+        adopt_locked(*ready, posts);
         return;
     }
     clear_current_locked();
-    advance_waiting_ = true;
+    ahead_.wait_for_next();
     request_ahead_locked();
 }
 
 // Moves the chooser on as `advance` found, puts its decoder in the current slot and posts
 // what opening it and the end of a track post.
-void AudioEngine::adopt_locked(Advance& advance, PendingPosts& posts)
+void AudioEngine::adopt_locked(TrackAhead::Advance& advance, PendingPosts& posts)
 {
     clear_current_locked();
     chooser_ = advance.to;
@@ -474,64 +469,27 @@ void AudioEngine::adopt_locked(Advance& advance, PendingPosts& posts)
     }
     posts.track_changed();
     loader_.report(advance.unplayable);
-    ahead_.reset();
-    requested_from_.reset();
+    ahead_.adopted();
     request_ahead_locked();
 }
 
-// Asks the loader for the track that follows when one plays (or is awaited) and repeat is
-// off, unless it has been asked for, or opened, from the chooser as it is now.
 void AudioEngine::request_ahead_locked()
 {
-    if ((!current_.channel && !advance_waiting_) || chooser_.repeat())
-        return;
-    if ((ahead_ && ahead_->from == chooser_) || requested_from_ == chooser_)
-        return;
-    requested_from_ = chooser_;
-    loader_.want(chooser_);
+    if (ahead_.should_request(chooser_, current_.channel.has_value()))
+        loader_.want(chooser_);
 }
 
-// Moves a copy of the chooser on as the end of a track does, past entries that do not open,
-// at most once round the list.
-AudioEngine::Advance AudioEngine::compute_advance(const TrackChooser& from) const
-{
-    Advance advance{from, from, nullptr, TrackKind::none, nullptr, std::nullopt, {}};
-    for (PlaylistIndex tried = 0; tried < playlist_.count(); ++tried) {
-        advance.to.choose_next(playlist_);
-        const TrackEntry* entry = playlist_.at(advance.to.current_index());
-        if (entry == nullptr)
-            break;
-        if (entry->kind != TrackKind::none) {
-            advance.kind = entry->kind;
-            advance.entry = entry;
-            advance.module_notice = module_notice(*entry);
-            advance.decoder = opener_(entry->kind, std::filesystem::path(entry->name));
-        }
-        if (advance.decoder)
-            break;
-        advance.unplayable.push_back(entry->name);
-        advance.module_notice.reset();
-    }
-    return advance;
-}
-
-// On the loader thread: opens what follows `from`, then hands it over unless the engine has
-// moved on meanwhile. An end already waiting for it takes it at once.
+// On the loader thread: opens what follows `from`, then hands it over. An end already
+// waiting for it takes it at once.
 void AudioEngine::load_ahead(const TrackChooser& from)
 {
-    Advance advance = compute_advance(from);
-    std::optional<Advance> unused;
+    TrackAhead::Advance advance = TrackAhead::open_next(from, playlist(), opener_);
+    std::optional<TrackAhead::Advance> unused;
     PendingPosts posts;
     {
         std::lock_guard lock(mutex_);
-        if (requested_from_ != from) {
-            unused = std::move(advance);
-        } else if (advance_waiting_ && chooser_ == from) {
-            adopt_locked(advance, posts);
-        } else {
-            unused = std::move(ahead_);
-            ahead_ = std::move(advance);
-        }
+        if (auto now = ahead_.deliver(std::move(advance), chooser_, unused))
+            adopt_locked(*now, posts);
     }
     posts.send(sink_);
 }

@@ -2,8 +2,9 @@
 // AudioEngine: the player's music. Two slots, each holding at most one Channel: the
 // *current* slot plays the playlist entry at the current index and is what the transport
 // commands act on; the *secondary* slot plays a named track from the archive on top of it.
-// The engine owns the tracklists (playlist, titles, named tracks), the track choice and the
-// mixer, which an AudioDevice pulls through render().
+// The engine holds the tracklists (playlist, titles, named tracks; handed over const once the
+// configuration has loaded), the track choice and the mixer, which an AudioDevice pulls
+// through render().
 //
 // Units: volumes 0 to 100; slide durations in milliseconds (`duration_ms`); stream positions
 // in frames of 44.1 kHz, module positions in orders. Seeking a stream moves 10 seconds.
@@ -15,17 +16,15 @@
 //
 // Threads: every public member may be called from the UI thread while the device's thread
 // runs render(); one mutex serialises the slots, indices, modes, random draws and the end
-// of track. The tracklists themselves are filled before the device opens and are
-// read-only afterwards, so the references handed out stay valid and unguarded.
+// of track. The tracklists are const once handed over, so the references handed out stay
+// valid and unguarded.
 //
 // No file is opened on the device's thread: render() never calls open_decoder. Tracks the
 // user starts are opened on the UI thread, outside the lock, and installed afterwards; the
 // track that follows the current one by itself is opened ahead on the engine's loader
-// thread (TrackLoader), from a copy of the track chooser, and the mixer only swaps it in
-// at the end when the chooser still equals that copy (so the same choices and random draws
-// are made), joining the two tracks without a gap. Should it not be ready, the mixer plays
-// silence and the loader installs it when done. Decoders the mixer finishes with are
-// destroyed on the loader thread. Builds without threads (the browser, whose device calls
+// thread (TrackLoader) and swapped in at the end as TrackAhead describes, joining the two
+// tracks without a gap. Should it not be ready, the mixer plays silence and the loader
+// installs it when done. Decoders the mixer finishes with are destroyed on the loader thread. Builds without threads (the browser, whose device calls
 // render() on the one thread between events) open the track ahead right after a mix.
 //
 // Entries that cannot play (kind none, missing or damaged files) write "can't play <path>"
@@ -36,14 +35,15 @@
 #include "archive/data_archive.h"
 #include "audio/audio_operations.h"
 #include "audio/channel.h"
-#include "audio/named_tracks.h"
+#include "audio/fft_spectrum_analyzer.h"
 #include "audio/page_playback.h"
 #include "audio/playlist.h"
-#include "audio/fft_spectrum_analyzer.h"
+#include "audio/track_ahead.h"
 #include "audio/track_chooser.h"
 #include "audio/track_entry.h"
 #include "audio/track_loader.h"
 #include "audio/track_title_table.h"
+#include "audio/tracklists.h"
 #include "base/command.h"
 #include "platform/audio_device.h"
 
@@ -64,13 +64,12 @@ public:
     // `sink` and `archive` must outlive the engine. Every decoder is opened through `opener`.
     AudioEngine(CommandSink& sink, const DataArchive& archive, DecoderOpener opener = &open_decoder);
 
-    // --- Filling the tracklists (while the configuration loads) ---
+    // --- The tracklists (empty until handed over) ---
 
-    // Inserts a playlist entry for the file on disk at index 0, with its title; its kind
-    // comes from playlist_track_kind (which may read the file's first bytes).
-    void add_playlist_track(std::string title, std::string file);
-    // Registers the archive file `file` under `key` among the named tracks.
-    void add_named_track(std::string key, std::string file);
+    // Takes the tracklists filled while the configuration loaded and keeps them const. Called
+    // before anything plays (it stops both slots and waits for the loader thread), from the
+    // UI thread; the references given out earlier die with the lists they came from.
+    void use_tracklists(Tracklists lists);
 
     // Repeat and random off, current and previous index 0.
     void reset_audio_state();
@@ -158,11 +157,11 @@ public:
     PlaylistIndex current_index() const override;
     bool repeat() const override;
     bool random() const override;
-    PlaylistIndex track_count() const { return playlist_.count(); }
-    const Playlist& playlist() const { return playlist_; }
-    const TrackTitleTable& titles() const { return titles_; }
+    PlaylistIndex track_count() const { return playlist().count(); }
+    const Playlist& playlist() const { return lists_->playlist(); }
+    const TrackTitleTable& titles() const { return lists_->titles(); }
     // The named track defined last under `key`, or nullptr.
-    const TrackEntry* find_named_track(std::string_view key) const override { return named_tracks_.find(key); }
+    const TrackEntry* find_named_track(std::string_view key) const override { return lists_->find_named_track(key); }
 
     // The mixer: current and secondary channels added at their volumes. Handles the current
     // track's end (repeat: it loops on, at most once per call; otherwise the next track starts).
@@ -192,18 +191,6 @@ private:
         bool track_changed_ = false;
     };
 
-    // What follows the current track when it ends by itself: the chooser's state before and
-    // after the move, and the opened decoder (none when no entry round the list plays).
-    struct Advance {
-        TrackChooser from;
-        TrackChooser to;
-        std::unique_ptr<Decoder> decoder;
-        TrackKind kind = TrackKind::none;   // of the last entry tried
-        const TrackEntry* entry = nullptr;  // the entry the decoder plays
-        std::optional<CommandId> module_notice; // posted when it starts (disk modules)
-        std::vector<std::string> unplayable; // entries passed over, in order
-    };
-
     // A track the UI thread opens outside the lock; installed if `generation` still holds.
     struct PendingOpen {
         const TrackEntry* entry;
@@ -219,8 +206,6 @@ private:
         std::int64_t target;
     };
 
-    // The module notice an entry posts when it is opened.
-    static std::optional<CommandId> module_notice(const TrackEntry& entry);
     std::optional<PendingOpen> begin_play_current_locked(PendingPosts& posts);
     void finish_open(const PendingOpen& open);
     // seek_forward (direction +1) and seek_backward (-1).
@@ -232,9 +217,8 @@ private:
     Channel::Activity activity_locked() const;
     TrackTime track_time_locked() const;
     void on_track_end(PendingPosts& posts);
-    void adopt_locked(Advance& advance, PendingPosts& posts);
+    void adopt_locked(TrackAhead::Advance& advance, PendingPosts& posts);
     void request_ahead_locked();
-    Advance compute_advance(const TrackChooser& from) const;
     void load_ahead(const TrackChooser& from); // the loader thread's work
     void change_track(void (TrackChooser::*choose)(const Playlist&));
     Channel* current_volume_target();
@@ -242,9 +226,7 @@ private:
     CommandSink& sink_;
     const DataArchive& archive_;
     DecoderOpener opener_;
-    Playlist playlist_;
-    TrackTitleTable titles_;
-    NamedTracks named_tracks_;
+    std::unique_ptr<const Tracklists> lists_; // never null; replaced only by use_tracklists
 
     mutable std::mutex mutex_; // guards everything below
     TrackChooser chooser_;
@@ -254,9 +236,7 @@ private:
     std::array<float, FftSpectrumAnalyzer::bin_count> spectrum_buffer_{};
     std::vector<float> scratch_; // decoding buffer of the mixer, allocated once
     std::uint64_t generation_ = 0;              // counts changes of the current slot
-    std::optional<Advance> ahead_;              // the next track, opened ahead
-    std::optional<TrackChooser> requested_from_; // what the loader was last asked for
-    bool advance_waiting_ = false;              // ended, and the next track is not ready yet
+    TrackAhead ahead_;                          // the next track, asked for and opened ahead
 
     TrackLoader loader_; // last: its thread stops before the members above go
 };

@@ -17,3 +17,10 @@ TrackEntry make_track_entry(std::string name, bool stored_in_archive)
     }
     return TrackEntry{std::move(name), kind, stored_in_archive};
 }
+
+std::optional<CommandId> module_notice(const TrackEntry& entry)
+{
+    if (entry.stored_in_archive || entry.kind != TrackKind::module)
+        return std::nullopt;
+    return entry.name.find("loop") != std::string::npos ? CommandId::looped_module_started : CommandId::unlooped_module_started;
+}

@@ -3,7 +3,10 @@
 // and never changed afterwards. TrackKind says which decoder plays it.
 #pragma once
 
+#include "base/command.h"
+
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // A position in the playlist: 0 is its first entry; -1 where a position may be absent.
@@ -27,3 +30,6 @@ struct TrackEntry {
 // The entry for `name`, its kind taken from file_kind_of (archive names; playlist entries
 // on disk take playlist_track_kind).
 TrackEntry make_track_entry(std::string name, bool stored_in_archive);
+// What opening `entry` posts: a module from disk posts looped_module_started when its file
+// name contains "loop", else unlooped_module_started; anything else posts nothing.
+std::optional<CommandId> module_notice(const TrackEntry& entry);

@@ -2,6 +2,7 @@
 #include "skin/window_region.h"
 
 #include "archive/data_archive.h"
+#include "base/presentation_names.h"
 
 #include <algorithm>
 #include <span>
@@ -50,7 +51,7 @@ bool Region::contains(std::int32_t x, std::int32_t y) const
 
 Region build_region(const DataArchive& archive, std::string_view name, int width, int height)
 {
-    if (name == "intro")
+    if (name == presentation_names::intro_region)
         return Region{{intro_rectangle}};
 
     const ArchiveFile mask_file = archive.find_file(name);

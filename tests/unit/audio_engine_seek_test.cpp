@@ -67,7 +67,9 @@ TEST(AudioEngineSeekTest, TheDeviceNeverWaitsForASeeksFileWork)
     RecordingSink sink;
     DataArchive archive;
     AudioEngine engine{sink, archive, &open_slow_disk};
-    engine.add_playlist_track("slow", "slow.ogg");
+    Tracklists lists;
+    lists.add_playlist_track("slow", "slow.ogg");
+    engine.use_tracklists(std::move(lists));
     engine.play_current();
 
     HeadlessAudioDevice device;

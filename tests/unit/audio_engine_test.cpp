@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -34,14 +35,18 @@ class AudioEngineTest : public testing::Test {
 protected:
     AudioEngineTest() { device.open(engine); }
 
-    // Writes the files and makes them the playlist, index i = files[i].
+    // Writes the files and makes them the playlist, index i = files[i], then hands the
+    // tracklists (with the named tracks added before) to the engine.
     void playlist(const std::vector<std::pair<std::string, std::vector<std::uint8_t>>>& files)
     {
         for (auto it = files.rbegin(); it != files.rend(); ++it) {
             const auto path = it->second.empty() ? std::filesystem::path(it->first) : dir.write(it->first, it->second);
-            engine.add_playlist_track("title of " + it->first, path.string());
+            lists.add_playlist_track("title of " + it->first, path.string());
         }
+        hand_over();
     }
+
+    void hand_over() { engine.use_tracklists(std::exchange(lists, Tracklists{})); }
 
     // Frames the engine would decode from `bytes` (what the current slot plays).
     static std::int64_t decoded_length(const std::vector<std::uint8_t>& bytes, TrackKind kind)
@@ -84,6 +89,7 @@ protected:
     DataArchive archive;
     AudioEngine engine{sink, archive};
     HeadlessAudioDevice device;
+    Tracklists lists; // filled by the test, then handed to the engine
 };
 
 TEST_F(AudioEngineTest, PlayPauseResumeAndStop)
@@ -190,7 +196,7 @@ TEST_F(AudioEngineTest, SeeksUseTheCurrentTracksOwnLength)
     const auto tone = ogg_tone(25 * second);
     const auto jingle = ogg_tone(second / 2);
     archive.load_image(ByteBuilder{}.string("Music\\jingle.ogg").u32(static_cast<std::uint32_t>(jingle.size())).raw(jingle).take());
-    engine.add_named_track("jingle", "Music\\jingle.ogg");
+    lists.add_named_track("jingle", "Music\\jingle.ogg");
     playlist({{"long.ogg", tone}, {"next.ogg", tone}});
     engine.play_current();
     engine.play_secondary(engine.find_named_track("jingle"));
@@ -233,9 +239,9 @@ TEST_F(AudioEngineTest, SecondaryReplacesSecondaryWhileCurrentPlaysOn)
     image.string("first.ogg").u32(static_cast<std::uint32_t>(first.size())).raw(first);
     image.string("second.ogg").u32(static_cast<std::uint32_t>(second_track.size())).raw(second_track);
     archive.load_image(image.take());
-    engine.add_named_track("jingle", "first.ogg");
-    engine.add_named_track("jingle", "second.ogg"); // defined later: wins
-    engine.add_named_track("other", "first.ogg");
+    lists.add_named_track("jingle", "first.ogg");
+    lists.add_named_track("jingle", "second.ogg"); // defined later: wins
+    lists.add_named_track("other", "first.ogg");
     playlist({{"current.ogg", current}});
 
     engine.play_current();
@@ -264,7 +270,8 @@ TEST_F(AudioEngineTest, SecondarySlideToMinusTwoSilencesIt)
 {
     const auto jingle = ogg_tone(3 * second);
     archive.load_image(ByteBuilder{}.string("j.ogg").u32(static_cast<std::uint32_t>(jingle.size())).raw(jingle).take());
-    engine.add_named_track("j", "j.ogg");
+    lists.add_named_track("j", "j.ogg");
+    hand_over();
     engine.play_secondary(engine.find_named_track("j"));
     EXPECT_FALSE(silent(pull(1000)));
     engine.slide_secondary_volume(AudioOperations::slide_to_stop, 50);
@@ -328,8 +335,10 @@ TEST_F(AudioEngineTest, NextAndPreviousStartOnlyWhatWasActive)
 TEST_F(AudioEngineTest, RandomModeGivesTheSameChoicesInTwoEngines)
 {
     auto choices = [](AudioEngine& subject) {
+        Tracklists nine;
         for (int i = 0; i < 9; ++i)
-            subject.add_playlist_track("t", "track" + std::to_string(i) + ".ogg");
+            nine.add_playlist_track("t", "track" + std::to_string(i) + ".ogg");
+        subject.use_tracklists(std::move(nine));
         subject.toggle_random();
         std::vector<std::int32_t> visited;
         for (int i = 0; i < 30; ++i) {
@@ -369,6 +378,8 @@ TEST_F(AudioEngineTest, SpectrumPeaksInTheSinesBin)
 TEST_F(AudioEngineTest, DiskModulesPostTheirLoopMarkByName)
 {
     const auto song = make_xm(short_song);
+    archive.load_image(ByteBuilder{}.string("loop.xm").u32(static_cast<std::uint32_t>(song.size())).raw(song).take());
+    lists.add_named_track("m", "loop.xm");
     playlist({{"loop_theme.xm", song}, {"theme.xm", song}, {"Loop.xm", song}, {"missing_loop.xm", {}}});
     const std::vector<std::uint16_t> expected{0x6001, 0x6002, 0x6002, 0x6001};
     for (std::int32_t i = 0; i < 4; ++i) {
@@ -376,8 +387,6 @@ TEST_F(AudioEngineTest, DiskModulesPostTheirLoopMarkByName)
         engine.play_track(i);
         EXPECT_EQ(sink.posted(), (std::vector<Command>{{expected[static_cast<std::size_t>(i)], 0}})) << i;
     }
-    archive.load_image(ByteBuilder{}.string("loop.xm").u32(static_cast<std::uint32_t>(song.size())).raw(song).take());
-    engine.add_named_track("m", "loop.xm");
     sink.clear();
     engine.play_secondary(engine.find_named_track("m"));
     EXPECT_FALSE(silent(pull(5000)));
@@ -405,7 +414,8 @@ TEST_F(AudioEngineTest, BadFilesDoNotSoundAndCommandsActOnNothing)
 
 TEST_F(AudioEngineTest, ArchiveTrackMissingFromTheArchiveRaisesItsMessage)
 {
-    engine.add_named_track("gone", "Music\\gone.ogg");
+    lists.add_named_track("gone", "Music\\gone.ogg");
+    hand_over();
     try {
         engine.play_secondary(engine.find_named_track("gone"));
         FAIL() << "no error";

@@ -25,10 +25,12 @@ TEST(AudioEngineThreadTest, TrackEndsOnTheAudioThreadAgainstACommandBurst)
     AudioEngine engine{sink, archive};
     const auto blip = encode_pcm(sine_pcm(500.0, 2000, 0.5f), EncodedFormat::ogg_vorbis);
     const auto song = make_xm(XmSong{.orders = 2, .rows = 1, .speed = 1}); // about 40 ms
+    Tracklists lists;
     for (int i = 0; i < 6; ++i) {
         const std::string name = i % 3 == 2 ? "song" + std::to_string(i) + ".xm" : "blip" + std::to_string(i) + ".ogg";
-        engine.add_playlist_track(name, dir.write(name, i % 3 == 2 ? song : blip).string());
+        lists.add_playlist_track(name, dir.write(name, i % 3 == 2 ? song : blip).string());
     }
+    engine.use_tracklists(std::move(lists));
     engine.toggle_random();
     engine.play_current();
 

@@ -71,9 +71,11 @@ struct LoaderRig {
     // Loads the skin files already in `dir`.
     void load_written()
     {
-        LoadTargets targets{shell,   archive, pages, platform.clock(), queue, PageLinks{&back_buffer, &audio, &plugins},
-                            audio,   mapping, tray,  fonts,            plugins, layered};
+        Tracklists tracklists;
+        LoadTargets targets{shell,      archive, pages, platform.clock(), queue, PageLinks{&back_buffer, &audio, &plugins},
+                            tracklists, mapping, tray,  fonts,            plugins, layered};
         load_config(dir.path(), targets, warnings);
+        audio.use_tracklists(std::move(tracklists));
     }
 
     std::string error_of(const SkinFiles& skin)
@@ -162,8 +164,9 @@ TEST(ConfigLoader, AMissingArchiveIsReportedBeforeTheConfigurationIsOpened)
 {
     LoaderRig rig;
     rig.dir.write("tarnel.cfg", std::vector<std::uint8_t>{0x59, 0x02, 0, 0, 0, 0}); // a bad first chunk
-    LoadTargets targets{rig.shell, rig.archive, rig.pages, rig.platform.clock(), rig.queue, PageLinks{},
-                        rig.audio, rig.mapping, rig.tray,  rig.fonts,            rig.plugins, false};
+    Tracklists tracklists;
+    LoadTargets targets{rig.shell,  rig.archive, rig.pages, rig.platform.clock(), rig.queue, PageLinks{},
+                        tracklists, rig.mapping, rig.tray,  rig.fonts,            rig.plugins, false};
     try {
         load_config(rig.dir.path(), targets, rig.warnings);
         FAIL() << "no error";

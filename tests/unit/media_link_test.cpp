@@ -26,8 +26,10 @@ protected:
     MediaLinkTest()
     {
         const auto tone = encode_pcm(sine_pcm(440.0, 30 * second_frames, 0.5f), EncodedFormat::ogg_vorbis);
-        engine.add_playlist_track("second", dir.write("b.ogg", tone).string());
-        engine.add_playlist_track("first", dir.write("a.ogg", tone).string());
+        Tracklists lists;
+        lists.add_playlist_track("second", dir.write("b.ogg", tone).string());
+        lists.add_playlist_track("first", dir.write("a.ogg", tone).string());
+        engine.use_tracklists(std::move(lists));
         device.open(engine);
     }
 

@@ -452,11 +452,13 @@ TEST(Presentation, TheLoopSleepsUntilSomethingIsDueAndCommandsWakeIt)
     run.check_at(3110, [&run] {
         EXPECT_FALSE(run.platform.audio_device()->is_open()) << "closed after the silence";
         EXPECT_EQ(run.platform.events().next_tick(), std::nullopt) << "a still panel, output closed: no tick until an event";
+        EXPECT_EQ(run.platform.events().wait_timeout(), std::nullopt);
     });
     run.switch_at(3200, to_panel2);
     expect_next_tick(3250, milliseconds(10), "the cross-fade and its plug-ins run at the period");
     run.step(4300); // the switch ends; panel2's timer starts
     expect_next_tick(4400, milliseconds(501), "until the page's timer is due: 4300 + 500 + 1");
+    run.check_at(4400, [&run] { EXPECT_EQ(run.platform.events().wait_timeout(), 401u) << "the wait sleeps until 4801"; });
     run.check_at(4500, [&run] {
         const int before = run.platform.events().wake_ups();
         std::thread([&run] { run.player.commands().post_command(0x7000, 0); }).join();

@@ -34,8 +34,10 @@ protected:
     // Makes `paths` the playlist, index i = paths[i].
     void playlist(const std::vector<std::string>& paths)
     {
+        Tracklists lists;
         for (auto it = paths.rbegin(); it != paths.rend(); ++it)
-            engine.add_playlist_track("title", *it);
+            lists.add_playlist_track("title", *it);
+        engine.use_tracklists(std::move(lists));
     }
 
     std::vector<float> pull(std::int64_t frames)
@@ -140,8 +142,10 @@ TEST_F(RealEncoderTracks, TwoFilesCutFromOneSineJoinWithoutAGap)
         ASSERT_TRUE(a && b);
         RecordingSink local_sink;
         AudioEngine local{local_sink, archive};
-        local.add_playlist_track("b", b->string());
-        local.add_playlist_track("a", a->string());
+        Tracklists lists;
+        lists.add_playlist_track("b", b->string());
+        lists.add_playlist_track("a", a->string());
+        local.use_tracklists(std::move(lists));
         HeadlessAudioDevice local_device;
         local_device.open(local);
         local.play_current();

@@ -8,11 +8,8 @@
 #include "skin_checks.h"
 #include "skin_package.h"
 #include "starter_skin.h"
+#include "tool_system.h"
 #include "web_package.h"
-#ifndef _WIN32
-#include "desktop/font_families.h"
-#include "watch_loop.h"
-#endif
 
 #include "base/desktop_text.h"
 
@@ -26,29 +23,9 @@
 #include <stdexcept>
 #include <string>
 
-namespace {
-
-// This program's own file.
-std::filesystem::path tool_path(const char* argv0)
-{
-#ifdef _WIN32
-    return std::filesystem::absolute(argv0);
-#else
-    (void)argv0;
-    return std::filesystem::read_symlink("/proc/self/exe");
-#endif
-}
-
-} // namespace
-
 int main(int argc, char** argv)
 {
-#ifdef _WIN32
-    CLI::App app{"Builds and inspects vorlunde skins (tarnel.cfg and tarnel.dat).\n"
-                 "The Windows build has no watch command: it needs inotify and POSIX processes."};
-#else
     CLI::App app{"Builds and inspects vorlunde skins (tarnel.cfg and tarnel.dat)."};
-#endif
     app.require_subcommand(1);
     // Arguments that begin with a slash are paths, also on Windows (CLI11 reads them as options
     // there by default); set before the subcommands, which copy it.
@@ -58,9 +35,7 @@ int main(int argc, char** argv)
     // check and watch load skins as the player does, with plug-ins but without real fonts.
     const PlatformFactory check_platform = [](bool layered) { return std::make_unique<ToolPlatform>(layered, false); };
     CheckServices services;
-#ifndef _WIN32
-    services.font_families = font_families;
-#endif
+    add_system_services(services);
 
     CLI::App* build = app.add_subcommand("build", "Write DIR/tarnel.cfg and DIR/tarnel.dat from a manifest");
     build->add_option("manifest", manifest, "Skin manifest (TOML)")->required();
@@ -160,21 +135,7 @@ int main(int argc, char** argv)
         };
     });
 
-#ifndef _WIN32
-    bool run_player = false;
-    CLI::App* watch = app.add_subcommand("watch", "Rebuild and check a skin whenever its manifest or a file it names changes");
-    watch->add_option("manifest", manifest, "Skin manifest (TOML)")->required();
-    watch->add_option("-o,--output", out_dir, "Folder to write the skin into")->required();
-    watch->add_flag("--run", run_player, "Restart the player (vorlunde) on each good build");
-    watch->callback([&] {
-        command = [&] {
-            WatchOptions options{manifest, out_dir, std::nullopt};
-            if (run_player)
-                options.player = player_beside(tool_path(argv[0])).value_or("vorlunde");
-            watch_skin(options, check_platform, std::cout, std::cerr);
-        };
-    });
-#endif
+    add_watch_command(app, command, check_platform, argv[0]);
 
     try {
         app.parse(argc, argv);

@@ -11,6 +11,7 @@ std::optional<Event> HeadlessEventSource::wait_event()
     queue_.pop_front();
     if (entry.action) {
         entry.action();
+        ticks_.take_due(clock_.now_ms()); // the action stands for the tick: the schedule moves on
         return Event{.kind = EventKind::timer_tick};
     }
     return entry.event;
@@ -18,12 +19,18 @@ std::optional<Event> HeadlessEventSource::wait_event()
 
 void HeadlessEventSource::start_timer(std::chrono::milliseconds period)
 {
-    timer_running_ = true;
+    ticks_.start(clock_.now_ms(), period);
     log_.push_back("timer start " + std::to_string(period.count()));
 }
 
 void HeadlessEventSource::stop_timer()
 {
-    timer_running_ = false;
+    ticks_.stop();
     log_.push_back("timer stop");
+}
+
+void HeadlessEventSource::set_next_tick(std::optional<std::chrono::milliseconds> delay)
+{
+    next_tick_ = delay;
+    ticks_.set_next(clock_.now_ms(), delay);
 }

@@ -1,34 +1,39 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // HeadlessEventSource: an EventSource that hands out the events a test queued, in order, and
 // then ends (wait_event returns nullopt). A queued action runs when it is reached and stands
-// for one timer_tick. Timer starts and stops go to the CallLog. request_stop stands for the
+// for one timer_tick. The timer is a TickSchedule on the given clock, as in the desktop back
+// ends: wait_timeout says how long their wait would sleep now (the queue still sets the pace).
+// Timer starts and stops go to the CallLog. request_stop stands for the
 // system's stop request (a signal). Not thread-safe, except wake_up, which only counts, and
 // request_stop and stop_requested.
 #pragma once
 
+#include "platform/clock.h"
 #include "platform/event_source.h"
 #include "platform/headless/call_log.h"
+#include "platform/tick_schedule.h"
 
 #include <atomic>
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <functional>
 
 class HeadlessEventSource final : public EventSource {
 public:
-    explicit HeadlessEventSource(CallLog& log) : log_(log) {}
+    // `log` and `clock` must outlive the source.
+    HeadlessEventSource(CallLog& log, const Clock& clock) : log_(log), clock_(clock) {}
 
     void push(const Event& event) { queue_.push_back(Entry{event, {}}); }
     // Queues `action`; when reached it runs and a timer_tick is returned in its place.
     void push_action(std::function<void()> action) { queue_.push_back(Entry{Event{}, std::move(action)}); }
     std::size_t pending() const { return queue_.size(); }
-    bool timer_running() const { return timer_running_; }
+    bool timer_running() const { return ticks_.running(); }
 
     std::optional<Event> wait_event() override;
     void start_timer(std::chrono::milliseconds period) override;
     void stop_timer() override;
-    // Recorded, not acted on: the queue sets the pace.
-    void set_next_tick(std::optional<std::chrono::milliseconds> delay) override { next_tick_ = delay; }
+    void set_next_tick(std::optional<std::chrono::milliseconds> delay) override;
     void wake_up() override { ++wake_ups_; }
     bool stop_requested() const override { return stop_requested_; }
     // As the system's stop request: raises stop_requested and wakes the loop.
@@ -40,6 +45,9 @@ public:
 
     // The delay of the last set_next_tick (nullopt: no tick due), and the wake_up calls so far.
     std::optional<std::chrono::milliseconds> next_tick() const { return next_tick_; }
+    // How long a desktop back end's wait would sleep at the clock's now before the next tick;
+    // nullopt: until an event.
+    std::optional<std::uint64_t> wait_timeout() const { return ticks_.wait_timeout(clock_.now_ms()); }
     int wake_ups() const { return wake_ups_; }
 
 private:
@@ -49,8 +57,9 @@ private:
     };
 
     CallLog& log_;
+    const Clock& clock_;
     std::deque<Entry> queue_;
-    bool timer_running_ = false;
+    TickSchedule ticks_;
     std::optional<std::chrono::milliseconds> next_tick_;
     std::atomic<int> wake_ups_ = 0;
     std::atomic<bool> stop_requested_ = false;

@@ -56,8 +56,8 @@ private:
     bool layered_;
     Rect desktop_;
     CallLog log_;
-    HeadlessEventSource events_{log_};
     ManualClock clock_;
+    HeadlessEventSource events_{log_, clock_};
     HeadlessTray tray_{log_};
     HeadlessLibraries libraries_{log_};
     HeadlessMediaRemote media_remote_;

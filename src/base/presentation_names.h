@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The page names the presentation acts on (a skin names its pages; these three mean acts of
-// the window's life) and the window regions it registers. Compile-time constants only.
+// the window's life) and the window regions it registers, which the region builder knows too.
+// Compile-time constants only.
 #pragma once
 
 #include <string_view>

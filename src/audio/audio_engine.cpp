@@ -251,9 +251,8 @@ void AudioEngine::seek_to_time(std::int64_t position_us)
             return;
         }
         const std::int64_t us = std::clamp<std::int64_t>(position_us, 0, decoder.duration_us());
-        const std::int64_t frame = us / 1'000'000 * AudioDevice::sample_rate +
-                                   us % 1'000'000 * AudioDevice::sample_rate / 1'000'000;
-        seek = plan_seek_locked(std::clamp<std::int64_t>(frame, 0, std::max<std::int64_t>(decoder.length() - 1, 0)));
+        const std::int64_t last = std::max<std::int64_t>(decoder.length() - 1, 0);
+        seek = plan_seek_locked(std::clamp<std::int64_t>(Decoder::us_to_frames(us), 0, last));
     }
     if (seek)
         finish_seek(*seek);

@@ -44,17 +44,18 @@ public:
     virtual std::int64_t time_us() const { return frames_to_us(position()); }
     virtual std::int64_t duration_us() const { return frames_to_us(length()); }
     // Moves to `time_us`, clamped to the track, leaving the end state as set_position does.
-    virtual void set_time_us(std::int64_t time_us)
-    {
-        set_position(time_us / 1'000'000 * AudioDevice::sample_rate +
-                     time_us % 1'000'000 * AudioDevice::sample_rate / 1'000'000);
-    }
+    virtual void set_time_us(std::int64_t time_us) { set_position(us_to_frames(time_us)); }
 
-private:
+    // Frames at the mixing rate to microseconds and back, whole seconds first so that no
+    // product overflows for any position a track can have (or any time asked for).
     static std::int64_t frames_to_us(std::int64_t frames)
     {
         return frames / AudioDevice::sample_rate * 1'000'000 +
                frames % AudioDevice::sample_rate * 1'000'000 / AudioDevice::sample_rate;
+    }
+    static std::int64_t us_to_frames(std::int64_t us)
+    {
+        return us / 1'000'000 * AudioDevice::sample_rate + us % 1'000'000 * AudioDevice::sample_rate / 1'000'000;
     }
 };
 

@@ -4,7 +4,8 @@
 # window whose cut-away parts show the desktop (the intro's square with its keyed-out rounded
 # corners, the panel's mask); a click on the intro opens the day page as the skin tool draws
 # it; the wheel scrolls the text browser; play sounds (SDL's disk audio) and MPRIS says so; a
-# drag on a free spot moves the window; Escape runs the outro, which quits with status 0.
+# double click on a title plays it as under X11; a drag on a free spot moves the window;
+# Escape runs the outro, which quits with status 0.
 # At the output scale 2 the window's buffers are 1200x1020 at buffer scale 2 (the protocol
 # log says so), showing the day page with each pixel doubled.
 # Without a skin the error box comes up as a window of its own: a click on OK ends the
@@ -22,8 +23,16 @@ skip_without sway swaymsg grim wtype
 browser_area=208x240+334+94
 play_x=168
 button_y=398
+title_area=300x40+30+15 # the page's name beside the sun or moon
+# The list view's lines (demo/generator/layout.h).
+list_x=150
+line_y() { echo $((94 + 16 * $1 + 8)); }
+list_line_end() { echo "18x16+272+$((94 + 16 * $1))"; }
+amber_windows=9
+garden_loop=4
 
-render_reference dzien
+for page in dzien wieczor; do render_reference $page; done
+"$tool" unpack "$skin/tarnel.dat" "$work/unpacked" >/dev/null
 
 echo "== a named back end that cannot start says why in one line, status 1"
 for named in wayland x11; do
@@ -65,6 +74,28 @@ if command -v playerctl >/dev/null; then
   playing() { [[ $(playerctl -p vorlunde status 2>/dev/null) == Playing ]]; }
   wait_until "MPRIS does not say Playing" 3 playing
 fi
+
+echo "== double clicks on titles: \"Amber Windows\" plays on the evening page, then \"Garden Loop\""
+echo "   (its second click during the switch) brings the day page back to stay"
+page_shown() { shot "$1" && same_region "$last" "$refs/$1.png" $title_area; }
+double_click_at() {
+  pointer move $((window_x + $1)) $((window_y + $2))
+  pointer press; pointer release; pointer press; pointer release
+  park_pointer
+}
+double_click_at $list_x "$(line_y $amber_windows)"
+amber_windows_on_evening() {
+  page_shown wieczor && same_region "$last" "$work/unpacked/Data/wieczor_pressed.jpg" "$(list_line_end $amber_windows)"
+}
+wait_until "the evening page did not come with \"Amber Windows\" selected" 5 amber_windows_on_evening
+double_click_at $list_x "$(line_y $garden_loop)"
+garden_loop_on_day() {
+  page_shown dzien && same_region "$last" "$work/unpacked/Data/dzien_pressed.jpg" "$(list_line_end $garden_loop)" &&
+    same_region "$last" "$work/unpacked/Data/dzien.jpg" "$(list_line_end $amber_windows)"
+}
+wait_until "the day page did not come back with \"Garden Loop\" selected" 6 garden_loop_on_day
+sleep 3 # a wrong track would have taken the evening page back within a page switch's length
+garden_loop_on_day || fail "the day page did not stay with \"Garden Loop\" selected"
 
 echo "== a drag on a free spot moves the window"
 pointer move $((window_x + 20)) $((window_y + 60))

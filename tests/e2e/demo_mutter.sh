@@ -4,7 +4,7 @@
 # output into a window of a private Xvfb, where `import` takes pictures and xdotool drives the
 # pointer. The native window's day page is drawn as the skin tool draws it, with the desktop
 # in the corners its mask cuts away; a click opens a document; a drag on a free spot moves the
-# window; SIGTERM ends the player with status 0. Skipped (77) where mutter is not installed.
+# window; the minimise button takes it off the screen; SIGTERM ends the player with status 0. Skipped (77) where mutter is not installed.
 # Usage: demo_mutter.sh PLAYER TARNEL_SKIN AUDIO_LEVEL DEMO_SKIN ARTIFACTS
 set -euo pipefail
 test_name=demo_mutter
@@ -71,6 +71,12 @@ moved() {
     same_region "$work/moved.png" "$refs/dzien.png" 290x430+30+10 # the playlist and the buttons
 }
 wait_until "the drag did not move the window by (100, 20)" 4 moved
+window_x=$((window_x + 100)) window_y=$((window_y + 20))
+
+echo "== the minimise button takes the window off the screen"
+xdotool mousemove $((window_x + 526)) $((window_y + 38)) click 1 # demo/generator/layout.h
+minimised() { shot minimised && same_region "$last" "$work/desktop.png" "600x510+$window_x+$window_y"; }
+wait_until "the window is still shown after a click on minimise" 4 minimised
 
 kill -TERM "$player_pid"
 wait_exit 5

@@ -12,6 +12,12 @@ std::uint64_t at_least(std::chrono::milliseconds duration, std::chrono::millisec
 
 } // namespace
 
+std::uint64_t TickSchedule::steady_now_ms()
+{
+    using namespace std::chrono;
+    return static_cast<std::uint64_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
 void TickSchedule::start(std::uint64_t now_ms, std::chrono::milliseconds period)
 {
     running_ = true;

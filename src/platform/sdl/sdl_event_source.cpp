@@ -59,11 +59,14 @@ std::optional<Event> SdlEventSource::wait_event()
             if (auto event = media_remote_->poll_event())
                 return event;
         }
-        const std::uint64_t now = SDL_GetTicks64();
+        const std::uint64_t now = TickSchedule::steady_now_ms();
         if (ticks_.take_due(now))
             return Event{.kind = EventKind::timer_tick};
         const auto wait = ticks_.wait_timeout(now);
-        const int timeout = wait ? static_cast<int>(std::min<std::uint64_t>(*wait, std::numeric_limits<std::int32_t>::max())) : -1;
+        // SDL counts the wait down in its own milliseconds, which may read one more than has
+        // passed: one millisecond more keeps the wait from ending just before the tick.
+        const int timeout =
+            wait ? static_cast<int>(std::min<std::uint64_t>(*wait + 1, std::numeric_limits<std::int32_t>::max())) : -1;
         stop_signals_.drain();
         watcher_.watch(connection_sockets());
         SDL_Event event;
@@ -87,7 +90,7 @@ std::vector<int> SdlEventSource::connection_sockets() const
 
 void SdlEventSource::start_timer(std::chrono::milliseconds period)
 {
-    ticks_.start(SDL_GetTicks64(), period);
+    ticks_.start(TickSchedule::steady_now_ms(), period);
 }
 
 void SdlEventSource::stop_timer()
@@ -97,7 +100,7 @@ void SdlEventSource::stop_timer()
 
 void SdlEventSource::set_next_tick(std::optional<std::chrono::milliseconds> delay)
 {
-    ticks_.set_next(SDL_GetTicks64(), delay);
+    ticks_.set_next(TickSchedule::steady_now_ms(), delay);
 }
 
 void SdlEventSource::wake_up()

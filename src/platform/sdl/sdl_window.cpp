@@ -49,6 +49,8 @@ SdlWindow::SdlWindow(const WindowSpec& spec, SdlEventSource& events) : events_(e
     }
 
     desktop_ = X11Desktop::of(window_);
+    if (desktop_)
+        part_upload_ = X11PartUpload::of(*desktop_);
     layered_ = desktop_ && desktop_->compositing();
     argb_ = desktop_ && desktop_->argb();
     const auto environment = [](const char* name) { return std::getenv(name) ? std::getenv(name) : ""; };
@@ -67,6 +69,7 @@ SdlWindow::SdlWindow(const WindowSpec& spec, SdlEventSource& events) : events_(e
 SdlWindow::~SdlWindow()
 {
     events_.set_window(nullptr);
+    part_upload_.reset();
     SDL_DestroyWindow(window_);
     if (cursor_)
         SDL_FreeCursor(cursor_);
@@ -262,7 +265,7 @@ void SdlWindow::present_parts(const BackBuffer& frame, std::span<const Rect> par
         rects_.push_back(SDL_Rect{left, top, right - left, bottom - top});
     }
     SDL_UnlockSurface(surface);
-    if (!rects_.empty())
+    if (!rects_.empty() && !(part_upload_ && part_upload_->put(*surface, rects_)))
         SDL_UpdateWindowSurfaceRects(window_, rects_.data(), static_cast<int>(rects_.size()));
 }
 

@@ -14,6 +14,7 @@
 #pragma once
 
 #include "platform/sdl/x11_desktop.h"
+#include "platform/sdl/x11_part_upload.h"
 #include "platform/window.h"
 
 #include <SDL.h>
@@ -43,8 +44,8 @@ public:
     void clear_shape() override;
     void begin_move(std::int32_t x, std::int32_t y) override;
     void present(const BackBuffer& frame) override;
-    // Uploads and shows only the parts (SDL_UpdateWindowSurfaceRects); falls back to present
-    // when the whole frame is due.
+    // Uploads and shows only the parts (on X11 without waiting for the server: X11PartUpload;
+    // elsewhere SDL_UpdateWindowSurfaceRects); falls back to present when the whole frame is due.
     void present_parts(const BackBuffer& frame, std::span<const Rect> parts) override;
     Rect screen_rect() const override;
 
@@ -82,6 +83,7 @@ private:
     SDL_Window* window_ = nullptr;
     SDL_Cursor* cursor_ = nullptr;
     std::optional<X11Desktop> desktop_;
+    std::unique_ptr<X11PartUpload> part_upload_; // null: present_parts goes through SDL
     bool layered_ = false;
     bool stale_ = true; // the window surface differs from what the server shows
     bool presented_ = false; // the window surface holds a frame

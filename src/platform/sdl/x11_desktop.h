@@ -35,6 +35,8 @@ public:
     // The X11 side of `window`, or nullopt when SDL does not run it on X11.
     static std::optional<X11Desktop> of(SDL_Window* window);
     X11Desktop(_XDisplay* display, unsigned long window);
+    _XDisplay* display() const { return display_; }
+    unsigned long window() const { return window_; }
 
     // True when some client owns the _NET_WM_CM_S<screen> selection, or the server is
     // Xwayland (its compositor composites).

@@ -25,12 +25,6 @@ WaylandEventSource::~WaylandEventSource()
     close(wake_fd_);
 }
 
-std::uint64_t WaylandEventSource::now_ms()
-{
-    using namespace std::chrono;
-    return static_cast<std::uint64_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
-}
-
 std::optional<Event> WaylandEventSource::wait_event()
 {
     for (;;) {
@@ -47,7 +41,7 @@ std::optional<Event> WaylandEventSource::wait_event()
             if (auto event = media_remote_->poll_event())
                 return event;
         }
-        const std::uint64_t now = now_ms();
+        const std::uint64_t now = TickSchedule::steady_now_ms();
         if (ticks_.take_due(now))
             return Event{.kind = EventKind::timer_tick};
         if (repeat_key_ != 0 && now >= next_repeat_ms_) {
@@ -101,7 +95,7 @@ void WaylandEventSource::sleep(int timeout_ms)
 
 void WaylandEventSource::start_timer(std::chrono::milliseconds period)
 {
-    ticks_.start(now_ms(), period);
+    ticks_.start(TickSchedule::steady_now_ms(), period);
 }
 
 void WaylandEventSource::stop_timer()
@@ -111,7 +105,7 @@ void WaylandEventSource::stop_timer()
 
 void WaylandEventSource::set_next_tick(std::optional<std::chrono::milliseconds> delay)
 {
-    ticks_.set_next(now_ms(), delay);
+    ticks_.set_next(TickSchedule::steady_now_ms(), delay);
 }
 
 void WaylandEventSource::wake_up()
@@ -128,5 +122,5 @@ void WaylandEventSource::start_repeat(std::uint16_t key, std::uint32_t delay_ms,
         return; // repeat is off
     repeat_key_ = key;
     repeat_interval_ms_ = interval_ms;
-    next_repeat_ms_ = now_ms() + delay_ms;
+    next_repeat_ms_ = TickSchedule::steady_now_ms() + delay_ms;
 }

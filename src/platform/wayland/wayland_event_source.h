@@ -46,9 +46,6 @@ public:
     void set_tray(DesktopTray* tray) { tray_ = tray; }
     void set_media_remote(MprisService* remote) { media_remote_ = remote; }
 
-    // Milliseconds of a steady clock, the time base of the timer and key repeat.
-    static std::uint64_t now_ms();
-
 private:
     // Sleeps until the compositor, a connection or wake_up has something, or `timeout_ms`
     // (negative: no limit) has passed, and dispatches what the compositor sent.

@@ -13,14 +13,6 @@ namespace {
 constexpr wchar_t class_name[] = L"vorlunde wake-up";
 constexpr UINT wake_message = WM_APP + 2;
 
-// Milliseconds of a steady clock finer than GetTickCount64's 10 to 16 ms steps.
-std::uint64_t now_ms()
-{
-    return static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                          std::chrono::steady_clock::now().time_since_epoch())
-                                          .count());
-}
-
 // What the console's control handler reaches: the stop flag and the window to wake.
 std::atomic<bool> stop_flag = false;
 std::atomic<HWND> console_wake_window = nullptr;
@@ -96,7 +88,7 @@ std::optional<Event> Win32EventSource::wait_event()
         }
         if (quit_seen_) // WM_QUIT: ask the program to end
             return Event{.kind = EventKind::close_request};
-        const std::uint64_t now = now_ms();
+        const std::uint64_t now = TickSchedule::steady_now_ms();
         if (ticks_.take_due(now))
             return Event{.kind = EventKind::timer_tick};
         // Peeking also delivers messages sent from other threads and processes (the tray
@@ -114,7 +106,7 @@ void Win32EventSource::start_timer(std::chrono::milliseconds period)
 {
     if (!ticks_.running())
         timeBeginPeriod(1);
-    ticks_.start(now_ms(), period);
+    ticks_.start(TickSchedule::steady_now_ms(), period);
 }
 
 void Win32EventSource::stop_timer()
@@ -126,7 +118,7 @@ void Win32EventSource::stop_timer()
 
 void Win32EventSource::set_next_tick(std::optional<std::chrono::milliseconds> delay)
 {
-    ticks_.set_next(now_ms(), delay);
+    ticks_.set_next(TickSchedule::steady_now_ms(), delay);
 }
 
 void Win32EventSource::wake_up()

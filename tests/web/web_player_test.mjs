@@ -105,6 +105,37 @@ try {
   await page.mouse.wheel({ deltaY: 300 });
   check(await waitFor(page, ([l, t, b]) => Module.vorlundePage.context.getImageData(l, t, 200, 200).data.join() !== b,
                       [left, top, before]), 'the wheel scrolls the list');
+  // On a high-density screen the canvas shows each of its pixels as a crisp 2×2 block (checked
+  // where it is opaque, on the paused, still panel).
+  await page.keyboard.press('Space');
+  await waitFor(page, () => navigator.mediaSession.playbackState === 'paused');
+  await page.mouse.move(0, 0);
+  await page.setViewport({ ...page.viewport(), deviceScaleFactor: 2 });
+  await new Promise(resolve => setTimeout(resolve, 300));
+  const shot = await page.screenshot({ clip: await (await page.$('canvas')).boundingBox(), encoding: 'base64' });
+  const dense = await page.evaluate(async png => {
+    const image = new Image();
+    image.src = 'data:image/png;base64,' + png;
+    await image.decode();
+    const scratch = new OffscreenCanvas(image.width, image.height).getContext('2d');
+    scratch.drawImage(image, 0, 0);
+    const shown = scratch.getImageData(0, 0, image.width, image.height).data;
+    const canvas = Module.vorlundePage.canvas;
+    const drawn = Module.vorlundePage.context.getImageData(0, 0, canvas.width, canvas.height).data;
+    let compared = 0, differing = 0;
+    for (let y = 0; y < image.height; ++y) {
+      for (let x = 0; x < image.width; ++x) {
+        const from = 4 * (Math.floor(y * canvas.height / image.height) * canvas.width + Math.floor(x * canvas.width / image.width));
+        if (drawn[from + 3] !== 255) continue;
+        const at = 4 * (y * image.width + x);
+        ++compared;
+        if (shown[at] !== drawn[from] || shown[at + 1] !== drawn[from + 1] || shown[at + 2] !== drawn[from + 2]) ++differing;
+      }
+    }
+    return { shown: [image.width, image.height], canvas: [canvas.width, canvas.height], compared, differing };
+  }, shot);
+  check(dense.shown[0] === 2 * dense.canvas[0] && dense.shown[1] === 2 * dense.canvas[1] && dense.compared > 200000 &&
+        dense.differing === 0, `at twice the pixel density the canvas is doubled, crisp (${JSON.stringify(dense)})`);
   check(errors.length === 0, `no console error (${errors.join(' | ')})`);
   await page.close();
   server.close();

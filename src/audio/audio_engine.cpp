@@ -491,10 +491,14 @@ void AudioEngine::request_ahead_locked()
 // waiting for it takes it at once.
 void AudioEngine::load_ahead(const TrackChooser& from)
 {
-    // A file the browser has still to fetch: the same wish again once it has arrived.
-    const auto readable = [this, &from](const std::string& path) {
-        return loader_.readable(path, [this, from] { loader_.want(from); });
+    // A file the browser has still to fetch: the same wish again once it has arrived, unless
+    // the engine has asked for another meanwhile.
+    const auto wish_again = [this, from] {
+        if (std::lock_guard lock(mutex_); !ahead_.requested(from))
+            return;
+        loader_.want(from);
     };
+    const auto readable = [this, &wish_again](const std::string& path) { return loader_.readable(path, wish_again); };
     TrackAhead::Advance advance = TrackAhead::open_next(from, playlist(), opener_, readable);
     if (advance.fetching)
         return;

@@ -48,6 +48,8 @@ public:
     // yes while a track plays or an end waits, with repeat off, unless it was asked for, or
     // opened, from this chooser already.
     bool should_request(const TrackChooser& chooser, bool current_plays);
+    // Whether the loader's last request was for what follows `chooser`.
+    bool requested(const TrackChooser& chooser) const { return requested_from_ == chooser; }
     // At the current track's end: the advance opened from `chooser`, if it is ready.
     std::optional<Advance> take_ready(const TrackChooser& chooser);
     // The current track has ended before the next was ready.

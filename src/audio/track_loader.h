@@ -10,11 +10,11 @@
 // wish runs after the next mix (after_mix) or in wait_until_idle, and the music files are
 // fetched by the page when first wanted and kept.
 //
-// Threads: want(), retire(), report(), readable() and after_mix() may be called from any
-// thread, also while the caller holds the engine's lock (they only take the loader's own lock
-// briefly and do not allocate in the steady state); `work` and the callbacks of readable()
-// run with no lock held. The destructor stops the loader; a wish or callback still waiting is
-// dropped.
+// Threads: want(), retire() and report() may be called from any thread, also while the
+// caller holds the engine's lock (they only take the loader's own lock briefly and do not
+// allocate in the steady state); readable() and after_mix() from any thread without it.
+// `work` and the callbacks of readable() run with no lock held. The destructor stops the
+// loader; a wish or callback still waiting is dropped.
 #pragma once
 
 #include "audio/decoder.h"

@@ -7,7 +7,7 @@
 // message for it. Prints what failed and exits 1; exits 0 when everything held.
 import { readFileSync } from 'node:fs';
 import { spawn } from 'node:child_process';
-import { serve, launchChromium, waitFor, waitForPage, pageShown, readAreas } from './web_site.mjs';
+import { serve, launchChromium, waitFor, waitForPage, pageShown, readAreas, evaluateWithPng } from './web_site.mjs';
 
 const [site, dayPng, textAreasFile, damagedSite, damagedErrorFile] = process.argv.slice(2);
 const textAreas = readAreas(textAreasFile);
@@ -113,13 +113,8 @@ try {
   await page.setViewport({ ...page.viewport(), deviceScaleFactor: 2 });
   await new Promise(resolve => setTimeout(resolve, 300));
   const shot = await page.screenshot({ clip: await (await page.$('canvas')).boundingBox(), encoding: 'base64' });
-  const dense = await page.evaluate(async png => {
-    const image = new Image();
-    image.src = 'data:image/png;base64,' + png;
-    await image.decode();
-    const scratch = new OffscreenCanvas(image.width, image.height).getContext('2d');
-    scratch.drawImage(image, 0, 0);
-    const shown = scratch.getImageData(0, 0, image.width, image.height).data;
+  const dense = await evaluateWithPng(page, shot, image => {
+    const shown = image.data;
     const canvas = Module.vorlundePage.canvas;
     const drawn = Module.vorlundePage.context.getImageData(0, 0, canvas.width, canvas.height).data;
     let compared = 0, differing = 0;
@@ -133,7 +128,7 @@ try {
       }
     }
     return { shown: [image.width, image.height], canvas: [canvas.width, canvas.height], compared, differing };
-  }, shot);
+  });
   check(dense.shown[0] === 2 * dense.canvas[0] && dense.shown[1] === 2 * dense.canvas[1] && dense.compared > 200000 &&
         dense.differing === 0, `at twice the pixel density the canvas is doubled, crisp (${JSON.stringify(dense)})`);
   check(errors.length === 0, `no console error (${errors.join(' | ')})`);

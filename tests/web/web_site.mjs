@@ -47,17 +47,25 @@ export async function launchChromium() {
 export const waitFor = (page, fn, arg, timeout = 20000) =>
   page.waitForFunction(fn, { timeout, polling: 50 }, arg).then(() => true, () => false);
 
-// How the canvas differs from the PNG at `pngFile` outside `areas` ([left, top, right, bottom]
-// rectangles where text is drawn) and inside the skin's shape: { size, differing, where,
-// samples, compared, outside, opacity }.
-export function comparePage(page, pngFile, areas) {
-  return page.evaluate(async (png, areas) => {
+// Runs `fn` in the page with the pixels (an ImageData) of the PNG whose bytes are `png` in
+// base64, and the further arguments; its result.
+export function evaluateWithPng(page, png, fn, ...args) {
+  return page.evaluate(async (png, source, args) => {
     const image = new Image();
     image.src = 'data:image/png;base64,' + png;
     await image.decode();
     const scratch = new OffscreenCanvas(image.width, image.height).getContext('2d');
     scratch.drawImage(image, 0, 0);
-    const want = scratch.getImageData(0, 0, image.width, image.height).data;
+    return (0, eval)('(' + source + ')')(scratch.getImageData(0, 0, image.width, image.height), ...args);
+  }, png, fn.toString(), args);
+}
+
+// How the canvas differs from the PNG at `pngFile` outside `areas` ([left, top, right, bottom]
+// rectangles where text is drawn) and inside the skin's shape: { size, differing, where,
+// samples, compared, outside, opacity }.
+export function comparePage(page, pngFile, areas) {
+  return evaluateWithPng(page, readFileSync(pngFile).toString('base64'), (image, areas) => {
+    const want = image.data;
     const canvas = Module.vorlundePage.canvas;
     const have = Module.vorlundePage.context.getImageData(0, 0, canvas.width, canvas.height).data;
     if (canvas.width !== image.width || canvas.height !== image.height) return { size: false };
@@ -76,7 +84,7 @@ export function comparePage(page, pngFile, areas) {
       }
     }
     return { size: true, differing, where, samples, compared, outside, opacity: canvas.style.opacity };
-  }, readFileSync(pngFile).toString('base64'), areas);
+  }, areas);
 }
 
 // Whether a comparePage result shows the page drawn whole and fully faded in.

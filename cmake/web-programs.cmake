@@ -1,8 +1,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The web player, built with cmake/web.cmake (scripts/build-web): the core without threads (its
 # *_web.cpp parts: the track ahead opened between two mixes, the music fetched by the page when
-# first opened), the web back end with FreeType for the skin's
-# fonts, the example plug-in built in, and the page. Everything lands in the build folder's
+# first opened), the web back end with FreeType for the skin's fonts, the example plug-in
+# built in, and the page. Everything lands in the build folder's
 # "web" folder: index.html, player.js, vorlunde.js and vorlunde.wasm, which `tarnel-skin
 # package --web` copies beside a skin. Nothing else (tools, tests, the demo) is built here.
 # The player reports errors by throwing: exceptions are caught.

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The page around the web player: fetches the skin's tarnel.cfg and tarnel.dat with a
 // progress bar, starts the player on them, fetches the music files as the player first opens
-// them, and gives it its canvas, input (only while the pointer or the focus is on the canvas), sound, the media
-// session and the error dialog. The player calls Module.vorlundePage; the page calls the
+// them, and gives it its canvas, input (only while the pointer or the focus is on the
+// canvas), sound, the media session and the error dialog. The player calls Module.vorlundePage; the page calls the
 // player's exported vorlunde_web_* functions.
 'use strict';
 
@@ -262,8 +262,12 @@ const page = {
       .then(response => (response.ok ? response.arrayBuffer() : null))
       .catch(() => null)
       .then(bytes => {
-        if (bytes) this.writeSkinFile(path, new Uint8Array(bytes));
-        this.trackFiles.set(path, bytes ? 'kept' : 'missing');
+        let kept = false;
+        try {
+          if (bytes) this.writeSkinFile(path, new Uint8Array(bytes));
+          kept = bytes !== null;
+        } catch (unwritable) { /* a folder of that name is a file: missing, as on a disk */ }
+        this.trackFiles.set(path, kept ? 'kept' : 'missing');
         for (const loader of [...this.trackLoaders]) Module._vorlunde_web_track_files_arrived(loader);
       });
     return false;

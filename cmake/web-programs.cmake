@@ -1,10 +1,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The web player, built with cmake/web.cmake (scripts/build-web): the core without threads (the
-# track ahead is opened between two mixes), the web back end with FreeType for the skin's
-# fonts, the example plug-in built in, and the page. Everything lands in the build folder's
+# The web player, built with cmake/web.cmake (scripts/build-web): the core without threads (its
+# *_web.cpp parts: the track ahead opened between two mixes, the music fetched by the page when
+# first opened), the web back end with FreeType for the skin's fonts, the example plug-in
+# built in, and the page. Everything lands in the build folder's
 # "web" folder: index.html, player.js, vorlunde.js and vorlunde.wasm, which `tarnel-skin
 # package --web` copies beside a skin. Nothing else (tools, tests, the demo) is built here.
-add_compile_definitions(VORLUNDE_NO_THREADS)
 # The player reports errors by throwing: exceptions are caught.
 add_compile_options(-fexceptions)
 add_link_options(-fexceptions)

@@ -97,8 +97,17 @@ std::optional<AudioEngine::PendingOpen> AudioEngine::begin_play_current_locked(P
 }
 
 // Opens on the calling (UI) thread with the lock released, so the mixer plays on meanwhile.
+// A file the browser has still to fetch is opened when it has arrived, unless another change
+// came first.
 void AudioEngine::finish_open(const PendingOpen& open)
 {
+    const auto arrived = [this, open] {
+        if (std::lock_guard lock(mutex_); open.generation != generation_)
+            return;
+        finish_open(open);
+    };
+    if (!loader_.readable(open.entry->name, arrived))
+        return;
     auto decoder = opener_(open.entry->kind, std::filesystem::path(open.entry->name));
     if (!decoder)
         report_unplayable(open.entry->name);
@@ -482,7 +491,17 @@ void AudioEngine::request_ahead_locked()
 // waiting for it takes it at once.
 void AudioEngine::load_ahead(const TrackChooser& from)
 {
-    TrackAhead::Advance advance = TrackAhead::open_next(from, playlist(), opener_);
+    // A file the browser has still to fetch: the same wish again once it has arrived, unless
+    // the engine has asked for another meanwhile.
+    const auto wish_again = [this, from] {
+        if (std::lock_guard lock(mutex_); !ahead_.requested(from))
+            return;
+        loader_.want(from);
+    };
+    const auto readable = [this, &wish_again](const std::string& path) { return loader_.readable(path, wish_again); };
+    TrackAhead::Advance advance = TrackAhead::open_next(from, playlist(), opener_, readable);
+    if (advance.fetching)
+        return;
     std::optional<TrackAhead::Advance> unused;
     PendingPosts posts;
     {
@@ -518,7 +537,5 @@ void AudioEngine::render(std::span<float> interleaved)
             secondary_.channel->mix_into(interleaved, scratch_, nullptr);
     }
     posts.send(sink_);
-    // Without a loader thread the track ahead is opened here, between two mixes.
-    if constexpr (TrackLoader::runs_on_caller)
-        loader_.wait_until_idle();
+    loader_.after_mix(); // without a loader thread the track ahead is opened here, between two mixes
 }

@@ -24,8 +24,10 @@
 // track that follows the current one by itself is opened ahead on the engine's loader
 // thread (TrackLoader) and swapped in at the end as TrackAhead describes, joining the two
 // tracks without a gap. Should it not be ready, the mixer plays silence and the loader
-// installs it when done. Decoders the mixer finishes with are destroyed on the loader thread. Builds without threads (the browser, whose device calls
-// render() on the one thread between events) open the track ahead right after a mix.
+// installs it when done. Decoders the mixer finishes with are destroyed on the loader thread.
+// Builds without threads (the browser, whose device calls render() on the one thread between
+// events) open the track ahead right after a mix; there a music file is fetched the first time
+// it is opened (TrackLoader::readable), and the track it belongs to opens when it has arrived.
 //
 // Entries that cannot play (kind none, missing or damaged files) write "can't play <path>"
 // to standard error; when the playlist moves on by itself it goes on past them in the same

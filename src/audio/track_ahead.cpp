@@ -4,15 +4,20 @@
 #include <filesystem>
 #include <utility>
 
-TrackAhead::Advance TrackAhead::open_next(const TrackChooser& from, const Playlist& playlist, DecoderOpener opener)
+TrackAhead::Advance TrackAhead::open_next(const TrackChooser& from, const Playlist& playlist, DecoderOpener opener,
+                                          const std::function<bool(const std::string&)>& readable)
 {
-    Advance advance{from, from, nullptr, TrackKind::none, nullptr, std::nullopt, {}};
+    Advance advance{from, from, nullptr, TrackKind::none, nullptr, std::nullopt, {}, false};
     for (PlaylistIndex tried = 0; tried < playlist.count(); ++tried) {
         advance.to.choose_next(playlist);
         const TrackEntry* entry = playlist.at(advance.to.current_index());
         if (entry == nullptr)
             break;
         if (entry->kind != TrackKind::none) {
+            if (!readable(entry->name)) {
+                advance.fetching = true;
+                break;
+            }
             advance.kind = entry->kind;
             advance.entry = entry;
             advance.module_notice = module_notice(*entry);

@@ -17,6 +17,7 @@
 #include "audio/track_chooser.h"
 #include "audio/track_entry.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -34,16 +35,21 @@ public:
         const TrackEntry* entry = nullptr;      // the entry the decoder plays
         std::optional<CommandId> module_notice; // posted when it starts (disk modules)
         std::vector<std::string> unplayable;    // entries passed over, in order
+        bool fetching = false;                  // stopped at a file not readable yet
     };
 
     // Moves a copy of `from` on as the end of a track does and opens that entry through
-    // `opener`, going past entries that do not open, at most once round `playlist`.
-    static Advance open_next(const TrackChooser& from, const Playlist& playlist, DecoderOpener opener);
+    // `opener`, going past entries that do not open, at most once round `playlist`. Stops with
+    // `fetching` set at an entry whose file is not `readable` yet (the browser fetches it).
+    static Advance open_next(const TrackChooser& from, const Playlist& playlist, DecoderOpener opener,
+                             const std::function<bool(const std::string&)>& readable);
 
     // Whether to ask the loader for what follows `chooser` now (and notes that it was asked):
     // yes while a track plays or an end waits, with repeat off, unless it was asked for, or
     // opened, from this chooser already.
     bool should_request(const TrackChooser& chooser, bool current_plays);
+    // Whether the loader's last request was for what follows `chooser`.
+    bool requested(const TrackChooser& chooser) const { return requested_from_ == chooser; }
     // At the current track's end: the advance opened from `chooser`, if it is ready.
     std::optional<Advance> take_ready(const TrackChooser& chooser);
     // The current track has ended before the next was ready.

@@ -1,40 +1,33 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// TrackLoader: the engine's loader thread, where the file work of track changes happens
-// off the audio device's thread: it opens and primes the decoder of the track that follows
-// (handed a TrackChooser to continue from), destroys decoders the mixer has finished with,
-// and writes "can't play <path>" lines to standard error.
+// TrackLoader: where the file work of track changes happens, off the audio device's thread:
+// it opens and primes the decoder of the track that follows (handed a TrackChooser to
+// continue from), destroys decoders the mixer has finished with, writes "can't play <path>"
+// lines to standard error, and says whether a track's file can be opened yet.
+//
+// One contract, two builds (CMake picks the file): with threads (track_loader_threads.cpp)
+// the work runs on a loader thread of its own and every file is local; in the browser
+// (track_loader_web.cpp) there is one thread: retire() and report() do their work at once, a
+// wish runs after the next mix (after_mix) or in wait_until_idle, and the music files are
+// fetched by the page when first wanted and kept.
 //
 // Threads: want(), retire() and report() may be called from any thread, also while the
 // caller holds the engine's lock (they only take the loader's own lock briefly and do not
-// allocate in the steady state); `work` runs on the loader thread with no lock held.
-// The destructor stops and joins the thread; a wish still waiting is dropped.
-//
-// Builds without threads (VORLUNDE_NO_THREADS, the browser) have no loader thread: retire()
-// and report() do their work at once, and a wish waits until wait_until_idle() runs it on
-// the calling thread, which the engine does after each mix (runs_on_caller).
+// allocate in the steady state); readable() and after_mix() from any thread without it.
+// `work` and the callbacks of readable() run with no lock held. The destructor stops the
+// loader; a wish or callback still waiting is dropped.
 #pragma once
 
 #include "audio/decoder.h"
 #include "audio/track_chooser.h"
 
-#include <condition_variable>
 #include <functional>
 #include <memory>
-#include <mutex>
-#include <optional>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <vector>
 
 class TrackLoader {
 public:
-#ifdef VORLUNDE_NO_THREADS
-    static constexpr bool runs_on_caller = true;
-#else
-    static constexpr bool runs_on_caller = false;
-#endif
-
     explicit TrackLoader(std::function<void(const TrackChooser&)> work);
     TrackLoader(const TrackLoader&) = delete;
     TrackLoader& operator=(const TrackLoader&) = delete;
@@ -51,24 +44,17 @@ public:
     // themselves and wait here so that track ends come on exact frames). Without threads it
     // runs the waiting wish.
     void wait_until_idle();
+    // The mixer calls it after each mix: without threads the waiting wish runs here.
+    void after_mix();
+    // Whether the file at `path` (as the playlist names it, from the working folder) can be
+    // opened now; opening it still tells whether it plays. Local files always can. In the
+    // browser a file of the skin's site not fetched yet cannot: the page is asked for it and
+    // `arrived` runs once its bytes (or the news that there are none) are in.
+    bool readable(const std::string& path, std::function<void()> arrived);
 
 private:
-    std::function<void(const TrackChooser&)> work_;
-#ifdef VORLUNDE_NO_THREADS
-    std::optional<TrackChooser> wish_;
-#else
-    void run();
-
-    std::mutex mutex_; // guards everything below
-    std::condition_variable wake_;
-    std::condition_variable idle_;
-    std::optional<TrackChooser> wish_;
-    std::vector<std::unique_ptr<Decoder>> retired_;
-    std::vector<std::string> reports_;
-    bool busy_ = false;
-    bool stopping_ = false;
-    std::thread thread_; // last: starts after, and is joined before, everything above
-#endif
+    struct State; // the build's own
+    std::unique_ptr<State> state_;
 };
 
 // Writes "can't play <path>" to standard error.

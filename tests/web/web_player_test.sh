@@ -17,15 +17,8 @@ for need in "$player/vorlunde.wasm" /usr/bin/chromium /usr/bin/pulseaudio "$modu
 done
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-"$tool" package "$demo" --web -o "$work/site" --player "$player" > /dev/null
-"$tool" render "$demo" --page dzien -o "$work/day.png" > /dev/null
-# Where the day page draws text: its list view and text browser (lines may run on to the
-# window's right and bottom edges) and the status line, right of and below (51, 462).
-"$tool" dump "$demo/tarnel.cfg" | awk '
-  /^page / { in_day = 0 } /name "dzien"/ { in_day = 1 }
-  in_day && /^  (track_list_view|text_browser) / { view = 1 }
-  in_day && view && /area \[/ { gsub(/[\[\],]/, ""); print $2, $3, 10000, 10000; view = 0 }' > "$work/text-areas"
-echo "51 462 10000 10000" >> "$work/text-areas"
+. "$here/web_site.sh"
+make_web_site "$tool" "$demo" "$player" "$work"
 # A damaged archive: its index cut short.
 cp -r "$work/site" "$work/damaged"
 head -c 100 "$demo/tarnel.dat" > "$work/damaged/skin/tarnel.dat"
@@ -36,13 +29,7 @@ if "$tool" check "$work/damaged-skin" 2> "$work/damaged-error"; then
   exit 1
 fi
 # Chromium plays into a PulseAudio null sink of its own, whose monitor the test records.
-mkdir -p "$work/pulse"
-XDG_RUNTIME_DIR=$work/pulse HOME=$work/pulse pulseaudio --daemonize=no --exit-idle-time=-1 --disallow-exit -n \
-  --load="module-null-sink sink_name=capture" \
-  --load="module-native-protocol-unix socket=$work/pulse/socket auth-anonymous=1" > "$work/pulse/log" 2>&1 &
-pulse=$!
-trap 'kill $pulse 2> /dev/null; wait $pulse 2> /dev/null; rm -rf "$work"' EXIT
-export PULSE_SERVER=unix:$work/pulse/socket
-for _ in $(seq 50); do pactl info > /dev/null 2>&1 && break; sleep 0.1; done
+start_pulse "$work"
+trap 'kill $pulse_pid 2> /dev/null; wait $pulse_pid 2> /dev/null; rm -rf "$work"' EXIT
 cd "$work"
 NODE_PATH=$modules node "$here/web_player_test.mjs" site day.png text-areas damaged damaged-error

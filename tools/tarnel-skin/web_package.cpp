@@ -1,12 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "web_package.h"
 
-#include <algorithm>
 #include <array>
-#include <fstream>
 #include <stdexcept>
 #include <string>
-#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -39,7 +36,7 @@ void package_web(const fs::path& skin, const fs::path& site, const fs::path& pla
     for (const char* name : player_files)
         fs::copy_file(player / name, site / name, fs::copy_options::overwrite_existing);
 
-    std::vector<std::string> listed;
+    std::size_t files = 0;
     std::uintmax_t bytes = 0;
     for (const fs::directory_entry& entry : fs::recursive_directory_iterator(skin)) {
         if (!entry.is_regular_file() || is_plugin_library(entry.path()))
@@ -48,15 +45,8 @@ void package_web(const fs::path& skin, const fs::path& site, const fs::path& pla
         fs::create_directories((site / "skin" / relative).parent_path());
         fs::copy_file(entry.path(), site / "skin" / relative, fs::copy_options::overwrite_existing);
         bytes += entry.file_size();
-        if (relative != "tarnel.cfg" && relative != "tarnel.dat")
-            listed.push_back(relative.generic_string());
+        ++files;
     }
-    std::sort(listed.begin(), listed.end());
-    std::ofstream list(site / "skin-files.txt", std::ios::trunc);
-    for (const std::string& name : listed)
-        list << name << '\n';
-    if (!list.flush())
-        throw std::runtime_error("can't write " + (site / "skin-files.txt").string());
-    out << "wrote " << site.string() << ": the web player and " << listed.size() + 2 << " skin files (" << bytes
+    out << "wrote " << site.string() << ": the web player and " << files << " skin files (" << bytes
         << " bytes); try it with: python3 -m http.server -d " << site.string() << '\n';
 }

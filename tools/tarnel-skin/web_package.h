@@ -8,9 +8,8 @@
 // Writes into `site` (created when needed) the web player found in `player` (index.html,
 // player.js, vorlunde.js and vorlunde.wasm, as scripts/build-web makes them in
 // build/web/web) and the skin in `skin` under site/skin: tarnel.cfg, tarnel.dat and every
-// other file of the skin's folder and its subfolders (the music) except plug-in libraries,
-// which the browser cannot load. site/skin-files.txt names those other files, one relative
-// path a line, for the page to fetch before the player starts. Throws std::runtime_error
-// naming what is missing; prints a summary line to `out`.
+// other file of the skin's folder and its subfolders (the music, which the page fetches as the
+// player opens it) except plug-in libraries, which the browser cannot load. Throws
+// std::runtime_error naming what is missing; prints a summary line to `out`.
 void package_web(const std::filesystem::path& skin, const std::filesystem::path& site,
                  const std::filesystem::path& player, std::ostream& out);

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The page around the web player: fetches the skin's files (tarnel.cfg, tarnel.dat and the
-// files named in skin-files.txt) with a progress bar, starts the player on them, and gives it
-// its canvas, input (only while the pointer or the focus is on the canvas), sound, the media
-// session and the error dialog. The player calls Module.vorlundePage; the page calls the
+// The page around the web player: fetches the skin's tarnel.cfg and tarnel.dat with a
+// progress bar, starts the player on them, fetches the music files as the player first opens
+// them, and gives it its canvas, input (only while the pointer or the focus is on the
+// canvas), sound, the media session and the error dialog. The player calls Module.vorlundePage; the page calls the
 // player's exported vorlunde_web_* functions.
 'use strict';
 
@@ -208,15 +208,15 @@ const page = {
     closed.querySelector('button').onclick = () => location.reload();
   },
 
-  // Fetches the skin's files into the player's file system under /skin, with the progress bar.
+  // Fetches tarnel.cfg and tarnel.dat with the progress bar; null for a file the site lacks
+  // (the player says what it cannot open).
   async fetchSkin() {
-    const listed = await fetch('skin-files.txt').then(r => (r.ok ? r.text() : ''), () => '');
-    const names = ['tarnel.cfg', 'tarnel.dat'].concat(listed.split('\n').map(line => line.trim()).filter(line => line));
+    const names = ['tarnel.cfg', 'tarnel.dat'];
     const bar = this.loading.querySelector('progress');
     const responses = await Promise.all(names.map(name => fetch('skin/' + name)));
     const total = responses.reduce((sum, r) => sum + Number(r.headers.get('Content-Length') || 0), 0);
     let received = 0;
-    const files = await Promise.all(responses.map(async (response, i) => {
+    return Promise.all(responses.map(async (response, i) => {
       if (!response.ok) return [names[i], null];
       const reader = response.body.getReader();
       const chunks = [];
@@ -232,20 +232,45 @@ const page = {
       for (const chunk of chunks) { bytes.set(chunk, at); at += chunk.length; }
       return [names[i], bytes];
     }));
-    return files;
   },
 
-  install(files) {
-    FS.mkdir('/skin');
-    for (const [name, bytes] of files) {
-      if (!bytes) continue; // missing: the player says what it cannot open
-      const parts = name.split('/');
-      for (let i = 1; i < parts.length; ++i) {
-        const folder = '/skin/' + parts.slice(0, i).join('/');
-        if (!FS.analyzePath(folder).exists) FS.mkdir(folder);
-      }
-      FS.writeFile('/skin/' + name, bytes);
+  // Writes a file of the skin's site under /skin, making its folders.
+  writeSkinFile(name, bytes) {
+    const parts = name.split('/');
+    for (let i = 1; i < parts.length; ++i) {
+      const folder = '/skin/' + parts.slice(0, i).join('/');
+      if (!FS.analyzePath(folder).exists) FS.mkdir(folder);
     }
+    FS.writeFile('/skin/' + name, bytes);
+  },
+
+  // The music, fetched when the player first opens a file (TrackLoader::readable) and kept:
+  // path → 'fetching', 'kept' or 'missing'.
+  trackFiles: new Map(),
+  trackLoaders: new Set(), // the player's loaders waiting for them (pointers into its memory)
+
+  // Whether the player can open `path` (relative to the skin's folder) now: it has been
+  // fetched, is known to be missing, or is not a file of the site. Otherwise fetches it and
+  // tells the loaders once it is in.
+  trackFile(path) {
+    const state = this.trackFiles.get(path);
+    if (state) return state !== 'fetching';
+    const parts = path.split('/');
+    if (parts.some(part => part === '' || part === '.' || part === '..')) return true;
+    this.trackFiles.set(path, 'fetching');
+    fetch('skin/' + parts.map(encodeURIComponent).join('/'))
+      .then(response => (response.ok ? response.arrayBuffer() : null))
+      .catch(() => null)
+      .then(bytes => {
+        let kept = false;
+        try {
+          if (bytes) this.writeSkinFile(path, new Uint8Array(bytes));
+          kept = bytes !== null;
+        } catch (unwritable) { /* a folder of that name is a file: missing, as on a disk */ }
+        this.trackFiles.set(path, kept ? 'kept' : 'missing');
+        for (const loader of [...this.trackLoaders]) Module._vorlunde_web_track_files_arrived(loader);
+      });
+    return false;
   },
 };
 
@@ -263,7 +288,8 @@ var Module = {
   const runtime = new Promise(resolve => { Module.onRuntimeInitialized = resolve; });
   page.listenToMediaSession();
   Promise.all([skin, runtime]).then(([files]) => {
-    page.install(files);
+    FS.mkdir('/skin');
+    for (const [name, bytes] of files) if (bytes) page.writeSkinFile(name, bytes);
     page.loading.hidden = true;
     page.times.started = performance.now();
     Module.callMain(['/skin']);

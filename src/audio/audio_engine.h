@@ -61,7 +61,7 @@ public:
     // How far seek_forward and seek_backward move a stream.
     static constexpr std::int64_t stream_seek_frames = 10 * AudioDevice::sample_rate;
 
-    // `sink` and `archive` must outlive the engine. Every decoder is opened through `opener`.
+    // `sink` and `archive` must outlive the engine (the archive until reload_tracklists). Every decoder is opened through `opener`.
     AudioEngine(CommandSink& sink, const DataArchive& archive, DecoderOpener opener = &open_decoder);
 
     // --- The tracklists (empty until handed over) ---
@@ -70,6 +70,15 @@ public:
     // before anything plays (it stops both slots and waits for the loader thread), from the
     // UI thread; the references given out earlier die with the lists they came from.
     void use_tracklists(Tracklists lists);
+
+    // Takes the tracklists and the archive of a skin loaded again while the engine may play
+    // (UI thread). A current track plays on, undisturbed, when the new playlist has an entry of
+    // the same file and kind (the one at the current index if it matches, else the first),
+    // which becomes the current index; otherwise it stops and the index stays. The secondary
+    // channel stops (it may read the old archive), and the track opened ahead is dropped and
+    // asked for again from the new lists. Returns once no thread reads the old lists or the
+    // old archive: both may go then. `archive` must outlive the engine or the next call.
+    void reload_tracklists(Tracklists lists, const DataArchive& archive);
 
     // Repeat and random off, current and previous index 0.
     void reset_audio_state();
@@ -214,6 +223,7 @@ private:
     void finish_seek(const PendingSeek& seek);
     // Empties the current slot (its decoder is destroyed on the loader thread).
     void clear_current_locked();
+    PlaylistIndex kept_entry_index(const TrackEntry& old) const;
     Channel::Activity activity_locked() const;
     TrackTime track_time_locked() const;
     void on_track_end(PendingPosts& posts);
@@ -224,7 +234,7 @@ private:
     Channel* current_volume_target();
 
     CommandSink& sink_;
-    const DataArchive& archive_;
+    const DataArchive* archive_; // the skin's archive, for the named tracks (UI thread only)
     DecoderOpener opener_;
     std::unique_ptr<const Tracklists> lists_; // never null; replaced only by use_tracklists
 
@@ -237,6 +247,7 @@ private:
     std::vector<float> scratch_; // decoding buffer of the mixer, allocated once
     std::uint64_t generation_ = 0;              // counts changes of the current slot
     TrackAhead ahead_;                          // the next track, asked for and opened ahead
+    bool lists_changing_ = false;               // no track is asked for ahead meanwhile
 
     TrackLoader loader_; // last: its thread stops before the members above go
 };

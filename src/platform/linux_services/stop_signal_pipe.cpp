@@ -47,6 +47,12 @@ StopSignalPipe::StopSignalPipe()
     sigaction(SIGINT, &action, &previous_interrupt_);
     sigaction(SIGTERM, &action, &previous_terminate_);
     sigaction(SIGHUP, &action, &previous_hang_up_);
+    // A starter may hand SIGHUP over blocked (tarnel-skin watch) so that a reload asked for
+    // during start-up waits: it arrives now that the handler is in place.
+    sigset_t requests;
+    sigemptyset(&requests);
+    sigaddset(&requests, SIGHUP);
+    pthread_sigmask(SIG_UNBLOCK, &requests, nullptr);
 }
 
 StopSignalPipe::~StopSignalPipe()

@@ -4,8 +4,9 @@
 # writes it to a file); the skin is rebuilt with another day picture and the player gets
 # SIGHUP: the new picture shows within a second, in the same window of the same process.
 # Then a damaged archive and SIGHUP again: one line on standard error, the look and the
-# process stay. Across both the recorded sound has no silent run longer than one pull of the
-# device (2,048 frames).
+# process stay. Then a narrower skin: a window of its width where the old one was, still on
+# the day page. Across all three the recorded sound has no silent run longer than one pull
+# of the device (2,048 frames).
 # Usage: skin_reload.sh PLAYER TARNEL_SKIN FIXTURES SEND_CLOSE MANIFEST
 set -euo pipefail
 player=$1
@@ -71,7 +72,23 @@ wait_until "the damaged skin is not reported" 5 refused
 [[ $(grep -vc '^CRITICAL:' "$work/player.err") == 1 ]] || fail "standard error: $(cat "$work/player.err")"
 shows "srgb(16,192,64)" || fail "the look changed after the damaged skin"
 kill -0 "$player_pid" || fail "the player ended on the damaged skin"
-sleep 0.5 # sound after the refused reload too
+
+echo "== a narrower skin, SIGHUP: a new window in the same place"
+sed -i 's/^width = 600$/width = 500/' "$work/skin.toml"
+"$fixtures" bmp "$work/intro.bmp" 500 510 204060
+"$fixtures" bmp "$work/dzien.bmp" 500 510 c01020
+"$fixtures" mask "$work/panel.rgn" 500 510 40
+"$tool" build "$work/skin.toml" -o "$work/skin" >/dev/null
+kill -HUP "$player_pid"
+# $1 of xwininfo's description of the player's window.
+window_value() { xwininfo -id "$(find_window E2E)" | awk -v key="$1" '$0 ~ key { print $NF }'; }
+narrower() { [[ $(window_value "Width:") == 500 ]]; }
+wait_until "no window of the new width" 5 narrower
+[[ $(window_value "Absolute upper-left X:") == "$left" && $(window_value "Absolute upper-left Y:") == "$top" ]] ||
+  fail "the new window is not where the old one was"
+wait_until "the day page is not shown in the new window" 5 shows "srgb(192,16,32)"
+window=$(find_window E2E)
+kill -0 "$player_pid" || fail "the player ended: $(cat "$work/player.err")"
 
 recorded=$(stat -c %s "$work/audio.raw")
 "$send_close" "$window"

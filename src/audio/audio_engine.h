@@ -17,7 +17,8 @@
 // Threads: every public member may be called from the UI thread while the device's thread
 // runs render(); one mutex serialises the slots, indices, modes, random draws and the end
 // of track. The tracklists are const once handed over, so the references handed out stay
-// valid and unguarded.
+// valid and unguarded until the next use_tracklists or reload_tracklists (UI thread), which
+// replaces them only while the loader thread, their one reader off the UI thread, is idle.
 //
 // No file is opened on the device's thread: render() never calls open_decoder. Tracks the
 // user starts are opened on the UI thread, outside the lock, and installed afterwards; the

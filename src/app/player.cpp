@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/player.h"
 
-#include "app/config_loader.h"
 #include "app/window_placement.h"
 #include "audio/tracklists.h"
 #include "base/desktop_text.h"
@@ -113,21 +112,26 @@ void Player::make_presentation()
                                                 skin_->fonts, *this});
 }
 
+LoadTargets Player::load_targets(ShellState& shell, LoadedSkin& skin, Tracklists& tracklists)
+{
+    return LoadTargets{shell,
+                       skin.archive,
+                       skin.pages,
+                       platform_.clock(),
+                       queue_,
+                       PageLinks{&*back_buffer_, &*audio_engine_, &skin.plugins},
+                       tracklists,
+                       skin.mapping,
+                       *tray_icon_,
+                       skin.fonts,
+                       skin.plugins,
+                       window_->layered()};
+}
+
 void Player::load_configuration()
 {
     Tracklists tracklists;
-    LoadTargets targets{shell_,
-                        skin_->archive,
-                        skin_->pages,
-                        platform_.clock(),
-                        queue_,
-                        PageLinks{&*back_buffer_, &*audio_engine_, &skin_->plugins},
-                        tracklists,
-                        skin_->mapping,
-                        *tray_icon_,
-                        skin_->fonts,
-                        skin_->plugins,
-                        window_->layered()};
+    LoadTargets targets = load_targets(shell_, *skin_, tracklists);
     load_config(skin_dir_, targets, warnings_);
     audio_engine_->use_tracklists(std::move(tracklists));
     tray_icon_->publish_menu();
@@ -141,18 +145,7 @@ void Player::reload_skin()
     NamedList<Region> regions;
     std::deque<TrayIcon::Item> running_items = tray_icon_->take_items();
     try {
-        LoadTargets targets{loaded,
-                            skin->archive,
-                            skin->pages,
-                            platform_.clock(),
-                            queue_,
-                            PageLinks{&*back_buffer_, &*audio_engine_, &skin->plugins},
-                            tracklists,
-                            skin->mapping,
-                            *tray_icon_,
-                            skin->fonts,
-                            skin->plugins,
-                            window_->layered()};
+        LoadTargets targets = load_targets(loaded, *skin, tracklists);
         load_config(skin_dir_, targets, warnings_);
         regions = Presentation::build_regions(skin->archive, loaded.window_width, loaded.window_height);
         skin->archive.release_pages();

@@ -16,6 +16,7 @@
 #include "app/audio_output.h"
 #include "app/command_processor.h"
 #include "app/command_queue.h"
+#include "app/config_loader.h"
 #include "app/loaded_skin.h"
 #include "app/media_link.h"
 #include "app/message_router.h"
@@ -85,6 +86,9 @@ private:
     void start_up();
     void create_main_window();
     void load_configuration();
+    // What the configuration loader fills: `skin`, `tracklists` and the skin's values in
+    // `shell`, for the running window and engine.
+    LoadTargets load_targets(ShellState& shell, LoadedSkin& skin, Tracklists& tracklists);
     // Makes the command processor and the message router for the running skin and window.
     void connect_input();
     void make_presentation();

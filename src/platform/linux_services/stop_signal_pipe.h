@@ -4,12 +4,11 @@
 // reload flag for SIGHUP (the request to load the skin again), and writes the signal's
 // number, one byte, into a pipe; the event source watches the pipe's read end (the SDL one
 // with its ConnectionWatcher), so a sleeping loop wakes, and empties it (drain) before it
-// sleeps again. SIGHUP is unblocked once its handler is in place (a starter may block it
-// so that a request made during start-up waits). The destructor restores the earlier
-// handlers. One object at a time: the handler reaches the
-// flag and the pipe only through the program's globals. Construct, drain and destroy on the
-// UI thread; stop_requested and take_reload_request from any thread. Throws std::system_error when the pipe cannot
-// be made.
+// sleeps again. SIGHUP is unblocked once its handler is in place (a starter may block it so
+// that a request made during start-up waits). The destructor restores the earlier handlers.
+// One object at a time: the handler reaches the flags and the pipe only through the
+// program's globals. Construct, drain and destroy on the UI thread; stop_requested and
+// take_reload_request from any thread. Throws std::system_error when the pipe cannot be made.
 #pragma once
 
 #include <csignal>

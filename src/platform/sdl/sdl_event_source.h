@@ -5,8 +5,8 @@
 // wake_up pushes an SDL user event (the only one this program uses), which wakes the wait;
 // a push that fails is tried again at the next wake_up (WakeUpPost).
 // The tray's and the media remote's connections and the stop signals' pipe (StopSignalPipe:
-// SIGINT, SIGTERM, SIGHUP) are read before each wait; while it sleeps a ConnectionWatcher wakes it
-// when they bring data.
+// SIGINT, SIGTERM, SIGHUP) are read before each wait; while it sleeps a ConnectionWatcher
+// wakes it when they bring data.
 // While the window follows the pointer itself (SdlWindow::dragging) pointer moves drag it
 // and the left release ends the drag; neither reaches the player. UI thread only, except
 // wake_up.

@@ -70,6 +70,11 @@ bool StopSignalPipe::stop_requested() const
     return stop_flag;
 }
 
+bool StopSignalPipe::reload_flag_raised()
+{
+    return reload_flag;
+}
+
 bool StopSignalPipe::take_reload_request()
 {
     return reload_flag.exchange(false);

@@ -24,12 +24,16 @@ public:
     bool stop_requested() const;
     // True when SIGHUP arrived since the last call, which lowers the flag again.
     bool take_reload_request();
+    // Whether a stop or a reload request is raised (and the reload request not yet taken).
+    bool request_pending() const { return stop_requested() || reload_flag_raised(); }
     // The pipe's end to watch: readable when a signal came.
     int read_end() const { return pipe_[0]; }
     // Reads what the handler wrote, without waiting.
     void drain() const;
 
 private:
+    static bool reload_flag_raised();
+
     struct sigaction previous_interrupt_ {};
     struct sigaction previous_terminate_ {};
     struct sigaction previous_hang_up_ {};

@@ -64,7 +64,10 @@ std::optional<Event> SdlEventSource::wait_event()
             return Event{.kind = EventKind::timer_tick};
         const auto wait = ticks_.wait_timeout(now);
         const int timeout = wait ? static_cast<int>(std::min<std::uint64_t>(*wait, std::numeric_limits<std::int32_t>::max())) : -1;
+        // A signal whose byte is drained here came after the loop last looked: it wakes it now.
         stop_signals_.drain();
+        if (stop_signals_.request_pending())
+            return Event{.kind = EventKind::wake_up};
         watcher_.watch(connection_sockets());
         SDL_Event event;
         if (SDL_WaitEventTimeout(&event, timeout)) {

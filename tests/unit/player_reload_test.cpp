@@ -12,7 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <string>
@@ -68,8 +67,7 @@ TEST(PlayerReload, TheTrackPageAndPlaceStayAndADamagedSkinLeavesTheRunningOne)
     skin_of(dir, 600, second_rgb, 1, 0).write(dir);
     HeadlessPlatform platform(false, Rect{0, 0, 1000, 700});
     Player player(platform, dir.path());
-    std::atomic<bool> pulling = true;
-    std::thread device;
+    std::jthread device; // joined at the end of the run, or when the test leaves early
     std::int64_t position_before = 0;
     const auto shown_pixel = [&](int x, int y) {
         const HeadlessWindow& window = *platform.window();
@@ -81,9 +79,9 @@ TEST(PlayerReload, TheTrackPageAndPlaceStayAndADamagedSkinLeavesTheRunningOne)
     platform.events().push_action([&] {
         player.audio_engine()->play_current();
         HeadlessAudioDevice* card = platform.audio_device();
-        device = std::thread([card, &pulling] {
+        device = std::jthread([card](const std::stop_token& stop) {
             // At most 8 s of the 12 s track, a little faster than the sound card would.
-            for (int pull = 0; pull < 8 * 44100 / 256 && pulling; ++pull) {
+            for (int pull = 0; pull < 8 * 44100 / 256 && !stop.stop_requested(); ++pull) {
                 card->render(256);
                 std::this_thread::sleep_for(std::chrono::microseconds(500));
             }
@@ -119,7 +117,7 @@ TEST(PlayerReload, TheTrackPageAndPlaceStayAndADamagedSkinLeavesTheRunningOne)
         EXPECT_EQ(player.shell().current_page, "second");
         EXPECT_EQ(shown_pixel(250, 200), reloaded_rgb);
         EXPECT_FALSE(events.take_reload_request()) << "each request is taken once";
-        pulling = false;
+        device.request_stop();
         device.join(); // before the player closes the device
     });
     testing::internal::CaptureStderr();

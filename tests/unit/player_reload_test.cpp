@@ -26,21 +26,25 @@ constexpr std::uint32_t first_rgb = 0xC01020;
 constexpr std::uint32_t second_rgb = 0x10E080;
 constexpr std::uint32_t reloaded_rgb = 0x2040A0;
 
-// Pages "main" (the start page) and "second", and a playlist whose "tone.ogg" entry stands
-// at index `tone_index` among `entries` entries (index 0 is the last one written).
-SkinFiles skin_of(const TempDir& dir, std::uint16_t width, std::uint32_t second_colour, int entries, int tone_index)
+// Pages "main" (the start page) and "second", a playlist whose "tone.ogg" entry stands at
+// index `tone_index` among `entries` entries (index 0 is the last one written), and the
+// named track "jingle", the `tone` stored in the archive (a stream read where it lies).
+SkinFiles skin_of(const TempDir& dir, std::uint16_t width, std::uint32_t second_colour, int entries, int tone_index,
+                  const std::vector<std::uint8_t>& tone)
 {
     SkinFiles skin;
     skin.width = width;
     skin.file("Data\\main.bmp", solid_bmp(width, 510, first_rgb))
         .file("Data\\second.bmp", solid_bmp(width, 510, second_colour))
-        .file("Data\\panel.rgn", std::vector<std::uint8_t>{});
+        .file("Data\\panel.rgn", std::vector<std::uint8_t>{})
+        .file("Data\\jingle.ogg", tone);
     std::vector<FieldValues> tracks;
     for (int index = entries - 1; index >= 0; --index) {
         const std::string file = index == tone_index ? "tone.ogg" : "other" + std::to_string(index) + ".ogg";
         tracks.push_back({std::string("Track"), (dir.path() / file).string()});
     }
     skin.chunks = {make_chunk(ChunkId::track_list, {{"kind", U{1}}}, tracks),
+                   make_chunk(ChunkId::track_list, {{"kind", U{0}}}, {{std::string("jingle"), std::string("Data\\jingle.ogg")}}),
                    make_chunk(ChunkId::start_page, {{"page", "main"}}),
                    make_chunk(ChunkId::string_mapping, {}, {{std::string("second"), U{0}}}),
                    make_page("main", {}, "Data\\main.bmp"),
@@ -64,7 +68,7 @@ TEST(PlayerReload, TheTrackPageAndPlaceStayAndADamagedSkinLeavesTheRunningOne)
     const auto tone = encode_pcm(sine_pcm(440.0, 12 * 44100, 0.5f), EncodedFormat::ogg_vorbis);
     for (const char* name : {"tone.ogg", "other0.ogg", "other1.ogg", "other3.ogg"})
         dir.write(name, tone);
-    skin_of(dir, 600, second_rgb, 1, 0).write(dir);
+    skin_of(dir, 600, second_rgb, 1, 0, tone).write(dir);
     HeadlessPlatform platform(false, Rect{0, 0, 1000, 700});
     Player player(platform, dir.path());
     std::jthread device; // joined at the end of the run, or when the test leaves early
@@ -78,6 +82,8 @@ TEST(PlayerReload, TheTrackPageAndPlaceStayAndADamagedSkinLeavesTheRunningOne)
     platform.events().push_action([&] { player.commands().post_command(0x8001, 0); }); // to "second"
     platform.events().push_action([&] {
         player.audio_engine()->play_current();
+        // On top, from the old archive's mapping: it must stop before that goes.
+        player.audio_engine()->play_secondary(player.audio_engine()->find_named_track("jingle"));
         HeadlessAudioDevice* card = platform.audio_device();
         device = std::jthread([card](const std::stop_token& stop) {
             // At most 8 s of the 12 s track, a little faster than the sound card would.
@@ -91,7 +97,7 @@ TEST(PlayerReload, TheTrackPageAndPlaceStayAndADamagedSkinLeavesTheRunningOne)
         EXPECT_EQ(player.shell().current_page, "second");
         position_before = player.audio_engine()->track_time().position_us;
         // The tone moves from index 0 to 2; the window becomes narrower.
-        replace_skin(dir, skin_of(dir, 500, reloaded_rgb, 4, 2));
+        replace_skin(dir, skin_of(dir, 500, reloaded_rgb, 4, 2, tone));
         platform.events().request_reload();
     });
     platform.events().push(Event{.kind = EventKind::timer_tick}); // the reload, then a frame
@@ -105,7 +111,7 @@ TEST(PlayerReload, TheTrackPageAndPlaceStayAndADamagedSkinLeavesTheRunningOne)
         EXPECT_EQ(platform.window()->spec().x, 200) << "where the 600-pixel window was";
         EXPECT_EQ(platform.window()->spec().width, 500);
         EXPECT_EQ(shown_pixel(250, 200), reloaded_rgb);
-        SkinFiles damaged = skin_of(dir, 600, first_rgb, 1, 0);
+        SkinFiles damaged = skin_of(dir, 600, first_rgb, 1, 0, tone);
         damaged.chunks.push_back(make_page("third", {}, "Data\\missing.bmp"));
         replace_skin(dir, damaged);
         platform.events().request_reload();

@@ -62,7 +62,8 @@ public:
     // How far seek_forward and seek_backward move a stream.
     static constexpr std::int64_t stream_seek_frames = 10 * AudioDevice::sample_rate;
 
-    // `sink` and `archive` must outlive the engine (the archive until reload_tracklists). Every decoder is opened through `opener`.
+    // `sink` must outlive the engine, `archive` too or until reload_tracklists hands over
+    // another. Every decoder is opened through `opener`.
     AudioEngine(CommandSink& sink, const DataArchive& archive, DecoderOpener opener = &open_decoder);
 
     // --- The tracklists (empty until handed over) ---
@@ -237,7 +238,7 @@ private:
     CommandSink& sink_;
     const DataArchive* archive_; // the skin's archive, for the named tracks (UI thread only)
     DecoderOpener opener_;
-    std::unique_ptr<const Tracklists> lists_; // never null; replaced only by use_tracklists
+    std::unique_ptr<const Tracklists> lists_; // never null; replaced by use_ or reload_tracklists
 
     mutable std::mutex mutex_; // guards everything below
     TrackChooser chooser_;

@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/player.h"
 
-#include "app/config_loader.h"
 #include "app/window_placement.h"
 #include "audio/tracklists.h"
 #include "base/desktop_text.h"
+#include "base/named_list.h"
 #include "config/config_head.h"
 
 #include <algorithm>
+#include <deque>
 #include <iostream>
 #include <utility>
 
@@ -27,9 +28,7 @@ std::optional<std::chrono::milliseconds> sooner(std::optional<std::chrono::milli
 Player::Player(Platform& platform, std::filesystem::path skin_dir)
     : platform_(platform),
       skin_dir_(std::move(skin_dir)),
-      font_system_(platform_.create_font_system()),
-      plugins_(platform_.libraries(), skin_dir_),
-      fonts_(*font_system_)
+      skin_(std::make_unique<LoadedSkin>(platform_, skin_dir_))
 {
     // The audio thread's commands (a track ended) wake the sleeping loop at once.
     queue_.set_wake_up([&events = platform_.events()] { events.wake_up(); });
@@ -59,8 +58,7 @@ void Player::start_up()
     load_skin();
     write_warnings();
     audio_init();
-    presentation_.emplace(Presentation::Targets{shell_, platform_.clock(), pages_, *window_, *back_buffer_, archive_,
-                                                *tray_icon_, plugins_, *audio_engine_, fonts_, *this});
+    make_presentation();
     presentation_->presentation_start();
     if (MediaRemote* remote = platform_.media_remote())
         media_link_.emplace(MediaLink::Targets{*remote, queue_, *audio_engine_, platform_.clock()});
@@ -74,7 +72,7 @@ void Player::load_skin()
     shell_.window_height = head.height;
     create_main_window();
     load_configuration();
-    archive_.release_pages(); // the pictures are decoded and the fonts written out
+    skin_->archive.release_pages(); // the pictures are decoded and the fonts written out
 }
 
 void Player::create_main_window()
@@ -90,36 +88,118 @@ void Player::create_main_window()
         window_->show();
     }
     back_buffer_.emplace(width, height);
-    audio_engine_.emplace(queue_, archive_);
+    audio_engine_.emplace(queue_, skin_->archive);
     audio_engine_->reset_audio_state();
     tray_icon_.emplace(platform_.tray(), shell_.tray_tip);
-    plugins_.set_surface(back_buffer_->pixels().data(), width, height, width);
-    processor_.emplace(CommandProcessor::Targets{
-        queue_, shell_, platform_.clock(), pages_, mapping_, *tray_icon_, *this, &*audio_engine_});
-    router_.emplace(MessageRouter::Targets{
-        shell_, platform_.clock(), pages_, *tray_icon_, *window_, queue_, *this});
+    skin_->plugins.set_surface(back_buffer_->pixels().data(), width, height, width);
+    connect_input();
     platform_.events().start_timer(timer_period);
     timer_running_ = true;
+}
+
+void Player::connect_input()
+{
+    processor_.emplace(CommandProcessor::Targets{
+        queue_, shell_, platform_.clock(), skin_->pages, skin_->mapping, *tray_icon_, *this, &*audio_engine_});
+    router_.emplace(MessageRouter::Targets{
+        shell_, platform_.clock(), skin_->pages, *tray_icon_, *window_, queue_, *this});
+}
+
+void Player::make_presentation()
+{
+    presentation_.emplace(Presentation::Targets{shell_, platform_.clock(), skin_->pages, *window_, *back_buffer_,
+                                                skin_->archive, *tray_icon_, skin_->plugins, *audio_engine_,
+                                                skin_->fonts, *this});
+}
+
+LoadTargets Player::load_targets(ShellState& shell, LoadedSkin& skin, Tracklists& tracklists)
+{
+    return LoadTargets{shell,
+                       skin.archive,
+                       skin.pages,
+                       platform_.clock(),
+                       queue_,
+                       PageLinks{&*back_buffer_, &*audio_engine_, &skin.plugins},
+                       tracklists,
+                       skin.mapping,
+                       *tray_icon_,
+                       skin.fonts,
+                       skin.plugins,
+                       window_->layered()};
 }
 
 void Player::load_configuration()
 {
     Tracklists tracklists;
-    LoadTargets targets{shell_,
-                        archive_,
-                        pages_,
-                        platform_.clock(),
-                        queue_,
-                        PageLinks{&*back_buffer_, &*audio_engine_, &plugins_},
-                        tracklists,
-                        mapping_,
-                        *tray_icon_,
-                        fonts_,
-                        plugins_,
-                        window_->layered()};
+    LoadTargets targets = load_targets(shell_, *skin_, tracklists);
     load_config(skin_dir_, targets, warnings_);
     audio_engine_->use_tracklists(std::move(tracklists));
     tray_icon_->publish_menu();
+}
+
+void Player::reload_skin()
+{
+    auto skin = std::make_unique<LoadedSkin>(platform_, skin_dir_);
+    ShellState loaded; // what the skin sets: title, size, timing, tray tip, start page
+    Tracklists tracklists;
+    NamedList<Region> regions;
+    std::deque<TrayIcon::Item> running_items = tray_icon_->take_items();
+    try {
+        LoadTargets targets = load_targets(loaded, *skin, tracklists);
+        load_config(skin_dir_, targets, warnings_);
+        regions = Presentation::build_regions(skin->archive, loaded.window_width, loaded.window_height);
+        skin->archive.release_pages();
+    } catch (const std::exception& error) {
+        tray_icon_->set_items(std::move(running_items));
+        write_warnings();
+        std::cerr << to_message_line("can't reload the skin: " + std::string(error.what())) << std::endl;
+        return;
+    }
+    write_warnings();
+
+    // From here on nothing reads the old skin: the engine first (the mixer and the loader
+    // thread), then the parts that point into it are made again for the new one.
+    audio_engine_->reload_tracklists(std::move(tracklists), skin->archive);
+    presentation_.reset();
+    router_.reset();
+    processor_.reset();
+    skin_.swap(skin);
+    const bool new_window = fit_window(loaded);
+    shell_.page_switch_ms = loaded.page_switch_ms;
+    shell_.fade_ms = loaded.fade_ms;
+    shell_.glow_step = loaded.glow_step;
+    shell_.tray_tip = loaded.tray_tip;
+    if (!skin_->pages.find_page(shell_.current_page))
+        shell_.current_page = loaded.current_page;
+    shell_.page_switch = false;
+    if (!skin_->pages.find_page(shell_.next_page))
+        shell_.next_page = shell_.current_page;
+    skin_->plugins.set_surface(back_buffer_->pixels().data(), back_buffer_->width(), back_buffer_->height(),
+                               back_buffer_->width());
+    connect_input();
+    make_presentation();
+    presentation_->presentation_resume(std::move(regions));
+    if (new_window && !tray_icon_->icon_shown())
+        window_->show();
+    tray_icon_->publish_menu();
+    // `skin` now holds the old skin, which goes here.
+}
+
+bool Player::fit_window(const ShellState& loaded)
+{
+    const bool same = loaded.window_title == shell_.window_title && loaded.window_width == shell_.window_width &&
+                      loaded.window_height == shell_.window_height;
+    shell_.window_title = loaded.window_title;
+    shell_.window_width = loaded.window_width;
+    shell_.window_height = loaded.window_height;
+    if (same)
+        return false;
+    const Rect place = window_->screen_rect();
+    window_.reset(); // before the new one: a back end may hold one window at a time
+    window_ = platform_.create_window(
+        WindowSpec{shell_.window_title, place.left, place.top, shell_.window_width, shell_.window_height});
+    back_buffer_.emplace(shell_.window_width, shell_.window_height);
+    return true;
 }
 
 void Player::audio_init()
@@ -135,6 +215,8 @@ void Player::main_loop()
         const auto event = platform_.events().wait_event();
         if (!event)
             break;
+        if (platform_.events().take_reload_request())
+            reload_skin();
         if (event->kind == EventKind::media_request) {
             if (media_link_)
                 media_link_->handle(*event);
@@ -183,9 +265,9 @@ void Player::audio_shutdown()
 
 void Player::shutdown_shell()
 {
-    archive_.close_archive();
-    mapping_.mapping_release();
-    plugins_.release_titles();
+    skin_->archive.close_archive();
+    skin_->mapping.mapping_release();
+    skin_->plugins.release_titles();
     if (timer_running_) {
         platform_.events().stop_timer();
         timer_running_ = false;

@@ -6,25 +6,27 @@
 // before the pages are destroyed; the audio stops before the archive is released.
 // Shut-down tolerates objects that were never created. The platform is borrowed and must
 // outlive the Player. UI thread only, except commands(), which any thread may post to.
+//
+// Reload: when the event source reports a reload request, the skin is loaded again beside
+// the running one (a LoadedSkin of its own); only when all of it has loaded does it replace
+// the old one, which then goes (see reload_skin). A skin that fails to load leaves the old
+// one running and writes one line to standard error.
 #pragma once
 
 #include "app/audio_output.h"
 #include "app/command_processor.h"
 #include "app/command_queue.h"
+#include "app/config_loader.h"
+#include "app/loaded_skin.h"
 #include "app/media_link.h"
 #include "app/message_router.h"
-#include "app/page_registry.h"
 #include "app/presentation.h"
 #include "app/shell_state.h"
 #include "app/shell_window.h"
-#include "app/string_mapping.h"
 #include "app/tray_icon.h"
-#include "archive/data_archive.h"
 #include "audio/audio_engine.h"
 #include "image/back_buffer.h"
 #include "platform/platform.h"
-#include "skin/font_registry.h"
-#include "skin/plugin_host.h"
 
 #include <filesystem>
 #include <memory>
@@ -59,16 +61,24 @@ public:
     // For checking and rendering skins; run() does the same before it goes on.
     void load_skin();
 
+    // Loads the skin in the skin folder again and puts it in place of the running one,
+    // keeping the window's place, the playing track (AudioEngine::reload_tracklists) and the
+    // current page if the new skin has a page of that name (else its start page). Errors do
+    // not leave it: the old skin stays and the error is written to standard error as
+    // "can't reload the skin: " + message. Called by the main loop on a reload request;
+    // needs a started presentation.
+    void reload_skin();
+
     // Where commands are posted; safe from any thread.
     CommandSink& commands() { return queue_; }
     const ShellState& shell() const { return shell_; }
-    const PageRegistry& pages() const { return pages_; }
+    const PageRegistry& pages() const { return skin_->pages; }
     // Damage that loading went past, one line each (see load_config).
     const std::vector<std::string>& warnings() const { return warnings_; }
     // Present once the main window exists.
     BackBuffer* back_buffer() { return back_buffer_ ? &*back_buffer_ : nullptr; }
     AudioEngine* audio_engine() { return audio_engine_ ? &*audio_engine_ : nullptr; }
-    const PluginHost& plugins() const { return plugins_; }
+    const PluginHost& plugins() const { return skin_->plugins; }
     // Present once the presentation has started.
     const Presentation* presentation() const { return presentation_ ? &*presentation_ : nullptr; }
 
@@ -76,6 +86,16 @@ private:
     void start_up();
     void create_main_window();
     void load_configuration();
+    // What the configuration loader fills: `skin`, `tracklists` and the skin's values in
+    // `shell`, for the running window and engine.
+    LoadTargets load_targets(ShellState& shell, LoadedSkin& skin, Tracklists& tracklists);
+    // Makes the command processor and the message router for the running skin and window.
+    void connect_input();
+    void make_presentation();
+    // After a reload: takes the loaded skin's title and size; when either differs, a new
+    // window (hidden) where the old one was and a back buffer of the new size. Returns
+    // whether the window is new.
+    bool fit_window(const ShellState& loaded);
     void audio_init();
     void main_loop();
     void report_error(const std::string& text);
@@ -97,15 +117,10 @@ private:
     std::vector<std::string> warnings_;
     std::size_t warnings_written_ = 0;
 
-    // Program-wide values and registries, in creation order.
+    // Program-wide values, the queue and the running skin, in creation order.
     ShellState shell_;
-    std::unique_ptr<FontSystem> font_system_;
-    PageRegistry pages_;
-    PluginHost plugins_;   // the plug-in registry and the PluginContext
-    FontRegistry fonts_;   // fonts and installed font files: removed first of the three
     CommandQueue queue_;
-    StringMapping mapping_;
-    DataArchive archive_;
+    std::unique_ptr<LoadedSkin> skin_; // never null; replaced whole by a reload
 
     // Created with the main window, in this order.
     std::unique_ptr<Window> window_;

@@ -45,14 +45,21 @@ std::uint64_t Presentation::elapsed_since(std::uint64_t start_ms) const
     return now < start_ms ? 0 : now - start_ms;
 }
 
+NamedList<Region> Presentation::build_regions(const DataArchive& archive, std::int32_t width, std::int32_t height)
+{
+    NamedList<Region> regions;
+    Region panel = build_region(archive, "Data\\panel.rgn", width, height);
+    regions.insert(std::string(panel_region), std::make_unique<Region>(std::move(panel)));
+    // The builder draws the intro's shape for the name "intro"; the outro has the same shape.
+    regions.insert(std::string(intro_region), std::make_unique<Region>(build_region(archive, intro_region, 0, 0)));
+    regions.insert(std::string(outro_region), std::make_unique<Region>(build_region(archive, intro_region, 0, 0)));
+    return regions;
+}
+
 void Presentation::presentation_start()
 {
     const ShellState& shell = t_.shell;
-    Region panel = build_region(t_.archive, "Data\\panel.rgn", shell.window_width, shell.window_height);
-    regions_.insert(std::string(panel_region), std::make_unique<Region>(std::move(panel)));
-    // The builder draws the intro's shape for the name "intro"; the outro has the same shape.
-    regions_.insert(std::string(intro_region), std::make_unique<Region>(build_region(t_.archive, intro_region, 0, 0)));
-    regions_.insert(std::string(outro_region), std::make_unique<Region>(build_region(t_.archive, intro_region, 0, 0)));
+    regions_ = build_regions(t_.archive, shell.window_width, shell.window_height);
     t_.shell.presentation_start_ms = t_.clock.now_ms();
     if (!layered()) {
         apply_region(intro_region);
@@ -61,6 +68,23 @@ void Presentation::presentation_start()
     if (Page* page = t_.pages.find_page(shell.current_page)) {
         page->restart_timers();
         page->on_enter();
+    }
+    t_.plugins.start_plugins();
+}
+
+void Presentation::presentation_resume(NamedList<Region> regions)
+{
+    regions_ = std::move(regions);
+    const ShellState& shell = t_.shell;
+    if (layered()) {
+        t_.window.set_colour_key(shell.alpha_in_use, colour_key);
+        t_.window.set_alpha(shell.alpha_in_use ? shell.window_alpha : 255);
+    }
+    if (!shell.window_region.empty())
+        apply_region(std::string(shell.window_region));
+    if (Page* page = t_.pages.find_page(shell.current_page)) {
+        page->restart_timers();
+        page->on_mouse_move(shell.last_mouse_x, shell.last_mouse_y, 0);
     }
     t_.plugins.start_plugins();
 }
@@ -174,6 +198,7 @@ void Presentation::layered_switch()
             // Layered again, without a region: the colour key shapes the window.
             t_.window.set_colour_key(true, colour_key);
             t_.window.clear_shape();
+            shell.window_region.clear();
             repaint();
         }
         if (shell.next_page == empty_page) {
@@ -342,8 +367,10 @@ void Presentation::make_next_page_current()
 
 void Presentation::apply_region(std::string_view name)
 {
-    if (const Region* region = regions_.find(name))
+    if (const Region* region = regions_.find(name)) {
         t_.window.set_shape(region->rectangles);
+        t_.shell.window_region = name;
+    }
 }
 
 void Presentation::update_plugin_context()

@@ -65,10 +65,21 @@ public:
 
     explicit Presentation(Targets targets) : t_(targets) {}
 
-    // Builds and registers the regions (a missing "Data\panel.rgn" throws the archive's
-    // SkinError), starts the intro's clock, shows the window with the "intro" region unless
-    // it is layered, prepares the start page (timers, enter commands) and starts the plug-ins.
+    // The regions "panel" (at the window's size), "intro" and "outro" of the skin in
+    // `archive`. A missing "Data\panel.rgn" throws the archive's SkinError.
+    static NamedList<Region> build_regions(const DataArchive& archive, std::int32_t width, std::int32_t height);
+
+    // Builds and registers the regions (throwing as build_regions does), starts the intro's
+    // clock, shows the window with the "intro" region unless it is layered, prepares the start
+    // page (timers, enter commands) and starts the plug-ins.
     void presentation_start();
+
+    // Goes on after the skin was loaded again, with its `regions`, from the state the shell
+    // holds (acts, fades, current page): gives the window the alpha, colour key and region
+    // it had (ShellState::window_region), restarts the current page's timers (its enter
+    // commands do not run: the page was not entered) and starts the new plug-ins. The next
+    // frame is drawn whole.
+    void presentation_resume(NamedList<Region> regions);
 
     // One frame: advances the fades, carries out page switches, feeds the plug-in context,
     // draws the current page (with the status line) or the cross-fade, and presents.

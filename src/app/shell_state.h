@@ -38,6 +38,7 @@ struct ShellState {
     std::uint8_t window_alpha = 0;           // whole-window opacity the fades compute
     bool alpha_in_use = true;                // the window alpha and colour key are applied
     bool repaint = false;                    // the outro has begun: repaint once
+    std::string window_region;               // the region shaping the window, or empty for none
 
     std::int32_t last_mouse_x = 0; // client coordinates of the last mouse move
     std::int32_t last_mouse_y = 0;

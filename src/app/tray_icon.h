@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <deque>
 #include <string>
+#include <utility>
 #include <vector>
 
 class TrayIcon {
@@ -43,6 +44,10 @@ public:
     void publish_menu();
     // The configured items, most recently added first.
     const std::deque<Item>& items() const { return items_; }
+    // Takes the configured items out (the skin is loaded again), leaving none; set_items puts
+    // them back when that fails. Neither touches the platform tray's menu.
+    std::deque<Item> take_items() { return std::exchange(items_, {}); }
+    void set_items(std::deque<Item> items) { items_ = std::move(items); }
 
     // Pops the menu at the pointer.
     void show_menu();

@@ -21,7 +21,7 @@ void AudioEngine::PendingPosts::send(CommandSink& sink) const
 }
 
 AudioEngine::AudioEngine(CommandSink& sink, const DataArchive& archive, DecoderOpener opener)
-    : sink_(sink), archive_(archive), opener_(opener), lists_(std::make_unique<const Tracklists>()),
+    : sink_(sink), archive_(&archive), opener_(opener), lists_(std::make_unique<const Tracklists>()),
       scratch_(2 * mix_block_frames),
       loader_([this](const TrackChooser& from) { load_ahead(from); })
 {
@@ -40,6 +40,57 @@ void AudioEngine::use_tracklists(Tracklists lists)
     auto kept = std::make_unique<const Tracklists>(std::move(lists));
     std::lock_guard lock(mutex_);
     lists_ = std::move(kept);
+}
+
+// The loader reads the lists without the lock: it is made idle, with no new wish possible,
+// before they change. The current channel never reads them, so it plays on across the change.
+void AudioEngine::reload_tracklists(Tracklists lists, const DataArchive& archive)
+{
+    std::unique_ptr<Decoder> secondary;
+    {
+        std::lock_guard lock(mutex_);
+        lists_changing_ = true;
+        ahead_.adopted();
+        if (secondary_.channel)
+            secondary = secondary_.channel->take_decoder();
+        secondary_.channel.reset();
+    }
+    loader_.wait_until_idle();
+    secondary.reset(); // it read the old archive, which goes once this returns
+    auto kept = std::make_unique<const Tracklists>(std::move(lists));
+    std::unique_ptr<const Tracklists> old;
+    {
+        std::lock_guard lock(mutex_);
+        old = std::exchange(lists_, std::move(kept));
+        archive_ = &archive;
+        const PlaylistIndex index = current_.channel && current_.entry ? kept_entry_index(*current_.entry) : -1;
+        if (index >= 0) {
+            chooser_.select(playlist(), index);
+            current_.entry = playlist().at(index);
+        } else {
+            if (!ahead_.waiting()) // an end that waits for its next track goes on waiting
+                clear_current_locked();
+            current_.entry = nullptr;
+        }
+        lists_changing_ = false;
+        request_ahead_locked();
+    }
+}
+
+// The index of the new playlist's entry for the same file and kind as `old`: the current
+// index when it matches, else the first; -1 when none does.
+PlaylistIndex AudioEngine::kept_entry_index(const TrackEntry& old) const
+{
+    const auto same = [&](PlaylistIndex index) {
+        const TrackEntry* entry = playlist().at(index);
+        return entry && entry->name == old.name && entry->kind == old.kind;
+    };
+    if (same(chooser_.current_index()))
+        return chooser_.current_index();
+    for (PlaylistIndex index = 0; index < playlist().count(); ++index)
+        if (same(index))
+            return index;
+    return -1;
 }
 
 void AudioEngine::reset_audio_state()
@@ -337,10 +388,10 @@ void AudioEngine::play_secondary(const TrackEntry* track)
         return;
     // Named tracks live in the archive, in memory; still opened outside the lock, as a large
     // module takes a while to parse.
-    const ArchiveFile file = archive_.find_file(track->name);
+    const ArchiveFile file = archive_->find_file(track->name);
     auto decoder = opener_(track->kind, file);
     if (track->kind == TrackKind::module)
-        archive_.release(file); // the module player keeps its own copy
+        archive_->release(file); // the module player keeps its own copy
     std::lock_guard lock(mutex_);
     secondary_.kind = track->kind;
     if (decoder)
@@ -483,7 +534,7 @@ void AudioEngine::adopt_locked(TrackAhead::Advance& advance, PendingPosts& posts
 
 void AudioEngine::request_ahead_locked()
 {
-    if (ahead_.should_request(chooser_, current_.channel.has_value()))
+    if (!lists_changing_ && ahead_.should_request(chooser_, current_.channel.has_value()))
         loader_.want(chooser_);
 }
 

@@ -17,7 +17,8 @@
 // Threads: every public member may be called from the UI thread while the device's thread
 // runs render(); one mutex serialises the slots, indices, modes, random draws and the end
 // of track. The tracklists are const once handed over, so the references handed out stay
-// valid and unguarded.
+// valid and unguarded until the next use_tracklists or reload_tracklists (UI thread), which
+// replaces them only while the loader thread, their one reader off the UI thread, is idle.
 //
 // No file is opened on the device's thread: render() never calls open_decoder. Tracks the
 // user starts are opened on the UI thread, outside the lock, and installed afterwards; the
@@ -63,7 +64,8 @@ public:
     // How far seek_forward and seek_backward move a stream.
     static constexpr std::int64_t stream_seek_frames = 10 * AudioDevice::sample_rate;
 
-    // `sink` and `archive` must outlive the engine. Every decoder is opened through `opener`.
+    // `sink` must outlive the engine, `archive` too or until reload_tracklists hands over
+    // another. Every decoder is opened through `opener`.
     AudioEngine(CommandSink& sink, const DataArchive& archive, DecoderOpener opener = &open_decoder);
 
     // --- The tracklists (empty until handed over) ---
@@ -72,6 +74,15 @@ public:
     // before anything plays (it stops both slots and waits for the loader thread), from the
     // UI thread; the references given out earlier die with the lists they came from.
     void use_tracklists(Tracklists lists);
+
+    // Takes the tracklists and the archive of a skin loaded again while the engine may play
+    // (UI thread). A current track plays on, undisturbed, when the new playlist has an entry of
+    // the same file and kind (the one at the current index if it matches, else the first),
+    // which becomes the current index; otherwise it stops and the index stays. The secondary
+    // channel stops (it may read the old archive), and the track opened ahead is dropped and
+    // asked for again from the new lists. Returns once no thread reads the old lists or the
+    // old archive: both may go then. `archive` must outlive the engine or the next call.
+    void reload_tracklists(Tracklists lists, const DataArchive& archive);
 
     // Repeat and random off, current and previous index 0.
     void reset_audio_state();
@@ -216,6 +227,7 @@ private:
     void finish_seek(const PendingSeek& seek);
     // Empties the current slot (its decoder is destroyed on the loader thread).
     void clear_current_locked();
+    PlaylistIndex kept_entry_index(const TrackEntry& old) const;
     Channel::Activity activity_locked() const;
     TrackTime track_time_locked() const;
     void on_track_end(PendingPosts& posts);
@@ -226,9 +238,9 @@ private:
     Channel* current_volume_target();
 
     CommandSink& sink_;
-    const DataArchive& archive_;
+    const DataArchive* archive_; // the skin's archive, for the named tracks (UI thread only)
     DecoderOpener opener_;
-    std::unique_ptr<const Tracklists> lists_; // never null; replaced only by use_tracklists
+    std::unique_ptr<const Tracklists> lists_; // never null; replaced by use_ or reload_tracklists
 
     mutable std::mutex mutex_; // guards everything below
     TrackChooser chooser_;
@@ -239,6 +251,7 @@ private:
     std::vector<float> scratch_; // decoding buffer of the mixer, allocated once
     std::uint64_t generation_ = 0;              // counts changes of the current slot
     TrackAhead ahead_;                          // the next track, asked for and opened ahead
+    bool lists_changing_ = false;               // no track is asked for ahead meanwhile
 
     TrackLoader loader_; // last: its thread stops before the members above go
 };

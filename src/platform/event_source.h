@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // EventSource: the UI thread's queue of platform events, the one periodic timer (its timing
 // is a TickSchedule) and the system's requests to the program (stop: SIGINT and SIGTERM, a
-// console's Ctrl+C, Ctrl+Break or closing). Back ends: SdlEventSource, Win32EventSource,
-// HeadlessEventSource. All members are called on the UI thread only, except wake_up and
-// stop_requested.
+// console's Ctrl+C, Ctrl+Break or closing; reload the skin: SIGHUP, or the registered window
+// message on Windows). Back ends: SdlEventSource, WaylandEventSource, Win32EventSource,
+// HeadlessEventSource, WebEventSource. All members are called on the UI thread only, except
+// wake_up and stop_requested.
 #pragma once
 
 #include "platform/event.h"
@@ -34,4 +35,9 @@ public:
     // True once the system asked the program to stop; a waiting wait_event then returns a
     // wake_up event. Stays true. Safe from any thread.
     virtual bool stop_requested() const = 0;
+    // True when the system asked the program to load its skin again since the last call
+    // (which takes the request); a waiting wait_event then returns a wake_up event. Several
+    // requests before the call count as one. Back ends that receive no such request keep
+    // this default.
+    virtual bool take_reload_request() { return false; }
 };

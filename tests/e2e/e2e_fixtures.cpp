@@ -6,9 +6,14 @@
 //   e2e_fixtures measure FILE.raw HZ          stereo float 44.1 kHz: the loudest second's RMS and
 //                                             frequency (zero crossings); exit 0 when RMS > 0.05
 //                                             and the frequency lies within 3 % of HZ
+//   e2e_fixtures gaps FILE.raw BYTES            stereo float 44.1 kHz: the longest run of silent
+//                                             frames (both channels below 0.001) in the first
+//                                             BYTES bytes, from the first sounding frame on;
+//                                             prints "longest gap N frames (M ms)"
 #include "skin_files.h"
 #include "media/sndfile_encoder.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -54,6 +59,27 @@ int measure(const std::string& path, double hz)
     return best_rms > 0.05 && std::abs(best_hz - hz) < hz * 0.03 ? 0 : 1;
 }
 
+int longest_gap(const std::string& path, std::size_t bytes)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::vector<float> samples(bytes / (2 * sizeof(float)) * 2);
+    in.read(reinterpret_cast<char*>(samples.data()), static_cast<std::streamsize>(samples.size() * sizeof(float)));
+    samples.resize(static_cast<std::size_t>(in.gcount()) / (2 * sizeof(float)) * 2);
+    constexpr float quiet = 0.001f;
+    std::size_t longest = 0;
+    std::size_t run = 0;
+    bool sounded = false;
+    for (std::size_t frame = 0; frame * 2 < samples.size(); ++frame) {
+        const bool silent = std::abs(samples[frame * 2]) < quiet && std::abs(samples[frame * 2 + 1]) < quiet;
+        sounded = sounded || !silent;
+        run = silent && sounded ? run + 1 : 0;
+        longest = std::max(longest, run);
+    }
+    std::printf("longest gap %zu frames (%.1f ms) in %zu frames\n", longest, static_cast<double>(longest) * 1000.0 / 44100.0,
+                samples.size() / 2);
+    return sounded ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -81,6 +107,8 @@ int main(int argc, char** argv)
     }
     if (args.size() == 3 && args[0] == "measure")
         return measure(args[1], std::stod(args[2]));
-    std::cerr << "usage: e2e_fixtures tone|bmp|mask|measure ...\n";
+    if (args.size() == 3 && args[0] == "gaps")
+        return longest_gap(args[1], std::stoul(args[2]));
+    std::cerr << "usage: e2e_fixtures tone|bmp|mask|measure|gaps ...\n";
     return 2;
 }

@@ -7,7 +7,8 @@
 # - the starter skin from `new` passes check and runs in the player under Xvfb: intro, the
 #   panel's shape, a quit by the window's close;
 # - `watch` rebuilds when a named file changes and prints a broken manifest's error with its
-#   line; with --run it restarts the player on each good build and ends it when it ends;
+#   line; with --run it asks the player to reload on each good build, starts it again once
+#   it has ended, and ends it when it ends;
 # - `package --linux` makes a tarball whose install.sh installs the skin and a desktop entry
 #   (desktop-file-validate checks it) under XDG_DATA_HOME, where `vorlunde NAME` finds and
 #   plays it; `package --windows` makes a zip (unzip reads it) with the player beside the skin
@@ -152,8 +153,13 @@ wait_lines run.out "^started " 1
 first=$(grep -o 'process [0-9]*' run.out | head -1 | cut -d' ' -f2)
 find_window "my skin" > /dev/null || fail "watch --run shows no window: $(cat run.err)"
 touch starter/art/panel.png
+wait_lines run.out "^asked process $first to reload the skin" 1
+kill -0 "$first" || fail "the player did not stay: $(cat run.err)"
+kill -TERM "$first"
+ended() { [[ $(ps -o stat= -p "$first" || true) != [^Z]* ]]; } # gone, or a zombie for watch to reap
+wait_until "the player did not end on SIGTERM" 10 ended
+touch starter/art/panel.png
 wait_lines run.out "^started " 2
-kill -0 "$first" 2>/dev/null && fail "the first player still runs"
 second=$(grep -o 'process [0-9]*' run.out | tail -1 | cut -d' ' -f2)
 kill -0 "$second" || fail "the restarted player does not run: $(cat run.err)"
 kill -TERM $watch_pid

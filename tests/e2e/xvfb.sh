@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by the end-to-end scripts (sourced): a scratch folder `work` removed at exit, a
-# private Xvfb, window lookup, polling (wait_until) and waiting for the player.
+# private Xvfb, window lookup, the screen's pixels, polling (wait_until) and waiting for the
+# player.
 xvfb_pid=
 player_pid=
 work=$(mktemp -d)
@@ -26,6 +27,12 @@ find_window() {
     sleep 0.1
   done
   return 1
+}
+
+# The pixel of the screen at ($1, $2) as ImageMagick names it.
+screen_pixel() {
+  import -window root "$work/screen.png"
+  convert "$work/screen.png" -format "%[pixel:p{$1,$2}]" info:
 }
 
 # Sets `status` to the player's exit status once it ended (killed after 10 s).

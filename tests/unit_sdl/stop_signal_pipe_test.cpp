@@ -17,18 +17,43 @@ bool readable(int descriptor)
 
 } // namespace
 
-// Each stop signal raises the flag and makes the pipe readable, which wakes the event source's
-// connection watcher; draining empties it again.
-TEST(StopSignalPipe, ASignalRaisesTheFlagAndFillsThePipe)
+// Each signal raises its flag (SIGHUP the reload request, taken once, the others the stop
+// flag, which stays) and makes the pipe readable, which wakes the event source's connection
+// watcher; draining empties it again.
+TEST(StopSignalPipe, ASignalRaisesItsFlagAndFillsThePipe)
 {
-    for (const int signal : {SIGINT, SIGTERM}) {
+    struct Case {
+        int signal;
+        bool stop;
+    };
+    for (const Case c : {Case{SIGINT, true}, Case{SIGTERM, true}, Case{SIGHUP, false}}) {
         StopSignalPipe signals;
-        EXPECT_FALSE(signals.stop_requested());
+        EXPECT_FALSE(signals.request_pending());
         EXPECT_FALSE(readable(signals.read_end()));
-        std::raise(signal);
-        EXPECT_TRUE(signals.stop_requested()) << signal;
-        EXPECT_TRUE(readable(signals.read_end())) << signal;
+        std::raise(c.signal);
+        EXPECT_TRUE(signals.request_pending()) << c.signal;
+        EXPECT_EQ(signals.stop_requested(), c.stop) << c.signal;
+        EXPECT_EQ(signals.take_reload_request(), !c.stop) << c.signal;
+        EXPECT_FALSE(signals.take_reload_request()) << c.signal;
+        EXPECT_TRUE(readable(signals.read_end())) << c.signal;
         signals.drain();
-        EXPECT_FALSE(readable(signals.read_end())) << signal;
+        EXPECT_FALSE(readable(signals.read_end())) << c.signal;
     }
+}
+
+// A SIGHUP sent while the starter kept it blocked (tarnel-skin watch, while the player starts)
+// waits, and becomes a reload request once the pipe's handler is in place.
+TEST(StopSignalPipe, ASighupThatWaitedBlockedArrivesOnceThePipeExists)
+{
+    sigset_t hang_up, previous;
+    sigemptyset(&hang_up);
+    sigaddset(&hang_up, SIGHUP);
+    pthread_sigmask(SIG_BLOCK, &hang_up, &previous);
+    std::raise(SIGHUP);
+    {
+        StopSignalPipe signals;
+        EXPECT_TRUE(signals.take_reload_request());
+        EXPECT_FALSE(signals.stop_requested());
+    }
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
 }

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // watch_skin: the `tarnel-skin watch` loop. Builds the skin, loads it as the player does,
-// optionally (re)starts the player on it, then waits with inotify until the manifest or a
+// optionally runs the player on it, then waits with inotify until the manifest or a
 // file it names is written, created, moved in or removed, and starts over. The folders
 // holding those files are watched rather than the files, so editors that save by renaming a
 // new file over the old one are seen too. Changes that come in a burst (within 150 ms of one
@@ -23,8 +23,11 @@
 struct WatchOptions {
     std::filesystem::path manifest;
     std::filesystem::path out_dir;
-    // With a player, it is started in `out_dir` after every build that loads, the previous
-    // one ended first (SIGTERM, then SIGKILL after 3 s).
+    // With a player, it is started in `out_dir` after the first build that loads; after
+    // every later one it is asked to load the skin again (SIGHUP), or started again when it
+    // has ended. It starts with SIGHUP blocked (the player unblocks it once it can reload),
+    // so that a request made while it starts up waits for it. The watch ends it on leaving
+    // (SIGTERM, then SIGKILL after 3 s).
     std::optional<std::filesystem::path> player;
 };
 

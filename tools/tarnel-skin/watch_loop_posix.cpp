@@ -88,23 +88,17 @@ public:
     PlayerProcess(const PlayerProcess&) = delete;
     PlayerProcess& operator=(const PlayerProcess&) = delete;
 
-    void start(const fs::path& player, const fs::path& dir, std::ostream& out)
+    // Asks the running player to load the skin again; starts one when none runs (none yet,
+    // or it has ended).
+    void run_or_reload(const fs::path& player, const fs::path& dir, std::ostream& out)
     {
-        stop();
-        const pid_t pid = ::fork();
-        if (pid == 0) {
-            sigprocmask(SIG_SETMASK, &signals_.previous(), nullptr);
-            if (::chdir(dir.c_str()) == 0) {
-                if (player.has_parent_path())
-                    ::execl(player.c_str(), player.c_str(), static_cast<char*>(nullptr));
-                else
-                    ::execlp(player.c_str(), player.c_str(), static_cast<char*>(nullptr));
-            }
-            ::_exit(127);
+        if (pid_ > 0 && ::waitpid(pid_, nullptr, WNOHANG) == 0) {
+            ::kill(pid_, SIGHUP);
+            out << "asked process " << pid_ << " to reload the skin" << std::endl;
+            return;
         }
-        pid_ = pid;
-        if (pid_ > 0)
-            out << "started " << player.string() << " in " << dir.string() << " (process " << pid_ << ")" << std::endl;
+        pid_ = -1;
+        start(player, dir, out);
     }
 
     void stop()
@@ -126,6 +120,27 @@ public:
     }
 
 private:
+    void start(const fs::path& player, const fs::path& dir, std::ostream& out)
+    {
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            // SIGHUP waits, blocked, until the player has its handler and unblocks it.
+            sigset_t mask = signals_.previous();
+            sigaddset(&mask, SIGHUP);
+            sigprocmask(SIG_SETMASK, &mask, nullptr);
+            if (::chdir(dir.c_str()) == 0) {
+                if (player.has_parent_path())
+                    ::execl(player.c_str(), player.c_str(), static_cast<char*>(nullptr));
+                else
+                    ::execlp(player.c_str(), player.c_str(), static_cast<char*>(nullptr));
+            }
+            ::_exit(127);
+        }
+        pid_ = pid;
+        if (pid_ > 0)
+            out << "started " << player.string() << " in " << dir.string() << " (process " << pid_ << ")" << std::endl;
+    }
+
     const StopSignals& signals_;
     pid_t pid_ = -1;
 };
@@ -249,7 +264,7 @@ void watch_skin(const WatchOptions& options, const PlatformFactory& make_platfor
     for (;;) {
         FolderWatch watch(watched_files(options.manifest));
         if (build_and_check(options, make_platform, out, err) && options.player)
-            player.start(*options.player, out_dir, out);
+            player.run_or_reload(*options.player, out_dir, out);
         out << "watching " << options.manifest.string() << " and the files it names (Ctrl-C ends)" << std::endl;
         std::optional<fs::path> changed;
         while (!changed) {

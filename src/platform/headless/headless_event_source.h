@@ -3,9 +3,9 @@
 // then ends (wait_event returns nullopt). A queued action runs when it is reached and stands
 // for one timer_tick. The timer is a TickSchedule on the given clock, as in the desktop back
 // ends: wait_timeout says how long their wait would sleep now (the queue still sets the pace).
-// Timer starts and stops go to the CallLog. request_stop stands for the
-// system's stop request (a signal). Not thread-safe, except wake_up, which only counts, and
-// request_stop and stop_requested.
+// Timer starts and stops go to the CallLog. request_stop and request_reload stand for the
+// system's stop and reload requests (signals). Not thread-safe, except wake_up, which only
+// counts, and the requests.
 #pragma once
 
 #include "platform/clock.h"
@@ -42,6 +42,13 @@ public:
         stop_requested_ = true;
         wake_up();
     }
+    bool take_reload_request() override { return reload_requested_.exchange(false); }
+    // As the system's request to load the skin again: raises the request and wakes the loop.
+    void request_reload()
+    {
+        reload_requested_ = true;
+        wake_up();
+    }
 
     // The delay of the last set_next_tick (nullopt: no tick due), and the wake_up calls so far.
     std::optional<std::chrono::milliseconds> next_tick() const { return next_tick_; }
@@ -63,4 +70,5 @@ private:
     std::optional<std::chrono::milliseconds> next_tick_;
     std::atomic<int> wake_ups_ = 0;
     std::atomic<bool> stop_requested_ = false;
+    std::atomic<bool> reload_requested_ = false;
 };

@@ -67,7 +67,10 @@ std::optional<Event> SdlEventSource::wait_event()
         // passed: one millisecond more keeps the wait from ending just before the tick.
         const int timeout =
             wait ? static_cast<int>(std::min<std::uint64_t>(*wait + 1, std::numeric_limits<std::int32_t>::max())) : -1;
+        // A signal whose byte is drained here came after the loop last looked: it wakes it now.
         stop_signals_.drain();
+        if (stop_signals_.request_pending())
+            return Event{.kind = EventKind::wake_up};
         watcher_.watch(connection_sockets());
         SDL_Event event;
         if (SDL_WaitEventTimeout(&event, timeout)) {

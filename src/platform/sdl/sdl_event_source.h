@@ -5,8 +5,8 @@
 // wake_up pushes an SDL user event (the only one this program uses), which wakes the wait;
 // a push that fails is tried again at the next wake_up (WakeUpPost).
 // The tray's and the media remote's connections and the stop signals' pipe (StopSignalPipe:
-// SIGINT, SIGTERM) are read before each wait; while it sleeps a ConnectionWatcher wakes it
-// when they bring data.
+// SIGINT, SIGTERM, SIGHUP) are read before each wait; while it sleeps a ConnectionWatcher
+// wakes it when they bring data.
 // While the window follows the pointer itself (SdlWindow::dragging) pointer moves drag it
 // and the left release ends the drag; neither reaches the player. UI thread only, except
 // wake_up.
@@ -33,6 +33,7 @@ public:
     void set_next_tick(std::optional<std::chrono::milliseconds> delay) override;
     void wake_up() override;
     bool stop_requested() const override { return stop_signals_.stop_requested(); }
+    bool take_reload_request() override { return stop_signals_.take_reload_request(); }
 
     // The window whose events are delivered (nullptr: none). Set by the platform.
     void set_window(SdlWindow* window) { window_ = window; }

@@ -87,7 +87,7 @@ void WaylandEventSource::sleep(int timeout_ms)
     }
     if (ready > 0 && (watched[2].revents & POLLIN)) {
         stop_signals_.drain();
-        queue_.push_back(Event{.kind = EventKind::wake_up}); // the loop sees stop_requested
+        queue_.push_back(Event{.kind = EventKind::wake_up}); // the loop sees the stop or reload request
     }
     if (wl_display_dispatch_pending(display) < 0 || (watched[0].revents & (POLLHUP | POLLERR)))
         queue_.push_back(Event{.kind = EventKind::close_request}); // the compositor is gone

@@ -35,6 +35,7 @@ public:
     void set_next_tick(std::optional<std::chrono::milliseconds> delay) override;
     void wake_up() override;
     bool stop_requested() const override { return stop_signals_.stop_requested(); }
+    bool take_reload_request() override { return stop_signals_.take_reload_request(); }
 
     // Queues an event for wait_event (listeners on the UI thread).
     void push(const Event& event) { queue_.push_back(event); }

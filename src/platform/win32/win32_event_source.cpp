@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
+#include <utility>
 
 namespace {
 
@@ -54,6 +55,23 @@ Win32EventSource::~Win32EventSource()
 bool Win32EventSource::stop_requested() const
 {
     return stop_flag;
+}
+
+bool Win32EventSource::take_reload_request()
+{
+    return std::exchange(reload_requested_, false);
+}
+
+UINT Win32EventSource::reload_message()
+{
+    static const UINT message = RegisterWindowMessageW(L"vorlunde-reload-skin");
+    return message;
+}
+
+void Win32EventSource::request_reload()
+{
+    reload_requested_ = true;
+    push(Event{.kind = EventKind::wake_up});
 }
 
 LRESULT CALLBACK Win32EventSource::window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam)

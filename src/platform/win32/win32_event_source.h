@@ -14,6 +14,9 @@
 // (on a thread the system starts) raises the stop flag and posts the same message. On closing
 // it then waits until the event source is destroyed (the system ends the process when the
 // handler returns). One event source at a time: the handler reaches it through globals.
+// A request to load the skin again is the registered window message reload_message()
+// ("vorlunde-reload-skin") posted to the main window (class "vorlunde"), whose procedure
+// calls request_reload.
 // Created on the UI thread; UI thread only, except wake_up and stop_requested.
 #pragma once
 
@@ -40,6 +43,12 @@ public:
     void set_next_tick(std::optional<std::chrono::milliseconds> delay) override;
     void wake_up() override;
     bool stop_requested() const override;
+    bool take_reload_request() override;
+
+    // The registered message that asks the player to load its skin again.
+    static UINT reload_message();
+    // Raises the reload request and wakes the loop (a window procedure, on the UI thread).
+    void request_reload();
 
     // Queues an event translated by a window procedure; wait_event returns it in order.
     void push(const Event& event) { pending_.push_back(event); }
@@ -54,5 +63,6 @@ private:
     HWND wake_window_ = nullptr;            // receives the wake-up message
     WakeUpPost wake_post_;                  // a wake-up message is on its way
     bool quit_seen_ = false;
+    bool reload_requested_ = false;
     TickSchedule ticks_; // in steady-clock milliseconds
 };

@@ -130,6 +130,10 @@ LRESULT Win32Window::handle(UINT message, WPARAM wparam, LPARAM lparam)
         default: break;
         }
     }
+    if (message == Win32EventSource::reload_message() && message != 0) {
+        events_.request_reload();
+        return 0;
+    }
     switch (message) {
     case WM_CAPTURECHANGED: moving_ = false; return 0;
     case WM_ERASEBKGND: return 1; // every pixel comes from the frame

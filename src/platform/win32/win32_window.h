@@ -9,7 +9,8 @@
 // On high-density screens (choose_win32_window_scale, decided when the window is made) it is
 // twice the skin's size: frames are drawn with every pixel repeated, shapes are
 // scaled with them, and input positions are divided back into skin pixels (translate_input).
-// The media keys' WM_APPCOMMAND become media_request events.
+// The media keys' WM_APPCOMMAND become media_request events; the registered reload message
+// (Win32EventSource::reload_message) raises the event source's reload request.
 // Its window procedure pushes input as Events onto the Win32EventSource, which must outlive
 // the window. UI thread only.
 #pragma once

@@ -32,7 +32,9 @@ void add_watch_command(CLI::App& app, std::function<void()>& command, const Plat
     CLI::App* watch = app.add_subcommand("watch", "Rebuild and check a skin whenever its manifest or a file it names changes");
     watch->add_option("manifest", arguments->manifest, "Skin manifest (TOML)")->required();
     watch->add_option("-o,--output", arguments->out_dir, "Folder to write the skin into")->required();
-    watch->add_flag("--run", arguments->run_player, "Restart the player (vorlunde) on each good build");
+    watch->add_flag("--run", arguments->run_player,
+                    "Run the player (vorlunde) on the skin; each later good build reloads it in place (SIGHUP), "
+                    "or starts it again if it has ended");
     watch->callback([arguments, &command, check_platform, argv0] {
         command = [arguments, check_platform, argv0] {
             WatchOptions options{arguments->manifest, arguments->out_dir, std::nullopt};

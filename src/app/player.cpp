@@ -93,7 +93,6 @@ void Player::create_main_window()
     audio_engine_.emplace(queue_, archive_);
     audio_engine_->reset_audio_state();
     tray_icon_.emplace(platform_.tray(), shell_.tray_tip);
-    plugins_.set_surface(back_buffer_->pixels().data(), width, height, width);
     processor_.emplace(CommandProcessor::Targets{
         queue_, shell_, platform_.clock(), pages_, mapping_, *tray_icon_, *this, &*audio_engine_});
     router_.emplace(MessageRouter::Targets{
@@ -116,8 +115,11 @@ void Player::load_configuration()
                         *tray_icon_,
                         fonts_,
                         plugins_,
-                        window_->layered()};
+                        window_->layered(),
+                        window_->frame_scale()};
     load_config(skin_dir_, targets, warnings_);
+    // After loading: the back buffer has its scale (art at twice the size) and canvas.
+    plugins_.set_surface(back_buffer_->canvas().data(), back_buffer_->width(), back_buffer_->height(), back_buffer_->width());
     audio_engine_->use_tracklists(std::move(tracklists));
     tray_icon_->publish_menu();
 }

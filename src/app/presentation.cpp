@@ -48,7 +48,7 @@ std::uint64_t Presentation::elapsed_since(std::uint64_t start_ms) const
 void Presentation::presentation_start()
 {
     const ShellState& shell = t_.shell;
-    Region panel = build_region(t_.archive, "Data\\panel.rgn", shell.window_width, shell.window_height);
+    Region panel = build_window_region(t_.archive, "Data\\panel.rgn", shell.window_width, shell.window_height, t_.back_buffer.scale());
     regions_.insert(std::string(panel_region), std::make_unique<Region>(std::move(panel)));
     // The builder draws the intro's shape for the name "intro"; the outro has the same shape.
     regions_.insert(std::string(intro_region), std::make_unique<Region>(build_region(t_.archive, intro_region, 0, 0)));
@@ -343,7 +343,7 @@ void Presentation::make_next_page_current()
 void Presentation::apply_region(std::string_view name)
 {
     if (const Region* region = regions_.find(name))
-        t_.window.set_shape(region->rectangles);
+        t_.window.set_shape(region->rectangles, region->scale);
 }
 
 void Presentation::update_plugin_context()

@@ -66,7 +66,8 @@ public:
     explicit Presentation(Targets targets) : t_(targets) {}
 
     // Builds and registers the regions (a missing "Data\panel.rgn" throws the archive's
-    // SkinError), starts the intro's clock, shows the window with the "intro" region unless
+    // SkinError; with a back buffer at scale 2 the panel's comes from its mask at twice the
+    // size where that fits), starts the intro's clock, shows the window with the "intro" region unless
     // it is layered, prepares the start page (timers, enter commands) and starts the plug-ins.
     void presentation_start();
 

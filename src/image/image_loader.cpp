@@ -40,7 +40,7 @@ std::optional<std::string> load_twice_size_art(const DataArchive& archive, std::
     const std::string twice_name = twice_size_name(name);
     if (!bitmap.has_image() || !archive.has_file(twice_name))
         return std::nullopt;
-    const std::string not_used = ": drawn doubled from " + std::string(name) + " instead";
+    const std::string not_used = ": " + std::string(name) + " is drawn doubled instead";
     SkinBitmap twice;
     try {
         twice = load_image(archive, twice_name, false);
@@ -48,10 +48,10 @@ std::optional<std::string> load_twice_size_art(const DataArchive& archive, std::
         return twice_name + ": " + error.what() + not_used;
     }
     if (!twice.has_image())
-        return twice_name + ": can't decode picture" + not_used;
+        return twice_name + ": no picture (damaged, or past the size limit)" + not_used;
     if (twice.width() != 2 * bitmap.width() || twice.height() != 2 * bitmap.height())
-        return twice_name + " is " + size_text(twice.width(), twice.height()) + ", not twice " + size_text(bitmap.width(), bitmap.height()) +
-               not_used;
+        return twice_name + " is " + size_text(twice.width(), twice.height()) + ", not " +
+               size_text(2 * bitmap.width(), 2 * bitmap.height()) + not_used;
     const auto mask_name = shape_mask_for(name);
     if (layered && file_kind_of(name) == FileKind::jpeg && mask_name) {
         const std::string twice_mask = twice_size_name(*mask_name);

@@ -139,10 +139,17 @@ TEST(TwiceSizeArt, ThePlayerDrawsDoubledWhereTheArtDoesNotFitAndSaysWhy)
         const char* warning;
     } cases[] = {
         {"damaged", {'n', 'o', 't', ' ', 'b', 'm', 'p'}, "Data\\bg@2x.bmp",
-         "Data\\bg@2x.bmp: invalid bmp format: drawn doubled from Data\\bg.bmp instead"},
-        {"the same size", small_bmp, "Data\\bg@2x.bmp", "Data\\bg@2x.bmp is 8 x 6, not twice 8 x 6: drawn doubled from Data\\bg.bmp instead"},
+         "Data\\bg@2x.bmp: invalid bmp format: Data\\bg.bmp is drawn doubled instead"},
+        {"no picture", [] {
+             std::vector<std::uint8_t> header(64, 0);
+             header[0] = 'B';
+             header[1] = 'M';
+             return header;
+         }(),
+         "Data\\bg@2x.bmp", "Data\\bg@2x.bmp: no picture (damaged, or past the size limit): Data\\bg.bmp is drawn doubled instead"},
+        {"the same size", small_bmp, "Data\\bg@2x.bmp", "Data\\bg@2x.bmp is 8 x 6, not 16 x 12: Data\\bg.bmp is drawn doubled instead"},
         {"a knob of a page picture's size", small_bmp, "Data\\knob@2x.bmp",
-         "Data\\knob@2x.bmp is 8 x 6, not twice 2 x 2: drawn doubled from Data\\knob.bmp instead"},
+         "Data\\knob@2x.bmp is 8 x 6, not 4 x 4: Data\\knob.bmp is drawn doubled instead"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

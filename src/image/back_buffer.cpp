@@ -171,10 +171,8 @@ BackBuffer::Source BackBuffer::source_of(const SkinBitmap& bitmap) const
     return Source{bitmap.pixels().data(), width, width * scale_, height * scale_, scale_};
 }
 
-const std::uint32_t* BackBuffer::source_row(const Source& source, std::int64_t x, std::int64_t y, std::int64_t count)
+const std::uint32_t* BackBuffer::doubled_row(const Source& source, std::int64_t x, std::int64_t y, std::int64_t count)
 {
-    if (source.factor == 1)
-        return source.data + y * source.stride + x;
     row_.resize(static_cast<std::size_t>(count));
     const std::uint32_t* row = source.data + y / 2 * source.stride;
     for (std::int64_t i = 0; i < count; ++i)

@@ -83,7 +83,11 @@ private:
     Source source_of(const SkinBitmap& bitmap) const;
     // `count` pixels of the source's buffer row `y` from column `x`: the source's own row,
     // or the doubled pixels in row_.
-    const std::uint32_t* source_row(const Source& source, std::int64_t x, std::int64_t y, std::int64_t count);
+    const std::uint32_t* source_row(const Source& source, std::int64_t x, std::int64_t y, std::int64_t count)
+    {
+        return source.factor == 1 ? source.data + y * source.stride + x : doubled_row(source, x, y, count);
+    }
+    const std::uint32_t* doubled_row(const Source& source, std::int64_t x, std::int64_t y, std::int64_t count);
 
     int width_;
     int height_;

@@ -10,6 +10,7 @@
 #include "base/skin_error.h"
 #include "base/twice_size_name.h"
 #include "config/config_walker.h"
+#include "image/image_limits.h"
 #include "image/image_loader.h"
 #include "skin/font_registry.h"
 #include "skin/plugin_host.h"
@@ -70,7 +71,9 @@ public:
     ConfigLoader(LoadTargets& targets, std::vector<std::string>& warnings)
         : t_(targets),
           warnings_(warnings),
-          twice_size_(std::make_shared<TwiceSizeArt>(t_.frame_scale == 2)),
+          // The back buffer at twice the size keeps to the pictures' limits.
+          twice_size_(std::make_shared<TwiceSizeArt>(t_.frame_scale == 2 &&
+                                                     image_size_allowed(2 * t_.shell.window_width, 2 * t_.shell.window_height))),
           services_{t_.clock, t_.commands, t_.archive,
                     [&archive = t_.archive, layered = t_.layered, twice_size = twice_size_](std::string_view name) {
                         SkinBitmap bitmap = load_image(archive, name, layered);

@@ -53,8 +53,9 @@ struct LoadTargets {
 // loading goes past is appended to `warnings` the moment it is found (so it is there also
 // when loading then fails), one line each: a file shorter than its root chunk says
 // ("config file shorter than its header says: N of M bytes").
-// At frame_scale 2 every picture takes its art at twice the size where the archive holds it
-// (load_twice_size_art), and when any does, the back buffer goes to scale 2. Art that does not
+// At frame_scale 2 (and a window whose size doubled is within image_size_allowed) every
+// picture takes its art at twice the size where the archive holds it (load_twice_size_art),
+// and when any does, the back buffer goes to scale 2. Art that does not
 // fit is drawn doubled and appended to `warnings` once the configuration is read, as is a
 // panel mask at twice the size that is not exactly twice the window.
 void load_config(const std::filesystem::path& skin_dir, LoadTargets& targets, std::vector<std::string>& warnings);

@@ -145,9 +145,10 @@ private:
     {
         for (const std::string& problem : twice_size_->problems)
             warnings_.push_back(problem);
-        if (!twice_size_->found || !t_.links.back_buffer)
+        if (t_.links.back_buffer)
+            t_.links.back_buffer->set_scale(twice_size_->found ? 2 : 1); // a skin loaded again may have none
+        if (!twice_size_->found)
             return;
-        t_.links.back_buffer->set_scale(2);
         constexpr std::string_view panel_mask = "Data\\panel.rgn";
         const int width = t_.shell.window_width;
         const int height = t_.shell.window_height;

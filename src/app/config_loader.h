@@ -55,7 +55,7 @@ struct LoadTargets {
 // ("config file shorter than its header says: N of M bytes").
 // At frame_scale 2 (and a window whose size doubled is within image_size_allowed) every
 // picture takes its art at twice the size where the archive holds it (load_twice_size_art),
-// and when any does, the back buffer goes to scale 2. Art that does not
+// and when any does, the back buffer goes to scale 2 (else to 1). Art that does not
 // fit is drawn doubled and appended to `warnings` once the configuration is read, as is a
 // panel mask at twice the size that is not exactly twice the window.
 void load_config(const std::filesystem::path& skin_dir, LoadTargets& targets, std::vector<std::string>& warnings);

@@ -137,9 +137,9 @@ BackBuffer::BackBuffer(int width, int height, int scale)
 
 void BackBuffer::set_scale(int scale)
 {
-    BackBuffer rescaled(width_, height_, scale);
-    if (rescaled.scale_ == scale_)
+    if ((scale == 2 ? 2 : 1) == scale_)
         return;
+    BackBuffer rescaled(width_, height_, scale);
     const auto old_width = static_cast<std::size_t>(pixel_width());
     for (int y = 0; y < rescaled.pixel_height(); ++y)
         for (int x = 0; x < rescaled.pixel_width(); ++x)

@@ -8,11 +8,16 @@
 #include "archive/data_archive.h"
 #include "audio/tracklists.h"
 #include "base/skin_error.h"
+#include "base/twice_size_name.h"
 #include "config/config_walker.h"
+#include "image/image_limits.h"
 #include "image/image_loader.h"
 #include "skin/font_registry.h"
 #include "skin/plugin_host.h"
+#include "skin/window_region.h"
 
+#include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -38,14 +43,42 @@ std::uint16_t entry_number(const FieldList& entry, std::size_t index)
     return u16(std::get<std::uint32_t>(entry.at(index)));
 }
 
+// The pictures' art at twice the size, shared by every load of a picture (pages decode
+// theirs again after they were let go of): whether any was found, and the names whose art
+// does not fit, told once and then drawn doubled.
+struct TwiceSizeArt {
+    explicit TwiceSizeArt(bool wanted_art) : wanted(wanted_art) {}
+
+    bool wanted;
+    bool found = false;
+    std::set<std::string, std::less<>> refused;
+    std::vector<std::string> problems;
+
+    void attach(const DataArchive& archive, std::string_view name, bool layered, SkinBitmap& bitmap)
+    {
+        if (!wanted || refused.contains(name))
+            return;
+        if (const auto problem = load_twice_size_art(archive, name, layered, bitmap)) {
+            refused.emplace(name);
+            problems.push_back(*problem);
+        }
+        found = found || bitmap.has_twice_size();
+    }
+};
+
 class ConfigLoader final : public ConfigVisitor {
 public:
     ConfigLoader(LoadTargets& targets, std::vector<std::string>& warnings)
         : t_(targets),
           warnings_(warnings),
+          // The back buffer at twice the size keeps to the pictures' limits.
+          twice_size_(std::make_shared<TwiceSizeArt>(t_.frame_scale == 2 &&
+                                                     image_size_allowed(2 * t_.shell.window_width, 2 * t_.shell.window_height))),
           services_{t_.clock, t_.commands, t_.archive,
-                    [&archive = t_.archive, layered = t_.layered](std::string_view name) {
-                        return load_image(archive, name, layered);
+                    [&archive = t_.archive, layered = t_.layered, twice_size = twice_size_](std::string_view name) {
+                        SkinBitmap bitmap = load_image(archive, name, layered);
+                        twice_size->attach(archive, name, layered, bitmap);
+                        return bitmap;
                     }}
     {
     }
@@ -104,9 +137,25 @@ public:
             page_->keep_drawn_parts();
         if ((start_page_given_ || t_.pages.page_count() != 0) && !t_.pages.find_page(t_.shell.current_page))
             throw SkinError("config file corrupted, can't find page named " + t_.shell.current_page);
+        use_twice_size_art();
     }
 
 private:
+    void use_twice_size_art() const
+    {
+        for (const std::string& problem : twice_size_->problems)
+            warnings_.push_back(problem);
+        t_.twice_size_art = twice_size_->found;
+        if (!twice_size_->found)
+            return;
+        constexpr std::string_view panel_mask = "Data\\panel.rgn";
+        const int width = t_.shell.window_width;
+        const int height = t_.shell.window_height;
+        if (t_.archive.has_file(twice_size_name(panel_mask)) && !twice_size_mask_fits(t_.archive, panel_mask, width, height))
+            warnings_.push_back(twice_size_name(panel_mask) + " is not " + std::to_string(2 * width) + " x " + std::to_string(2 * height) +
+                                " bytes: the window keeps the shape of " + std::string(panel_mask));
+    }
+
     void top_level(const ChunkRecord& chunk)
     {
         switch (static_cast<ChunkId>(chunk.header.id)) {
@@ -229,6 +278,7 @@ private:
 
     LoadTargets& t_;
     std::vector<std::string>& warnings_;
+    std::shared_ptr<TwiceSizeArt> twice_size_;
     PageServices services_;
     Page* page_ = nullptr;             // the page the elements being read belong to
     const FontEntry* font_ = nullptr;  // looked up in chunk_read for the element's chunk_accepted

@@ -46,10 +46,18 @@ struct LoadTargets {
     FontRegistry& fonts;
     PluginHost& plugins;
     bool layered;            // JPEG images cut to the window shape; switch_page timers as given
+    int frame_scale = 1;     // the window's Window::frame_scale(): 2 loads art at twice the size
+    bool twice_size_art = false; // set by load_config: some picture took its art at twice the size
 };
 
 // Loads `skin_dir`/tarnel.dat, then `skin_dir`/tarnel.cfg into `targets`. Damage that
 // loading goes past is appended to `warnings` the moment it is found (so it is there also
 // when loading then fails), one line each: a file shorter than its root chunk says
 // ("config file shorter than its header says: N of M bytes").
+// At frame_scale 2 (and a window whose size doubled is within image_size_allowed) every
+// picture takes its art at twice the size where the archive holds it (load_twice_size_art),
+// and when any does, `twice_size_art` is set: the back buffer is then to go to scale 2 (the
+// caller's to do, once the skin is taken: a reload may still fail). Art that does not
+// fit is drawn doubled and appended to `warnings` once the configuration is read, as is a
+// panel mask at twice the size that is not exactly twice the window.
 void load_config(const std::filesystem::path& skin_dir, LoadTargets& targets, std::vector<std::string>& warnings);

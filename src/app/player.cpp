@@ -91,7 +91,6 @@ void Player::create_main_window()
     audio_engine_.emplace(queue_, skin_->archive);
     audio_engine_->reset_audio_state();
     tray_icon_.emplace(platform_.tray(), shell_.tray_tip);
-    skin_->plugins.set_surface(back_buffer_->pixels().data(), width, height, width);
     connect_input();
     platform_.events().start_timer(timer_period);
     timer_running_ = true;
@@ -125,7 +124,8 @@ LoadTargets Player::load_targets(ShellState& shell, LoadedSkin& skin, Tracklists
                        *tray_icon_,
                        skin.fonts,
                        skin.plugins,
-                       window_->layered()};
+                       window_->layered(),
+                       window_->frame_scale()};
 }
 
 void Player::load_configuration()
@@ -133,6 +133,7 @@ void Player::load_configuration()
     Tracklists tracklists;
     LoadTargets targets = load_targets(shell_, *skin_, tracklists);
     load_config(skin_dir_, targets, warnings_);
+    use_back_buffer_scale(targets.twice_size_art ? 2 : 1);
     audio_engine_->use_tracklists(std::move(tracklists));
     tray_icon_->publish_menu();
 }
@@ -143,11 +144,13 @@ void Player::reload_skin()
     ShellState loaded; // what the skin sets: title, size, timing, tray tip, start page
     Tracklists tracklists;
     NamedList<Region> regions;
+    int scale = 1; // the back buffer's for the new skin
     std::deque<TrayIcon::Item> running_items = tray_icon_->take_items();
     try {
         LoadTargets targets = load_targets(loaded, *skin, tracklists);
         load_config(skin_dir_, targets, warnings_);
-        regions = Presentation::build_regions(skin->archive, loaded.window_width, loaded.window_height);
+        scale = targets.twice_size_art ? 2 : 1;
+        regions = Presentation::build_regions(skin->archive, loaded.window_width, loaded.window_height, scale);
         skin->archive.release_pages();
     } catch (const std::exception& error) {
         tray_icon_->set_items(std::move(running_items));
@@ -174,8 +177,7 @@ void Player::reload_skin()
     shell_.page_switch = false;
     if (!skin_->pages.find_page(shell_.next_page))
         shell_.next_page = shell_.current_page;
-    skin_->plugins.set_surface(back_buffer_->pixels().data(), back_buffer_->width(), back_buffer_->height(),
-                               back_buffer_->width());
+    use_back_buffer_scale(scale);
     connect_input();
     make_presentation();
     presentation_->presentation_resume(std::move(regions));
@@ -183,6 +185,13 @@ void Player::reload_skin()
         window_->show();
     tray_icon_->publish_menu();
     // `skin` now holds the old skin, which goes here.
+}
+
+void Player::use_back_buffer_scale(int scale)
+{
+    back_buffer_->set_scale(scale);
+    skin_->plugins.set_surface(back_buffer_->canvas().data(), back_buffer_->width(), back_buffer_->height(),
+                               back_buffer_->width());
 }
 
 bool Player::fit_window(const ShellState& loaded)

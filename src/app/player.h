@@ -96,6 +96,9 @@ private:
     // window (hidden) where the old one was and a back buffer of the new size. Returns
     // whether the window is new.
     bool fit_window(const ShellState& loaded);
+    // Puts the back buffer at `scale` (2: the skin has art at twice the size) and gives the
+    // plug-ins its canvas, which the scale may have moved.
+    void use_back_buffer_scale(int scale);
     void audio_init();
     void main_loop();
     void report_error(const std::string& text);

@@ -45,10 +45,11 @@ std::uint64_t Presentation::elapsed_since(std::uint64_t start_ms) const
     return now < start_ms ? 0 : now - start_ms;
 }
 
-NamedList<Region> Presentation::build_regions(const DataArchive& archive, std::int32_t width, std::int32_t height)
+NamedList<Region> Presentation::build_regions(const DataArchive& archive, std::int32_t width, std::int32_t height,
+                                              int scale)
 {
     NamedList<Region> regions;
-    Region panel = build_region(archive, "Data\\panel.rgn", width, height);
+    Region panel = build_window_region(archive, "Data\\panel.rgn", width, height, scale);
     regions.insert(std::string(panel_region), std::make_unique<Region>(std::move(panel)));
     // The builder draws the intro's shape for the name "intro"; the outro has the same shape.
     regions.insert(std::string(intro_region), std::make_unique<Region>(build_region(archive, intro_region, 0, 0)));
@@ -59,7 +60,7 @@ NamedList<Region> Presentation::build_regions(const DataArchive& archive, std::i
 void Presentation::presentation_start()
 {
     const ShellState& shell = t_.shell;
-    regions_ = build_regions(t_.archive, shell.window_width, shell.window_height);
+    regions_ = build_regions(t_.archive, shell.window_width, shell.window_height, t_.back_buffer.scale());
     t_.shell.presentation_start_ms = t_.clock.now_ms();
     if (!layered()) {
         apply_region(intro_region);
@@ -368,7 +369,7 @@ void Presentation::make_next_page_current()
 void Presentation::apply_region(std::string_view name)
 {
     if (const Region* region = regions_.find(name)) {
-        t_.window.set_shape(region->rectangles);
+        t_.window.set_shape(region->rectangles, region->scale);
         t_.shell.window_region = name;
     }
 }

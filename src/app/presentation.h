@@ -66,12 +66,14 @@ public:
     explicit Presentation(Targets targets) : t_(targets) {}
 
     // The regions "panel" (at the window's size), "intro" and "outro" of the skin in
-    // `archive`. A missing "Data\panel.rgn" throws the archive's SkinError.
-    static NamedList<Region> build_regions(const DataArchive& archive, std::int32_t width, std::int32_t height);
+    // `archive`; at `scale` 2 the panel's comes from its mask at twice the size where that
+    // fits. A missing "Data\panel.rgn" throws the archive's SkinError.
+    static NamedList<Region> build_regions(const DataArchive& archive, std::int32_t width, std::int32_t height,
+                                           int scale);
 
-    // Builds and registers the regions (throwing as build_regions does), starts the intro's
-    // clock, shows the window with the "intro" region unless it is layered, prepares the start
-    // page (timers, enter commands) and starts the plug-ins.
+    // Builds and registers the regions at the back buffer's scale (throwing as build_regions
+    // does), starts the intro's clock, shows the window with the "intro" region unless it is
+    // layered, prepares the start page (timers, enter commands) and starts the plug-ins.
     void presentation_start();
 
     // Goes on after the skin was loaded again, with its `regions`, from the state the shell

@@ -46,6 +46,8 @@ public:
     // The data of the first entry whose name equals `name` byte for byte.
     // Throws SkinError "can't find file " + name + " in datafile" when there is none.
     ArchiveFile find_file(std::string_view name) const;
+    // True when an entry is named `name`.
+    bool has_file(std::string_view name) const { return entries_.contains(std::string(name)); }
 
     // Gives back the memory of the pages read so far, of the whole file or of one entry
     // (whole pages only); views stay valid.

@@ -37,10 +37,13 @@ bool clip_axis(std::int64_t& dest, std::int64_t& source, std::int64_t& length, s
     return length > 0;
 }
 
-bool clip_copy(CopyArea& area, const Rect& dest, const SkinBitmap& source)
+// Scales the copy and the clip rectangle by `scale` and clips the copy to both and to the
+// source's `width` × `height` (buffer pixels).
+bool clip_copy(CopyArea& area, const Rect& clip, int scale, std::int64_t width, std::int64_t height)
 {
-    return clip_axis(area.dx, area.sx, area.w, dest.left, dest.right, source.width()) &&
-           clip_axis(area.dy, area.sy, area.h, dest.top, dest.bottom, source.height());
+    area = CopyArea{area.dx * scale, area.dy * scale, area.sx * scale, area.sy * scale, area.w * scale, area.h * scale};
+    return clip_axis(area.dx, area.sx, area.w, std::int64_t{clip.left} * scale, std::int64_t{clip.right} * scale, width) &&
+           clip_axis(area.dy, area.sy, area.h, std::int64_t{clip.top} * scale, std::int64_t{clip.bottom} * scale, height);
 }
 
 // Two pixels as eight 16-bit channel lanes (blue, green, red, alpha, blue, ...): one
@@ -124,11 +127,26 @@ void blend_row(std::uint32_t* dest, const std::uint32_t* source, std::int64_t co
 
 } // namespace
 
-BackBuffer::BackBuffer(int width, int height)
-    : width_(std::max(width, 0)), height_(std::max(height, 0)),
-      pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), 0xFF000000u),
+BackBuffer::BackBuffer(int width, int height, int scale)
+    : width_(std::max(width, 0)), height_(std::max(height, 0)), scale_(scale == 2 ? 2 : 1),
+      pixels_(static_cast<std::size_t>(pixel_width()) * static_cast<std::size_t>(pixel_height()), 0xFF000000u),
+      canvas_(scale_ == 1 ? 0 : static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_)),
       clip_{0, 0, width_, height_}
 {
+}
+
+void BackBuffer::set_scale(int scale)
+{
+    if ((scale == 2 ? 2 : 1) == scale_)
+        return;
+    BackBuffer rescaled(width_, height_, scale);
+    const auto old_width = static_cast<std::size_t>(pixel_width());
+    for (int y = 0; y < rescaled.pixel_height(); ++y)
+        for (int x = 0; x < rescaled.pixel_width(); ++x)
+            rescaled.pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(rescaled.pixel_width()) + static_cast<std::size_t>(x)] =
+                pixels_[static_cast<std::size_t>(y * scale_ / rescaled.scale_) * old_width + static_cast<std::size_t>(x * scale_ / rescaled.scale_)];
+    rescaled.clip_ = clip_;
+    *this = std::move(rescaled);
 }
 
 void BackBuffer::set_clip(const Rect& clip)
@@ -144,14 +162,33 @@ void BackBuffer::reset_clip()
     clip_ = Rect{0, 0, width_, height_};
 }
 
+BackBuffer::Source BackBuffer::source_of(const SkinBitmap& bitmap) const
+{
+    const std::int64_t width = bitmap.width();
+    const std::int64_t height = bitmap.height();
+    if (scale_ == 2 && bitmap.has_twice_size())
+        return Source{bitmap.twice_size_pixels().data(), width * 2, width * 2, height * 2, 1};
+    return Source{bitmap.pixels().data(), width, width * scale_, height * scale_, scale_};
+}
+
+const std::uint32_t* BackBuffer::doubled_row(const Source& source, std::int64_t x, std::int64_t y, std::int64_t count)
+{
+    row_.resize(static_cast<std::size_t>(count));
+    const std::uint32_t* row = source.data + y / 2 * source.stride;
+    for (std::int64_t i = 0; i < count; ++i)
+        row_[static_cast<std::size_t>(i)] = row[(x + i) / 2];
+    return row_.data();
+}
+
 void BackBuffer::blit(const SkinBitmap& bitmap, int dx, int dy, int w, int h, int sx, int sy)
 {
+    const Source source = source_of(bitmap);
     CopyArea area{dx, dy, sx, sy, w, h};
-    if (!clip_copy(area, clip_, bitmap))
+    if (!clip_copy(area, clip_, scale_, source.width, source.height))
         return;
-    const auto source = bitmap.pixels();
+    const std::int64_t pitch = pixel_width();
     for (std::int64_t row = 0; row < area.h; ++row) {
-        std::memcpy(pixels_.data() + (area.dy + row) * width_ + area.dx, source.data() + (area.sy + row) * bitmap.width() + area.sx,
+        std::memcpy(pixels_.data() + (area.dy + row) * pitch + area.dx, source_row(source, area.sx, area.sy + row, area.w),
                     static_cast<std::size_t>(area.w) * sizeof(std::uint32_t));
     }
 }
@@ -166,26 +203,25 @@ void BackBuffer::blend(const SkinBitmap& bitmap, int dx, int dy, int w, int h, i
         blit(bitmap, dx, dy, w, h, sx, sy);
         return;
     }
+    const Source source = source_of(bitmap);
     CopyArea area{dx, dy, sx, sy, w, h};
-    if (!clip_copy(area, clip_, bitmap))
+    if (!clip_copy(area, clip_, scale_, source.width, source.height))
         return;
     static const bool avx2 = cpu_has_avx2();
+    const std::int64_t pitch = pixel_width();
 
     const auto blend_rows = [&](const auto& kernel) {
-        const auto source = bitmap.pixels();
-        for (std::int64_t row = 0; row < area.h; ++row) {
-            blend_row(pixels_.data() + (area.dy + row) * width_ + area.dx, source.data() + (area.sy + row) * bitmap.width() + area.sx,
-                      area.w, kernel);
-        }
+        for (std::int64_t row = 0; row < area.h; ++row)
+            blend_row(pixels_.data() + (area.dy + row) * pitch + area.dx, source_row(source, area.sx, area.sy + row, area.w), area.w,
+                      kernel);
     };
     if (alpha_format == 0) {
         const auto inverse = static_cast<std::uint16_t>(255 - constant);
         blend_rows([constant, inverse](Lanes s, Lanes d) { return divide_by_255(s * constant + d * inverse); });
     } else if (avx2) {
-        const auto source = bitmap.pixels();
         for (std::int64_t row = 0; row < area.h; ++row) {
-            std::uint32_t* out = pixels_.data() + (area.dy + row) * width_ + area.dx;
-            const std::uint32_t* in = source.data() + (area.sy + row) * bitmap.width() + area.sx;
+            std::uint32_t* out = pixels_.data() + (area.dy + row) * pitch + area.dx;
+            const std::uint32_t* in = source_row(source, area.sx, area.sy + row, area.w);
             const auto done = static_cast<std::int64_t>(blend_premultiplied_row_avx2(out, in, static_cast<std::size_t>(area.w), constant));
             blend_row(out + done, in + done, area.w - done,
                       [constant](Lanes s, Lanes d) { return source_over(constant == 255 ? s : divide_by_255(s * constant), d); });
@@ -195,4 +231,38 @@ void BackBuffer::blend(const SkinBitmap& bitmap, int dx, int dy, int w, int h, i
     } else {
         blend_rows([constant](Lanes s, Lanes d) { return source_over(divide_by_255(s * constant), d); });
     }
+}
+
+void BackBuffer::fill(const Rect& area, std::uint32_t rgb)
+{
+    const int left = std::max(area.left, clip_.left) * scale_;
+    const int right = std::min(area.right, clip_.right) * scale_;
+    const int top = std::max(area.top, clip_.top) * scale_;
+    const int bottom = std::min(area.bottom, clip_.bottom) * scale_;
+    for (int y = top; y < bottom; ++y)
+        std::fill(pixels_.begin() + static_cast<std::ptrdiff_t>(y) * pixel_width() + left,
+                  pixels_.begin() + static_cast<std::ptrdiff_t>(y) * pixel_width() + std::max(left, right), 0xFF000000u | rgb);
+}
+
+void BackBuffer::open_canvas()
+{
+    if (scale_ == 1)
+        return;
+    for (int y = 0; y < height_; ++y)
+        for (int x = 0; x < width_; ++x)
+            canvas_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x)] = pixel(x * 2, y * 2);
+}
+
+void BackBuffer::close_canvas()
+{
+    if (scale_ == 1)
+        return;
+    const auto pitch = static_cast<std::size_t>(pixel_width());
+    for (int y = 0; y < height_; ++y)
+        for (int x = 0; x < width_; ++x) {
+            const std::uint32_t drawn = canvas_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x)];
+            std::uint32_t* block = pixels_.data() + static_cast<std::size_t>(y) * 2 * pitch + static_cast<std::size_t>(x) * 2;
+            if (drawn != block[0])
+                block[0] = block[1] = block[pitch] = block[pitch + 1] = drawn;
+        }
 }

@@ -10,6 +10,21 @@ bool holds(const Rect& outer, const Rect& inner)
     return outer.left <= inner.left && outer.top <= inner.top && outer.right >= inner.right && outer.bottom >= inner.bottom;
 }
 
+// The pixels of `area` (skin pixels) scaled by `scale` from a picture `width` skin pixels wide
+// at that scale.
+std::vector<std::uint32_t> cut(std::span<const std::uint32_t> picture, int width, const Rect& area, int scale)
+{
+    const auto row_length = static_cast<std::size_t>(area.width()) * static_cast<std::size_t>(scale);
+    const auto stride = static_cast<std::size_t>(width) * static_cast<std::size_t>(scale);
+    std::vector<std::uint32_t> pixels;
+    pixels.reserve(row_length * static_cast<std::size_t>(area.height()) * static_cast<std::size_t>(scale));
+    for (int y = area.top * scale; y < area.bottom * scale; ++y) {
+        const auto row = picture.subspan(static_cast<std::size_t>(y) * stride + static_cast<std::size_t>(area.left) * static_cast<std::size_t>(scale), row_length);
+        pixels.insert(pixels.end(), row.begin(), row.end());
+    }
+    return pixels;
+}
+
 } // namespace
 
 Rect BitmapParts::clipped(const Rect& area) const
@@ -31,15 +46,11 @@ void BitmapParts::keep_only(std::span<const Rect> areas)
         if (area.width() <= 0 || area.height() <= 0 ||
             std::any_of(parts_.begin(), parts_.end(), [&](const Part& part) { return holds(part.area, area); }))
             continue;
-        std::vector<std::uint32_t> pixels;
-        pixels.reserve(static_cast<std::size_t>(area.width()) * static_cast<std::size_t>(area.height()));
-        for (int y = area.top; y < area.bottom; ++y) {
-            const auto row = whole_->pixels().subspan(static_cast<std::size_t>(y) * width_ + static_cast<std::size_t>(area.left),
-                                                      static_cast<std::size_t>(area.width()));
-            pixels.insert(pixels.end(), row.begin(), row.end());
-        }
-        parts_.push_back(Part{area, SkinBitmap(static_cast<std::uint16_t>(area.width()), static_cast<std::uint16_t>(area.height()),
-                                               std::move(pixels))});
+        SkinBitmap part(static_cast<std::uint16_t>(area.width()), static_cast<std::uint16_t>(area.height()),
+                        cut(whole_->pixels(), width_, area, 1));
+        if (whole_->has_twice_size())
+            part.set_twice_size(cut(whole_->twice_size_pixels(), width_, area, 2));
+        parts_.push_back(Part{area, std::move(part)});
     }
     whole_.reset();
 }

@@ -23,18 +23,28 @@ std::optional<std::string_view> shape_mask_for(std::string_view image_name)
 
 void apply_shape_mask(SkinBitmap& bitmap, std::span<const std::uint8_t> mask)
 {
+    apply_shape_mask(bitmap.pixels(), bitmap.width(), bitmap.height(), 1, mask, 1);
+}
+
+void apply_shape_mask(std::span<std::uint32_t> pixels, int width, int height, int scale, std::span<const std::uint8_t> mask,
+                      int mask_scale)
+{
     constexpr std::uint32_t white = 0xFFFFFFFFu;
-    const int columns = std::min<int>(bitmap.width(), shape_mask_width);
-    const int rows = std::min<int>(bitmap.height(), shape_mask_height);
-    const auto pixels = bitmap.pixels();
+    const int columns = std::min(width, shape_mask_width) * scale;
+    const int rows = std::min(height, shape_mask_height) * scale;
+    const auto mask_width = static_cast<std::size_t>(shape_mask_width) * static_cast<std::size_t>(mask_scale);
+    const auto pitch = static_cast<std::size_t>(width) * static_cast<std::size_t>(scale);
+    if (pixels.size() < pitch * static_cast<std::size_t>(height) * static_cast<std::size_t>(scale))
+        return;
     for (int y = 0; y < rows; ++y) {
-        const std::size_t mask_row = static_cast<std::size_t>(y) * shape_mask_width;
+        const std::size_t mask_row = static_cast<std::size_t>(y * mask_scale / scale) * mask_width;
         if (mask_row >= mask.size())
             return;
-        const std::size_t count = std::min<std::size_t>(static_cast<std::size_t>(columns), mask.size() - mask_row);
-        std::uint32_t* out = pixels.data() + static_cast<std::size_t>(y) * bitmap.width();
-        for (std::size_t x = 0; x < count; ++x) {
-            if (mask[mask_row + x] != 0)
+        const std::span<const std::uint8_t> row = mask.subspan(mask_row, std::min(mask_width, mask.size() - mask_row));
+        std::uint32_t* out = pixels.data() + static_cast<std::size_t>(y) * pitch;
+        for (int x = 0; x < columns; ++x) {
+            const auto at = static_cast<std::size_t>(x * mask_scale / scale);
+            if (at < row.size() && row[at] != 0)
                 out[x] = white;
         }
     }

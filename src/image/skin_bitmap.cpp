@@ -10,3 +10,11 @@ SkinBitmap::SkinBitmap(std::uint16_t width, std::uint16_t height, std::vector<st
     if (pixels_.empty())
         width_ = height_ = 0;
 }
+
+void SkinBitmap::set_twice_size(std::vector<std::uint32_t> pixels)
+{
+    if (pixels.size() == std::size_t{4} * pixels_.size())
+        twice_size_ = std::move(pixels);
+    else
+        twice_size_.clear();
+}

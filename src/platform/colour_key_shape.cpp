@@ -13,7 +13,7 @@ struct Run {
 std::vector<Run> runs_of_row(const BackBuffer& frame, int y, std::uint32_t key)
 {
     std::vector<Run> runs;
-    const int width = frame.width();
+    const int width = frame.pixel_width();
     int x = 0;
     while (x < width) {
         while (x < width && (frame.pixel(x, y) & 0xFFFFFFu) == key)
@@ -35,7 +35,7 @@ std::vector<Rect> colour_key_shape(const BackBuffer& frame, std::uint32_t key)
     std::vector<Rect> rectangles;
     std::vector<Run> previous;
     std::size_t first_open = 0; // rectangles from here on belong to the previous row's runs
-    for (int y = 0; y < frame.height(); ++y) {
+    for (int y = 0; y < frame.pixel_height(); ++y) {
         std::vector<Run> runs = runs_of_row(frame, y, key);
         if (y > 0 && runs == previous) {
             for (std::size_t i = first_open; i < rectangles.size(); ++i)

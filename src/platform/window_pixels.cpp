@@ -28,23 +28,33 @@ std::vector<std::uint8_t> shape_mask(int width, int height, std::span<const Rect
 void compose_window_pixels(const BackBuffer& frame, const WindowLook& look, Rect part, int scale,
                            std::span<std::uint32_t> target, int target_stride)
 {
-    const int width = frame.width();
-    const int left = std::clamp(part.left, 0, width);
-    const int right = std::clamp(part.right, 0, width);
-    const int top = std::clamp(part.top, 0, frame.height());
-    const int bottom = std::clamp(part.bottom, 0, frame.height());
-    const bool shaped = look.shape.size() == frame.pixels().size() && !frame.pixels().empty();
+    const int frame_scale = frame.scale();
+    if (scale < frame_scale || scale % frame_scale != 0)
+        return;
+    const int repeat = scale / frame_scale;
+    const int width = frame.pixel_width();
+    const int left = std::clamp(part.left, 0, frame.width()) * frame_scale;
+    const int right = std::clamp(part.right, 0, frame.width()) * frame_scale;
+    const int top = std::clamp(part.top, 0, frame.height()) * frame_scale;
+    const int bottom = std::clamp(part.bottom, 0, frame.height()) * frame_scale;
+    const auto shape_width = static_cast<std::size_t>(frame.width()) * static_cast<std::size_t>(look.shape_scale);
+    const bool shaped = (look.shape_scale == 1 || look.shape_scale == frame_scale) && !frame.pixels().empty() &&
+                        look.shape.size() == shape_width * static_cast<std::size_t>(frame.height()) * static_cast<std::size_t>(look.shape_scale);
+    // A frame pixel's shape pixel: the same, or (a shape at 1 under a frame at 2) half.
+    const int shape_shift = look.shape_scale == frame_scale ? 0 : 1;
     const std::uint32_t alpha = look.alpha;
     for (int y = top; y < bottom; ++y) {
         const std::size_t row = static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
-        std::uint32_t* first_line = target.data() + static_cast<std::ptrdiff_t>(y) * scale * target_stride;
+        const std::size_t shape_row = static_cast<std::size_t>(y >> shape_shift) * shape_width;
+        std::uint32_t* first_line = target.data() + static_cast<std::ptrdiff_t>(y) * repeat * target_stride;
         for (int x = left; x < right; ++x) {
             const std::uint32_t source = frame.pixels()[row + x] & 0xFFFFFF;
-            const bool cut = (shaped && look.shape[row + x] == 0) || (look.colour_key && source == *look.colour_key);
+            const bool cut = (shaped && look.shape[shape_row + static_cast<std::size_t>(x >> shape_shift)] == 0) ||
+                             (look.colour_key && source == *look.colour_key);
             const std::uint32_t pixel = cut ? 0 : alpha == 255 ? (0xFF000000 | source) : premultiplied(source, alpha);
-            std::fill_n(first_line + x * scale, scale, pixel);
+            std::fill_n(first_line + x * repeat, repeat, pixel);
         }
-        for (int repeat = 1; repeat < scale; ++repeat)
-            std::copy(first_line + left * scale, first_line + right * scale, first_line + repeat * target_stride + left * scale);
+        for (int line = 1; line < repeat; ++line)
+            std::copy(first_line + left * repeat, first_line + right * repeat, first_line + line * target_stride + left * repeat);
     }
 }

@@ -16,6 +16,7 @@ class DataArchive;
 
 struct Region {
     std::vector<Rect> rectangles; // right and bottom exclusive; empty: no shape
+    int scale = 1;                // the rectangles' pixels per skin pixel, each way
 
     bool contains(std::int32_t x, std::int32_t y) const;
     friend bool operator==(const Region&, const Region&) = default;
@@ -30,5 +31,14 @@ inline constexpr Rect intro_rectangle{90, 45, 510, 465};
 // any other name is the archive file holding a mask of width × height bytes, rows from the
 // top. The result is the interior rectangle plus every pixel outside it whose mask byte
 // is 0. Pixels beyond the end of a short mask are cut away; the mask is never read past
-// its end. A missing mask throws the archive's SkinError.
-Region build_region(const DataArchive& archive, std::string_view name, int width, int height);
+// its end. A missing mask throws the archive's SkinError. At `scale` 2 the mask is one at
+// twice the size (width and height are its own) and the interior rectangle is doubled.
+Region build_region(const DataArchive& archive, std::string_view name, int width, int height, int scale = 1);
+
+// True when the archive holds the twice-size mask of `name` (twice_size_name) with exactly
+// 2·width × 2·height bytes for a `width` × `height` window.
+bool twice_size_mask_fits(const DataArchive& archive, std::string_view name, int width, int height);
+
+// The shape of the mask `name` for a `width` × `height` window at `scale`: at 2 from its
+// twice-size mask when that fits, else (and at 1) from the mask itself.
+Region build_window_region(const DataArchive& archive, std::string_view name, int width, int height, int scale);

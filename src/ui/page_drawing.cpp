@@ -141,12 +141,15 @@ void Page::draw_page_faded(float opacity)
     BackBuffer& target = *links_.back_buffer;
     if (const SkinBitmap* background = pictures_.background())
         target.blend(*background, 0, 0, target.width(), target.height(), 0, 0, opacity, 0);
-    if (!links_.plugins)
+    if (!links_.plugins || (lower_plugins_.empty() && upper_plugins_.empty()))
         return;
+    // Plug-ins draw skin pixels on the back buffer's canvas.
+    target.open_canvas();
     for (PluginSlot* plugin : lower_plugins_)
         links_.plugins->draw_plugin(*plugin);
     for (PluginSlot* plugin : upper_plugins_)
         links_.plugins->draw_plugin(*plugin);
+    target.close_canvas();
 }
 
 void Page::copy_strip(BackBuffer& target, const BitmapParts& source, const ListView& view, std::int32_t line) const

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <optional>
 #include <cmath>
 #include <random>
 #include <string>
@@ -199,6 +200,88 @@ TEST(BackBuffer, BlendAlphaOutOfRange)
         buffer.blend(bitmap, 0, 0, 1, 1, 0, 0, c.alpha, c.format);
         EXPECT_EQ(buffer.pixel(0, 0), c.expected) << "alpha " << c.alpha << ", format " << int{c.format};
     }
+}
+
+// The scale-1 picture with every pixel two by two.
+std::vector<std::uint32_t> doubled(const BackBuffer& buffer)
+{
+    std::vector<std::uint32_t> pixels;
+    for (int y = 0; y < buffer.height() * 2; ++y)
+        for (int x = 0; x < buffer.width() * 2; ++x)
+            pixels.push_back(buffer.pixel(x / 2, y / 2));
+    return pixels;
+}
+
+// The three ways of drawing a bitmap, each as one call.
+const std::pair<const char*, void (*)(BackBuffer&, const SkinBitmap&, const CopyCase&)> drawings[] = {
+    {"blit", [](BackBuffer& b, const SkinBitmap& s, const CopyCase& c) { b.blit(s, c.dx, c.dy, c.w, c.h, c.sx, c.sy); }},
+    {"blend", [](BackBuffer& b, const SkinBitmap& s, const CopyCase& c) { b.blend(s, c.dx, c.dy, c.w, c.h, c.sx, c.sy, 100.0f, 0); }},
+    {"blend per pixel", [](BackBuffer& b, const SkinBitmap& s, const CopyCase& c) { b.blend(s, c.dx, c.dy, c.w, c.h, c.sx, c.sy, 100.0f, 1); }},
+};
+
+TEST(BackBuffer, AtScale2WithoutArtAtTwiceTheSizeEveryDrawingIsTheScale1OneDoubled)
+{
+    const auto background = numbered_bitmap(4, 3);
+    const auto bitmap = numbered_bitmap(3, 3);
+    for (const auto& [drawing, draw] : drawings)
+        for (const std::optional<Rect> clip : {std::optional<Rect>(), std::optional(Rect{1, 0, 3, 2})})
+            for (const auto& c : copy_cases) {
+                SCOPED_TRACE(std::string(drawing) + ", " + c.what + (clip ? ", clipped" : ""));
+                BackBuffer one(4, 3), two(4, 3, 2);
+                for (BackBuffer* buffer : {&one, &two}) {
+                    buffer->blit(background, 0, 0, 4, 3, 0, 0);
+                    if (clip)
+                        buffer->set_clip(*clip);
+                    draw(*buffer, bitmap, c);
+                    buffer->fill(Rect{3, 2, 9, 9}, 0x123456);
+                }
+                EXPECT_EQ(pixels_of(two), doubled(one));
+            }
+}
+
+TEST(BackBuffer, AtScale2ArtAtTwiceTheSizeIsDrawnPixelForPixel)
+{
+    auto bitmap = numbered_bitmap(3, 3);
+    const auto twice = numbered_bitmap(6, 6);
+    bitmap.set_twice_size({twice.pixels().begin(), twice.pixels().end()});
+    for (const auto& [drawing, draw] : drawings)
+        for (const auto& c : copy_cases) {
+            if (std::abs(std::int64_t{c.dx}) + std::abs(std::int64_t{c.w}) + std::abs(std::int64_t{c.sx}) > 1000)
+                continue; // doubled, the rectangle would not fit an int
+            SCOPED_TRACE(std::string(drawing) + ", " + c.what);
+            BackBuffer buffer(4, 3, 2);
+            // The same drawing at scale 1 of the twice-size art into a buffer of twice the size.
+            BackBuffer reference(8, 6);
+            draw(buffer, bitmap, c);
+            draw(reference, twice, CopyCase{c.what, c.dx * 2, c.dy * 2, c.w * 2, c.h * 2, c.sx * 2, c.sy * 2});
+            EXPECT_EQ(pixels_of(buffer), pixels_of(reference));
+        }
+}
+
+TEST(BackBuffer, CanvasGivesSkinPixelsAndWritesBackOnlyWhatChanged)
+{
+    BackBuffer one(2, 1);
+    EXPECT_EQ(one.canvas().data(), one.pixels().data());
+
+    auto checks = bitmap_of(2, 1, {0xFF000000u, 0xFF000000u});
+    checks.set_twice_size({0xFF111111u, 0xFF222222u, 0xFF333333u, 0xFF444444u,  // a different pixel each
+                           0xFF555555u, 0xFF666666u, 0xFF777777u, 0xFF888888u});
+    BackBuffer two(2, 1, 2);
+    two.blit(checks, 0, 0, 2, 1, 0, 0);
+    two.open_canvas();
+    ASSERT_EQ(two.canvas().size(), 2u);
+    EXPECT_EQ(two.canvas()[0], 0xFF111111u);
+    EXPECT_EQ(two.canvas()[1], 0xFF333333u);
+    two.canvas()[1] = 0xFF00FF00u; // a plug-in draws the right skin pixel
+    two.close_canvas();
+    EXPECT_EQ(pixels_of(two), (std::vector<std::uint32_t>{0xFF111111u, 0xFF222222u, 0xFF00FF00u, 0xFF00FF00u,
+                                                          0xFF555555u, 0xFF666666u, 0xFF00FF00u, 0xFF00FF00u}));
+
+    two.set_scale(1);
+    EXPECT_EQ(pixels_of(two), (std::vector<std::uint32_t>{0xFF111111u, 0xFF00FF00u}));
+    const BackBuffer single = two;
+    two.set_scale(2);
+    EXPECT_EQ(pixels_of(two), doubled(single));
 }
 
 } // namespace

@@ -169,4 +169,37 @@ TEST(LoadImage, OtherNamesLoadNothingWithoutLookingThemUp)
         EXPECT_FALSE(load_image(archive, name, true).has_image()) << name;
 }
 
+TEST(ImageLoader, ArtAtTwiceTheSizeIsCutByTheMasksTwiceSizeFileOrTheMaskDoubled)
+{
+    // A 4 x 3 picture whose mask cuts (1, 1); the mask at twice the size cuts (0, 0) alone.
+    const struct {
+        const char* what;
+        bool layered;
+        bool twice_mask;
+        std::vector<std::pair<int, int>> white;
+    } cases[] = {
+        {"the mask's own file at twice the size", true, true, {{0, 0}}},
+        {"the mask doubled", true, false, {{2, 2}, {3, 2}, {2, 3}, {3, 3}}},
+        {"not layered: not cut", false, true, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ByteBuilder image;
+        add_entry(image, "Data\\dzien.jpg", flat_jpeg(4, 3));
+        add_entry(image, "Data\\dzien@2x.jpg", flat_jpeg(8, 6));
+        add_entry(image, "Data\\panel.rgn", mask_marking({{1, 1}}));
+        if (c.twice_mask) {
+            std::vector<std::uint8_t> twice(1200 * 1020, 0);
+            twice[0] = 1;
+            add_entry(image, "Data\\panel@2x.rgn", twice);
+        }
+        const DataArchive archive = archive_of(image);
+        SkinBitmap bitmap = load_image(archive, "Data\\dzien.jpg", c.layered);
+        EXPECT_EQ(load_twice_size_art(archive, "Data\\dzien.jpg", c.layered, bitmap), std::nullopt);
+        ASSERT_TRUE(bitmap.has_twice_size());
+        const SkinBitmap twice(8, 6, {bitmap.twice_size_pixels().begin(), bitmap.twice_size_pixels().end()});
+        EXPECT_EQ(white_pixels(twice), c.white);
+    }
+}
+
 } // namespace

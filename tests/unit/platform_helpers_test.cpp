@@ -150,6 +150,34 @@ TEST(WindowPixels, ScaledPartsRepeatEachPixelAndStayInsideThePart)
     EXPECT_EQ(target, (std::vector<std::uint32_t>{o, o, o, o, o, o, o, o, o, o, d, d, o, o, d, d}));
 }
 
+TEST(WindowPixels, AFrameAtScale2IsShownPixelForPixelWithAShapeAtEitherScale)
+{
+    // A 2 by 1 skin drawn at scale 2: four by two pixels, each its own.
+    BackBuffer frame(2, 1, 2);
+    std::ranges::copy(std::array<std::uint32_t, 8>{1, 2, 3, 4, 5, 6, 7, 8}, frame.pixels().begin());
+    const std::vector<Rect> right_skin_pixel{{1, 0, 2, 1}};
+    const std::vector<Rect> one_pixel_at_2{{3, 1, 4, 2}};
+    const auto shape_at_1 = shape_mask(2, 1, right_skin_pixel);
+    const auto shape_at_2 = shape_mask(4, 2, one_pixel_at_2);
+    const std::uint32_t o = 0;
+    const struct {
+        const char* what;
+        WindowLook look;
+        int scale;
+        std::vector<std::uint32_t> pixels;
+    } cases[] = {
+        {"no shape", WindowLook{}, 2, {0xFF000001, 0xFF000002, 0xFF000003, 0xFF000004, 0xFF000005, 0xFF000006, 0xFF000007, 0xFF000008}},
+        {"a skin-pixel shape", WindowLook{.shape = shape_at_1, .shape_scale = 1, .colour_key = std::nullopt, .alpha = 255}, 2, {o, o, 0xFF000003, 0xFF000004, o, o, 0xFF000007, 0xFF000008}},
+        {"a shape at 2", WindowLook{.shape = shape_at_2, .shape_scale = 2, .colour_key = std::nullopt, .alpha = 255}, 2, {o, o, o, o, o, o, o, 0xFF000008}},
+        {"a window at 1 can't show it", WindowLook{}, 1, std::vector<std::uint32_t>(8, 0xDEADBEEF)},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::uint32_t> target(8, 0xDEADBEEF);
+        compose_window_pixels(frame, c.look, Rect{0, 0, 2, 1}, c.scale, target, 4);
+        EXPECT_EQ(target, c.pixels) << c.what;
+    }
+}
+
 TEST(ShapeMask, UnionOfRectanglesClippedToTheFrame)
 {
     const std::vector<Rect> rectangles{{-5, 0, 1, 1}, {1, 1, 9, 9}, {2, 0, 1, 1} /* empty */};

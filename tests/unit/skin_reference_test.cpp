@@ -54,7 +54,7 @@ TEST(SkinReference, TablesAreTheToolsOwn)
 }
 
 // Every example builds; source files it names are made first (pictures of the window's size,
-// any bytes for the rest). An example of page elements alone gets a page to stand in. The
+// art at twice the size twice that, any bytes for the rest). An example of page elements alone gets a page to stand in. The
 // first, a whole skin, builds without a warning and loads as the player loads it.
 TEST(SkinReference, EveryExampleBuilds)
 {
@@ -69,14 +69,20 @@ TEST(SkinReference, EveryExampleBuilds)
         const SkinManifest manifest = parse_manifest(text, "example.toml", dir.path());
         const int width = static_cast<int>(manifest.config.values.number(1)) > 0 ? static_cast<int>(manifest.config.values.number(1)) : 8;
         const int height = static_cast<int>(manifest.config.values.number(2)) > 0 ? static_cast<int>(manifest.config.values.number(2)) : 8;
+        const auto make_source = [&](const std::filesystem::path& path, int scale) {
+            std::filesystem::create_directories(path.parent_path());
+            if (path.extension() == ".png")
+                write_png(path, std::vector<std::uint32_t>(static_cast<std::size_t>(width * height * scale * scale), 0xFF406080u),
+                          width * scale, height * scale);
+            else
+                std::ofstream(path) << "bytes";
+        };
         for (const ManifestFile& file : manifest.files) {
             if (file.text)
                 continue;
-            std::filesystem::create_directories(file.path.parent_path());
-            if (file.path.extension() == ".png")
-                write_png(file.path, std::vector<std::uint32_t>(static_cast<std::size_t>(width * height), 0xFF406080u), width, height);
-            else
-                std::ofstream(file.path) << "bytes";
+            make_source(file.path, 1);
+            if (file.source_2x)
+                make_source(*file.source_2x, 2);
         }
         const auto path = dir.write("skin.toml", std::vector<std::uint8_t>(text.begin(), text.end()));
         std::ostringstream out;

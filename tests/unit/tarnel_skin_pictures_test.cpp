@@ -130,6 +130,7 @@ TEST(TarnelSkinPictures, ConversionKeysAreChecked)
         {"path = \"a.png\"\nformat = \"bmp24\"\nquality = 50", "skin.toml:15:11: quality needs format = \"jpeg\""},
         {"path = \"a.png\"\nformat = \"jpeg\"\ndither = true", "skin.toml:15:10: dither needs format = \"bmp8\" or \"rle8\""},
         {"text = \"x\"\nformat = \"bmp24\"", "skin.toml:14:10: format needs a path"},
+        {"text = \"x\"\nsource_2x = \"a.png\"", "skin.toml:14:13: source_2x needs a path or mask_from"},
         {"path = \"a.png\"\nformat = \"bmp24\"", "skin.toml:13:8: can't open TMP/a.png"},
         {"path = \"skin.toml\"\nformat = \"bmp24\"", "skin.toml:13:8: TMP/skin.toml: not a png, jpeg or bmp picture"},
     };

@@ -86,3 +86,49 @@ TEST(WindowRegion, BorderPixelsShortMasksAndFixedShapes)
 }
 
 } // namespace
+
+namespace {
+
+DataArchive archive_with_masks(const std::vector<std::uint8_t>& mask, const std::vector<std::uint8_t>& twice)
+{
+    ByteBuilder image;
+    image.string("Data\\panel.rgn").u32(static_cast<std::uint32_t>(mask.size())).raw(mask);
+    image.string("Data\\panel@2x.rgn").u32(static_cast<std::uint32_t>(twice.size())).raw(twice);
+    DataArchive archive;
+    archive.load_image(image.take());
+    return archive;
+}
+
+TEST(WindowRegion, AtScale2TheMaskAtTwiceTheSizeShapesTheWindowWhenItFits)
+{
+    // A 40 × 30 window kept whole at 1; at 2 one pixel is cut, and everything outside the
+    // interior, which is doubled too.
+    std::vector<std::uint8_t> twice(80 * 60, 0);
+    twice[1 * 80 + 3] = 1;
+    const struct {
+        const char* what;
+        std::vector<std::uint8_t> twice;
+        int scale;
+        int expected_scale;
+    } cases[] = {
+        {"fits", twice, 2, 2},
+        {"a byte short", std::vector<std::uint8_t>(twice.begin(), twice.end() - 1), 2, 1},
+        {"at scale 1", twice, 1, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto archive = archive_with_masks(std::vector<std::uint8_t>(40 * 30, 0), c.twice);
+        const Region region = build_window_region(archive, "Data\\panel.rgn", 40, 30, c.scale);
+        ASSERT_EQ(region.scale, c.expected_scale);
+        if (c.expected_scale == 1) {
+            EXPECT_EQ(region, build_region(archive, "Data\\panel.rgn", 40, 30));
+            continue;
+        }
+        EXPECT_FALSE(region.contains(3, 1));
+        EXPECT_TRUE(region.contains(2, 1) && region.contains(4, 1) && region.contains(3, 0) && region.contains(79, 59));
+        EXPECT_TRUE(region.contains(50, 42) && region.contains(1151, 975)) << "the interior at twice the size";
+        EXPECT_FALSE(region.contains(1152, 975) || region.contains(80, 41));
+    }
+}
+
+} // namespace

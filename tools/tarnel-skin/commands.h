@@ -71,7 +71,9 @@ class SkinBitmap;
 
 // Loads the skin in `dir` as check_skin does (without layered mode) on `platform` and draws
 // the page `page` as the player draws it in its initial state (background, lamps, buttons,
-// list view, text browser, slider knobs; no status line). Throws std::runtime_error
+// list view, text browser, slider knobs; no status line), in the back buffer's pixels (twice
+// the window's size where the platform's window shows frames at 2 and the skin has art at
+// twice the size). Throws std::runtime_error
 // "no page named " + page when the skin has none of that name.
 SkinBitmap draw_skin_page(const std::filesystem::path& dir, const std::string& page, Platform& platform);
 

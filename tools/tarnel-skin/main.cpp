@@ -74,17 +74,21 @@ int main(int argc, char** argv)
 
     std::string page, png;
     bool all_pages = false;
+    int render_scale = 1;
     CLI::App* render = app.add_subcommand("render", "Draw one page of a skin, or every page and button look, to PNG files");
     render->add_option("dir", dir, "Folder holding tarnel.cfg and tarnel.dat")->required();
     CLI::Option* page_option = render->add_option("--page", page, "Name of the page to draw");
     CLI::Option* all_option = render->add_flag("--all", all_pages, "Draw every page, and each button pressed and hovered");
     page_option->excludes(all_option);
     render->add_option("-o,--output", png, "PNG file to write (with --all: the folder to write into)")->required();
+    render->add_option("--scale", render_scale, "Draw as a screen of twice the density does (2: art at twice the size where the skin has it)")
+        ->check(CLI::IsMember({1, 2}))
+        ->capture_default_str();
     render->callback([&] {
         if (!all_pages && page.empty())
             throw CLI::RequiredError("--page or --all");
         command = [&] {
-            ToolPlatform platform(false, true);
+            ToolPlatform platform(false, true, render_scale);
             if (all_pages)
                 render_all_pages(dir, png, platform, platform.manual_clock(), std::cout);
             else

@@ -23,7 +23,7 @@ namespace {
 
 void write_frame(const BackBuffer& frame, const std::filesystem::path& png, std::ostream& out)
 {
-    write_png(png, frame.pixels(), frame.width(), frame.height());
+    write_png(png, frame.pixels(), frame.pixel_width(), frame.pixel_height());
     out << "wrote " << png.string() << '\n';
 }
 
@@ -104,7 +104,7 @@ SkinBitmap draw_skin_page(const std::filesystem::path& dir, const std::string& p
         throw std::runtime_error("no page named " + page_name);
     page->draw_page(player.shell().glow_step);
     const BackBuffer& frame = *player.back_buffer();
-    return SkinBitmap(static_cast<std::uint16_t>(frame.width()), static_cast<std::uint16_t>(frame.height()),
+    return SkinBitmap(static_cast<std::uint16_t>(frame.pixel_width()), static_cast<std::uint16_t>(frame.pixel_height()),
                       std::vector<std::uint32_t>(frame.pixels().begin(), frame.pixels().end()));
 }
 

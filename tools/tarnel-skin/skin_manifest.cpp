@@ -265,7 +265,7 @@ public:
     {
         std::vector<ManifestFile> out;
         for (const toml::table* table : tables_of(document, "file")) {
-            constexpr std::string_view allowed[] = {"name", "path", "text", "mask_from", "format", "quality", "dither"};
+            constexpr std::string_view allowed[] = {"name", "path", "text", "mask_from", "format", "quality", "dither", "source_2x"};
             reject_unknown_keys(*table, nullptr, {}, allowed);
             const toml::node* name = table->get("name");
             const toml::node* path = table->get("path");
@@ -294,6 +294,12 @@ public:
                 for (const char* key : {"format", "quality", "dither"})
                     if (const toml::node* node = table->get(key))
                         fail(*node, std::string(key) + " needs a path");
+            if (const toml::node* source_2x = table->get("source_2x")) {
+                if (inline_text)
+                    fail(*source_2x, "source_2x needs a path or mask_from");
+                file.source_2x = base_dir / text(*source_2x, "source_2x");
+                file.source_2x_where = position_of(*source_2x);
+            }
             out.push_back(std::move(file));
         }
         return out;

@@ -36,6 +36,10 @@ struct ManifestFile {
     std::string where;                 // "MANIFEST:LINE:COLUMN" of the file's table
     std::string source_where;          // "MANIFEST:LINE:COLUMN" of `path` or `mask_from`
     int line = 0;                      // the file's table
+    // The art at twice the size (`source_2x`) of a `path` picture or a `mask_from` mask, stored
+    // under twice_size_name(name), and where the manifest names it.
+    std::optional<std::filesystem::path> source_2x;
+    std::string source_2x_where;
 };
 
 // Where a table and its keys stand in the manifest (1-based lines), beside the ConfigChunk

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "stored_files.h"
 
+#include "base/twice_size_name.h"
 #include "file_bytes.h"
 #include "image/bmp_decoder.h"
 #include "image/image_limits.h"
@@ -84,6 +85,32 @@ std::vector<std::uint8_t> converted_picture(const ManifestFile& file, std::vecto
     return stored;
 }
 
+// The file's art at twice the size as its own entry, or nothing (with a warning) when a
+// picture's art is not exactly twice its size.
+std::optional<ArchiveEntry> twice_size_entry(const ManifestFile& file, WindowSize window, std::vector<std::string>& warnings)
+{
+    ManifestFile twice = file;
+    twice.name = twice_size_name(file.name);
+    twice.path = *file.source_2x;
+    twice.where = twice.source_where = file.source_2x_where;
+    if (!file.mask_from_alpha) {
+        RgbaImage one, two;
+        try {
+            one = load_source_picture(file.path);
+            two = load_source_picture(twice.path);
+        } catch (const std::runtime_error& error) {
+            throw std::runtime_error(file.source_2x_where + ": " + error.what());
+        }
+        if (two.width != 2 * one.width || two.height != 2 * one.height) {
+            warnings.push_back(file.source_2x_where + ": warning: " + file.name + ": " + twice.path.string() + " is " +
+                               size_text(two.width, two.height) + ", not twice " + size_text(one.width, one.height) +
+                               ": not stored, the player draws the picture doubled");
+            return std::nullopt;
+        }
+    }
+    return ArchiveEntry{twice.name, stored_file_bytes(twice, WindowSize{window.width * 2, window.height * 2}, warnings)};
+}
+
 } // namespace
 
 std::vector<std::uint8_t> mask_from_alpha(const RgbaImage& picture, WindowSize window)
@@ -118,7 +145,11 @@ std::vector<ArchiveEntry> stored_entries(const SkinManifest& manifest, std::vect
 {
     const WindowSize window{static_cast<int>(manifest.config.values.number(1)), static_cast<int>(manifest.config.values.number(2))};
     std::vector<ArchiveEntry> entries;
-    for (const ManifestFile& file : manifest.files)
+    for (const ManifestFile& file : manifest.files) {
         entries.push_back({file.name, stored_file_bytes(file, window, warnings)});
+        if (file.source_2x)
+            if (auto twice = twice_size_entry(file, window, warnings))
+                entries.push_back(std::move(*twice));
+    }
     return entries;
 }

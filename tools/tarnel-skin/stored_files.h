@@ -32,5 +32,10 @@ std::vector<std::uint8_t> mask_from_alpha(const RgbaImage& picture, WindowSize w
 // which layered windows show as holes) is appended to `warnings`, one line each.
 std::vector<std::uint8_t> stored_file_bytes(const ManifestFile& file, WindowSize window, std::vector<std::string>& warnings);
 
-// Every file of the manifest as stored_file_bytes makes it, named, in manifest order.
+// Every file of the manifest as stored_file_bytes makes it, named, in manifest order, each
+// followed by its art at twice the size (`source_2x`) under twice_size_name: a picture stored
+// as the picture is (converted to the same format), a mask made from that art's alpha at
+// twice the window's size. A picture whose art at twice the size is not exactly twice its
+// size is warned of at the `source_2x` line and that art is not stored (the player doubles
+// the picture).
 std::vector<ArchiveEntry> stored_entries(const SkinManifest& manifest, std::vector<std::string>& warnings);

@@ -150,9 +150,12 @@ std::set<fs::path> watched_files(const fs::path& manifest)
 {
     std::set<fs::path> files{normal(manifest)};
     try {
-        for (const ManifestFile& file : load_manifest(manifest).files)
+        for (const ManifestFile& file : load_manifest(manifest).files) {
             if (!file.text)
                 files.insert(normal(file.path));
+            if (file.source_2x)
+                files.insert(normal(*file.source_2x));
+        }
     } catch (const std::exception&) {
         // the build reports it
     }

@@ -30,16 +30,7 @@ public:
 private:
     void fill(BackBuffer& target, int left, int top, int width, std::uint32_t rgb) const
     {
-        const Rect& clip = target.clip();
-        const int x0 = std::max(left, clip.left);
-        const int x1 = std::min(left + width, clip.right);
-        const int y0 = std::max(top, clip.top);
-        const int y1 = std::min(top + cell_height_, clip.bottom);
-        for (int y = y0; y < y1; ++y) {
-            for (int x = x0; x < x1; ++x)
-                target.pixels()[static_cast<std::size_t>(y) * static_cast<std::size_t>(target.width()) +
-                                static_cast<std::size_t>(x)] = 0xFF000000u | rgb;
-        }
+        target.fill(Rect{left, top, left + width, top + cell_height_}, rgb);
     }
 
     HeadlessFontSystem& system_;

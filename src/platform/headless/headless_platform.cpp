@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/headless/headless_platform.h"
 
-HeadlessPlatform::HeadlessPlatform(bool layered, Rect desktop) : layered_(layered), desktop_(desktop) {}
+HeadlessPlatform::HeadlessPlatform(bool layered, Rect desktop, int frame_scale)
+    : layered_(layered), desktop_(desktop), frame_scale_(frame_scale == 2 ? 2 : 1)
+{
+}
 
 std::unique_ptr<Window> HeadlessPlatform::create_window(const WindowSpec& spec)
 {
     ++windows_created_;
-    return std::make_unique<HeadlessWindow>(spec, layered_, log_, &window_);
+    return std::make_unique<HeadlessWindow>(spec, layered_, log_, &window_, frame_scale_);
 }
 
 void HeadlessPlatform::message_box(const std::string& caption, const std::string& text,

@@ -27,7 +27,8 @@ public:
     };
 
     // `layered`: the capability every window it creates reports. `desktop`: the screen.
-    explicit HeadlessPlatform(bool layered = false, Rect desktop = Rect{0, 0, 1024, 768});
+    // `frame_scale`: the windows' (1, or 2 for a screen of twice the density).
+    explicit HeadlessPlatform(bool layered = false, Rect desktop = Rect{0, 0, 1024, 768}, int frame_scale = 1);
 
     Rect desktop_rect() override { return desktop_; }
     std::unique_ptr<Window> create_window(const WindowSpec& spec) override;
@@ -55,6 +56,7 @@ public:
 private:
     bool layered_;
     Rect desktop_;
+    int frame_scale_;
     CallLog log_;
     ManualClock clock_;
     HeadlessEventSource events_{log_, clock_};

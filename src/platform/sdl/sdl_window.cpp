@@ -116,7 +116,7 @@ void SdlWindow::set_colour_key(bool enabled, std::uint32_t colour)
     redraw_argb();
 }
 
-void SdlWindow::set_shape(std::span<const Rect> rectangles)
+void SdlWindow::set_shape(std::span<const Rect> rectangles, int scale)
 {
     if (!desktop_)
         return;
@@ -124,21 +124,23 @@ void SdlWindow::set_shape(std::span<const Rect> rectangles)
         int width = 0;
         int height = 0;
         SDL_GetWindowSize(window_, &width, &height);
-        shape_mask_ = shape_mask(width / scale_, height / scale_, rectangles);
+        shape_scale_ = scale == scale_ ? scale : 1;
+        shape_mask_ = shape_mask(width / scale_ * shape_scale_, height / scale_ * shape_scale_, rectangles);
         redraw_argb();
     }
-    apply_x_shape(rectangles);
+    apply_x_shape(rectangles, scale);
 }
 
-void SdlWindow::apply_x_shape(std::span<const Rect> rectangles)
+void SdlWindow::apply_x_shape(std::span<const Rect> rectangles, int scale)
 {
-    if (scale_ == 1) {
+    const int factor = scale_ / std::clamp(scale, 1, scale_);
+    if (factor == 1) {
         desktop_->set_shape(rectangles);
         return;
     }
     std::vector<Rect> scaled(rectangles.begin(), rectangles.end());
     for (Rect& r : scaled)
-        r = Rect{r.left * scale_, r.top * scale_, r.right * scale_, r.bottom * scale_};
+        r = Rect{r.left * factor, r.top * factor, r.right * factor, r.bottom * factor};
     desktop_->set_shape(scaled);
 }
 
@@ -182,14 +184,15 @@ void SdlWindow::present(const BackBuffer& frame)
     if (!surface)
         return;
     if (argb_ && surface->format->format == SDL_PIXELFORMAT_ARGB8888) {
-        if (!last_frame_ || last_frame_->width() != frame.width() || last_frame_->height() != frame.height())
-            last_frame_ = std::make_unique<BackBuffer>(frame.width(), frame.height());
+        if (!last_frame_ || last_frame_->width() != frame.width() || last_frame_->height() != frame.height() ||
+            last_frame_->scale() != frame.scale())
+            last_frame_ = std::make_unique<BackBuffer>(frame.width(), frame.height(), frame.scale());
         std::ranges::copy(frame.pixels(), last_frame_->pixels().begin());
         update_key_shape(frame);
         redraw_argb();
         return;
     }
-    if (scale_ != 1) {
+    if (scale_ != frame.scale()) {
         if (copy_scaled(frame, *surface) || stale_) {
             SDL_UpdateWindowSurface(window_);
             stale_ = false;
@@ -197,11 +200,11 @@ void SdlWindow::present(const BackBuffer& frame)
         update_key_shape(frame);
         return;
     }
-    const int width = std::min(surface->w, frame.width());
-    const int height = std::min(surface->h, frame.height());
+    const int width = std::min(surface->w, frame.pixel_width());
+    const int height = std::min(surface->h, frame.pixel_height());
     if (width <= 0 || height <= 0)
         return;
-    const int source_pitch = frame.width() * 4;
+    const int source_pitch = frame.pixel_width() * 4;
     bool changed = true;
     if (surface->format->format == SDL_PIXELFORMAT_ARGB8888 || surface->format->format == SDL_PIXELFORMAT_RGB888) {
         // The window surface keeps the last frame shown: rows that match need no copy, and a
@@ -235,7 +238,7 @@ void SdlWindow::update_key_shape(const BackBuffer& frame)
 {
     if (colour_key_ && !std::ranges::equal(keyed_frame_, frame.pixels())) {
         keyed_frame_.assign(frame.pixels().begin(), frame.pixels().end());
-        apply_x_shape(colour_key_shape(frame, *colour_key_));
+        apply_x_shape(colour_key_shape(frame, *colour_key_), frame.scale());
     }
 }
 
@@ -244,23 +247,25 @@ void SdlWindow::present_parts(const BackBuffer& frame, std::span<const Rect> par
     SDL_Surface* surface = SDL_GetWindowSurface(window_);
     // The whole path keeps what it needs: the server's lost copy, a colour-key shape, a
     // surface in another pixel format.
-    if (!surface || argb_ || stale_ || colour_key_ || scale_ != 1 || surface->w != frame.width() || surface->h != frame.height() ||
+    if (!surface || argb_ || stale_ || colour_key_ || scale_ != frame.scale() || surface->w != frame.pixel_width() ||
+        surface->h != frame.pixel_height() ||
         (surface->format->format != SDL_PIXELFORMAT_ARGB8888 && surface->format->format != SDL_PIXELFORMAT_RGB888)) {
         present(frame);
         return;
     }
     rects_.clear();
     SDL_LockSurface(surface);
+    const int scale = frame.scale();
     for (const Rect& part : parts) {
-        const int left = std::clamp(part.left, 0, frame.width());
-        const int right = std::clamp(part.right, 0, frame.width());
-        const int top = std::clamp(part.top, 0, frame.height());
-        const int bottom = std::clamp(part.bottom, 0, frame.height());
+        const int left = std::clamp(part.left, 0, frame.width()) * scale;
+        const int right = std::clamp(part.right, 0, frame.width()) * scale;
+        const int top = std::clamp(part.top, 0, frame.height()) * scale;
+        const int bottom = std::clamp(part.bottom, 0, frame.height()) * scale;
         if (left >= right || top >= bottom)
             continue;
         for (int y = top; y < bottom; ++y)
             std::memcpy(static_cast<std::uint8_t*>(surface->pixels) + y * surface->pitch + left * 4,
-                        frame.pixels().data() + static_cast<std::ptrdiff_t>(y) * frame.width() + left,
+                        frame.pixels().data() + static_cast<std::ptrdiff_t>(y) * frame.pixel_width() + left,
                         static_cast<std::size_t>(right - left) * 4);
         rects_.push_back(SDL_Rect{left, top, right - left, bottom - top});
     }
@@ -275,7 +280,7 @@ void SdlWindow::redraw_argb()
     if (!argb_ || !last_frame_ || !surface || surface->format->format != SDL_PIXELFORMAT_ARGB8888 ||
         surface->w < last_frame_->width() * scale_ || surface->h < last_frame_->height() * scale_)
         return;
-    const WindowLook look{.shape = shape_mask_, .colour_key = colour_key_, .alpha = alpha_};
+    const WindowLook look{.shape = shape_mask_, .shape_scale = shape_scale_, .colour_key = colour_key_, .alpha = alpha_};
     SDL_LockSurface(surface);
     const std::span target(static_cast<std::uint32_t*>(surface->pixels),
                            static_cast<std::size_t>(surface->pitch / 4) * static_cast<std::size_t>(surface->h));
@@ -298,23 +303,24 @@ void SdlWindow::invalidate()
 
 bool SdlWindow::copy_scaled(const BackBuffer& frame, SDL_Surface& surface)
 {
-    const int width = std::min(surface.w / scale_, frame.width());
-    const int height = std::min(surface.h / scale_, frame.height());
+    const int repeat = scale_ / std::clamp(frame.scale(), 1, scale_);
+    const int width = std::min(surface.w / repeat, frame.pixel_width());
+    const int height = std::min(surface.h / repeat, frame.pixel_height());
     if (width <= 0 || height <= 0)
         return false;
     const bool same_format =
         surface.format->format == SDL_PIXELFORMAT_ARGB8888 || surface.format->format == SDL_PIXELFORMAT_RGB888;
-    const int scaled_width = width * scale_;
+    const int scaled_width = width * repeat;
     const auto row_bytes = static_cast<std::size_t>(scaled_width) * 4;
     scaled_row_.resize(static_cast<std::size_t>(scaled_width));
     bool changed = !same_format;
     SDL_LockSurface(&surface);
     for (int y = 0; y < height; ++y) {
-        const std::uint32_t* source = frame.pixels().data() + static_cast<std::size_t>(y) * frame.width();
+        const std::uint32_t* source = frame.pixels().data() + static_cast<std::size_t>(y) * frame.pixel_width();
         for (int x = 0; x < width; ++x)
-            std::fill_n(scaled_row_.begin() + x * scale_, scale_, source[x]);
-        for (int repeat = 0; repeat < scale_; ++repeat) {
-            auto* target = static_cast<std::uint8_t*>(surface.pixels) + (y * scale_ + repeat) * surface.pitch;
+            std::fill_n(scaled_row_.begin() + x * repeat, repeat, source[x]);
+        for (int line = 0; line < repeat; ++line) {
+            auto* target = static_cast<std::uint8_t*>(surface.pixels) + (y * repeat + line) * surface.pitch;
             if (!same_format) {
                 SDL_ConvertPixels(scaled_width, 1, SDL_PIXELFORMAT_ARGB8888, scaled_row_.data(),
                                   static_cast<int>(row_bytes), surface.format->format, target, surface.pitch);

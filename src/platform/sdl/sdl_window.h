@@ -40,7 +40,7 @@ public:
     bool layered() const override { return layered_; }
     void set_alpha(std::uint8_t alpha) override;
     void set_colour_key(bool enabled, std::uint32_t colour) override;
-    void set_shape(std::span<const Rect> rectangles) override;
+    void set_shape(std::span<const Rect> rectangles, int scale) override;
     void clear_shape() override;
     void begin_move(std::int32_t x, std::int32_t y) override;
     void present(const BackBuffer& frame) override;
@@ -48,6 +48,7 @@ public:
     // elsewhere SDL_UpdateWindowSurfaceRects); falls back to present when the whole frame is due.
     void present_parts(const BackBuffer& frame, std::span<const Rect> parts) override;
     Rect screen_rect() const override;
+    int frame_scale() const override { return scale_; }
 
     std::uint32_t id() const { return SDL_GetWindowID(window_); }
     // Window pixels per skin pixel, each way: 1 or 2.
@@ -69,13 +70,14 @@ private:
         std::int32_t window_y;
     };
 
-    // Copies `frame` into `surface` with each pixel repeated scale() times each way;
-    // true when the surface changed.
+    // Copies `frame` into `surface` with each pixel repeated scale() / frame.scale() times
+    // each way; true when the surface changed.
     bool copy_scaled(const BackBuffer& frame, SDL_Surface& surface);
     // Reshapes a colour-keyed window when `frame` differs from the one its shape came from.
     void update_key_shape(const BackBuffer& frame);
-    // Shapes the X window (skin pixels, scaled here); an ARGB window's mask stays.
-    void apply_x_shape(std::span<const Rect> rectangles);
+    // Shapes the X window (pixels of `scale` per skin pixel, scaled here); an ARGB window's
+    // mask stays.
+    void apply_x_shape(std::span<const Rect> rectangles, int scale);
     // The last frame again, in an ARGB window whose look changed.
     void redraw_argb();
 
@@ -94,7 +96,8 @@ private:
     int scale_ = 1;
     std::vector<std::uint32_t> scaled_row_; // one source row, each pixel repeated
     bool argb_ = false;                     // per-pixel alpha shows
-    std::vector<std::uint8_t> shape_mask_;  // an ARGB window's shape in skin pixels; empty: none
+    std::vector<std::uint8_t> shape_mask_;  // an ARGB window's shape; empty: none
+    int shape_scale_ = 1;                   // shape_mask_'s pixels per skin pixel
     std::uint8_t alpha_ = 255;              // an ARGB window's alpha
     std::unique_ptr<BackBuffer> last_frame_; // what an ARGB window shows
 };

@@ -103,6 +103,14 @@ int WaylandConnection::output_scale(const wl_output* output) const
     return 1;
 }
 
+int WaylandConnection::largest_output_scale() const
+{
+    int largest = 1;
+    for (const auto& known : outputs_)
+        largest = std::max(largest, known->scale);
+    return largest;
+}
+
 std::int32_t WaylandConnection::first_output_width() const
 {
     return outputs_.empty() ? 0 : outputs_.front()->width;

@@ -37,6 +37,8 @@ public:
 
     // The scale an output asks for (1 when it said none or is unknown).
     int output_scale(const wl_output* output) const;
+    // The largest scale of the outputs known (1 before any is).
+    int largest_output_scale() const;
     // The size of the first output's current mode in pixels (0 by 0 before it is known).
     std::int32_t first_output_width() const;
     std::int32_t first_output_height() const;

@@ -60,6 +60,7 @@ WaylandWindow::WaylandWindow(const WindowSpec& spec, WaylandConnection& connecti
         static constexpr wp_fractional_scale_v1_listener fractional_listener{.preferred_scale = on_preferred_scale};
         wp_fractional_scale_v1_add_listener(fractional_.get(), &fractional_listener, this);
     }
+    frame_scale_ = fixed_scale_.value_or(connection.largest_output_scale()) >= 2 ? 2 : 1;
     set_scale(fixed_scale_.value_or(1));
 }
 
@@ -125,10 +126,11 @@ void WaylandWindow::set_colour_key(bool enabled, std::uint32_t colour)
     commit();
 }
 
-void WaylandWindow::set_shape(std::span<const Rect> rectangles)
+void WaylandWindow::set_shape(std::span<const Rect> rectangles, int scale)
 {
     shape_rectangles_.assign(rectangles.begin(), rectangles.end());
-    shape_ = shape_mask(width_, height_, rectangles);
+    shape_scale_ = scale == frame_scale_ ? scale : 1;
+    shape_ = shape_mask(width_ * shape_scale_, height_ * shape_scale_, rectangles);
     shaped_ = true;
     update_input_region();
     all_changed();
@@ -153,9 +155,11 @@ void WaylandWindow::update_input_region()
         wl_surface_set_input_region(surface_.get(), nullptr);
         return;
     }
+    // Surface coordinates are skin pixels: a shape at twice the size gives whole skin pixels.
     wl_region* region = wl_compositor_create_region(connection_.compositor());
     for (const Rect& r : shape_rectangles_)
-        wl_region_add(region, r.left, r.top, r.width(), r.height());
+        wl_region_add(region, r.left / shape_scale_, r.top / shape_scale_, (r.right + shape_scale_ - 1) / shape_scale_ - r.left / shape_scale_,
+                      (r.bottom + shape_scale_ - 1) / shape_scale_ - r.top / shape_scale_);
     wl_surface_set_input_region(surface_.get(), region);
     wl_region_destroy(region);
 }
@@ -171,19 +175,20 @@ void WaylandWindow::begin_move(std::int32_t, std::int32_t)
 
 void WaylandWindow::present(const BackBuffer& frame)
 {
-    if (!frame_ || frame_->width() != frame.width() || frame_->height() != frame.height()) {
-        frame_ = std::make_unique<BackBuffer>(frame.width(), frame.height());
+    if (!frame_ || frame_->width() != frame.width() || frame_->height() != frame.height() || frame_->scale() != frame.scale()) {
+        frame_ = std::make_unique<BackBuffer>(frame.width(), frame.height(), frame.scale());
         std::ranges::copy(frame.pixels(), frame_->pixels().begin());
+        set_scale(output_scale_);
         all_changed();
         commit();
         return;
     }
     // Only the rows that differ from the last frame change (most frames of a fade differ
     // whole; a still panel's frames not at all).
-    const auto width = static_cast<std::size_t>(frame.width());
+    const auto width = static_cast<std::size_t>(frame.pixel_width());
     int first = -1;
     int last = -1;
-    for (int y = 0; y < frame.height(); ++y) {
+    for (int y = 0; y < frame.pixel_height(); ++y) {
         const auto row = frame.pixels().subspan(y * width, width);
         const auto kept = frame_->pixels().subspan(y * width, width);
         if (!std::ranges::equal(row, kept)) {
@@ -193,25 +198,27 @@ void WaylandWindow::present(const BackBuffer& frame)
         }
     }
     if (first >= 0)
-        changed(Rect{0, first, frame.width(), last + 1});
+        changed(Rect{0, first / frame.scale(), frame.width(), last / frame.scale() + 1});
     commit();
 }
 
 void WaylandWindow::present_parts(const BackBuffer& frame, std::span<const Rect> parts)
 {
-    if (!frame_ || frame_->width() != frame.width() || frame_->height() != frame.height()) {
+    if (!frame_ || frame_->width() != frame.width() || frame_->height() != frame.height() || frame_->scale() != frame.scale()) {
         present(frame);
         return;
     }
-    const auto width = static_cast<std::size_t>(frame.width());
+    const auto width = static_cast<std::size_t>(frame.pixel_width());
+    const int scale = frame.scale();
     for (const Rect& part : parts) {
         const Rect clipped{std::clamp(part.left, 0, frame.width()), std::clamp(part.top, 0, frame.height()),
                            std::clamp(part.right, 0, frame.width()), std::clamp(part.bottom, 0, frame.height())};
         if (clipped.width() <= 0 || clipped.height() <= 0)
             continue;
-        for (int y = clipped.top; y < clipped.bottom; ++y) {
-            const auto row = frame.pixels().subspan(y * width + clipped.left, static_cast<std::size_t>(clipped.width()));
-            std::ranges::copy(row, frame_->pixels().begin() + static_cast<std::ptrdiff_t>(y * width + clipped.left));
+        for (int y = clipped.top * scale; y < clipped.bottom * scale; ++y) {
+            const auto row = frame.pixels().subspan(y * width + static_cast<std::size_t>(clipped.left * scale),
+                                                    static_cast<std::size_t>(clipped.width() * scale));
+            std::ranges::copy(row, frame_->pixels().begin() + static_cast<std::ptrdiff_t>(y * width + static_cast<std::size_t>(clipped.left * scale)));
         }
         changed(clipped);
     }
@@ -246,7 +253,7 @@ void WaylandWindow::commit()
     ShmBuffers::Buffer* buffer = buffers_->free_buffer();
     if (!buffer)
         return; // committed when one is released
-    const WindowLook look{.shape = shape_, .colour_key = colour_key_, .alpha = alpha_};
+    const WindowLook look{.shape = shape_, .shape_scale = shape_scale_, .colour_key = colour_key_, .alpha = alpha_};
     if (buffer->all_stale) {
         compose_window_pixels(*frame_, look, Rect{0, 0, width_, height_}, scale_, buffer->pixels, buffers_->width());
     } else {
@@ -277,7 +284,8 @@ void WaylandWindow::commit()
 
 void WaylandWindow::set_scale(int scale)
 {
-    scale = std::clamp(scale, 1, max_scale);
+    output_scale_ = std::clamp(scale, 1, max_scale);
+    scale = frame_ && frame_->scale() == 2 ? 2 : output_scale_;
     if (buffers_ && scale == scale_)
         return;
     scale_ = scale;

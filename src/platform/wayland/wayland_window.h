@@ -8,7 +8,8 @@
 // the last one was used (presents in between are merged). The surface is the skin's size in
 // surface coordinates; its buffers are `scale()` times that (the output's integer scale through
 // set_buffer_scale, or the preferred fractional scale rounded up and shrunk back by a
-// viewport; VORLUNDE_SCALE 1 or 2 fixes it), so the player sees skin pixels only. Wayland
+// viewport; VORLUNDE_SCALE 1 or 2 fixes it), so the player sees skin pixels only; frames
+// drawn at scale 2 keep the buffers at 2, which the compositor scales to the output. Wayland
 // gives clients no position: screen_rect is at 0, 0, and moves are the compositor's
 // (xdg_toplevel.move with the left press's serial). UI thread only.
 #pragma once
@@ -44,12 +45,14 @@ public:
     bool layered() const override { return true; }
     void set_alpha(std::uint8_t alpha) override;
     void set_colour_key(bool enabled, std::uint32_t colour) override;
-    void set_shape(std::span<const Rect> rectangles) override;
+    void set_shape(std::span<const Rect> rectangles, int scale) override;
     void clear_shape() override;
     void begin_move(std::int32_t x, std::int32_t y) override;
     void present(const BackBuffer& frame) override;
     void present_parts(const BackBuffer& frame, std::span<const Rect> parts) override;
     Rect screen_rect() const override { return Rect{0, 0, width_, height_}; }
+    // 2 when VORLUNDE_SCALE is 2, or, without it, when an output has a scale of 2 or more.
+    int frame_scale() const override { return frame_scale_; }
 
     // Buffer pixels per surface (skin) pixel, each way.
     int scale() const { return scale_; }
@@ -68,7 +71,7 @@ private:
     void changed(const Rect& area);
     // Commits the newest frame when the compositor is ready for one.
     void commit();
-    // Buffers of the current scale; the whole picture refills.
+    // Buffers of the output's scale `scale`, or of the frames' scale 2; the whole picture refills.
     void set_scale(int scale);
     void update_input_region();
 
@@ -86,12 +89,15 @@ private:
     bool shown_ = false;
     bool configured_ = false;
     std::optional<int> fixed_scale_; // VORLUNDE_SCALE
-    int scale_ = 1;
+    int frame_scale_ = 1;
+    int output_scale_ = 1; // what the output asks for
+    int scale_ = 1;        // the buffers'
     std::unique_ptr<ShmBuffers> buffers_;
-    std::unique_ptr<BackBuffer> frame_; // the newest frame presented, in skin pixels
+    std::unique_ptr<BackBuffer> frame_; // the newest frame presented
     std::vector<Rect> damage_;          // changed since the last commit, skin pixels
     bool all_damaged_ = false;
     std::vector<std::uint8_t> shape_; // empty: no shape
+    int shape_scale_ = 1;             // shape_'s and shape_rectangles_' pixels per skin pixel
     std::vector<Rect> shape_rectangles_;
     bool shaped_ = false;
     std::optional<std::uint32_t> colour_key_;

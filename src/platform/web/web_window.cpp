@@ -67,7 +67,7 @@ void WebWindow::set_colour_key(bool enabled, std::uint32_t colour)
         present(*last_frame_);
 }
 
-void WebWindow::set_shape(std::span<const Rect> rectangles)
+void WebWindow::set_shape(std::span<const Rect> rectangles, int /*scale*/)
 {
     inside_shape_.assign(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), 0);
     for (const Rect& rect : rectangles) {

@@ -27,12 +27,15 @@ public:
     bool layered() const override { return true; }
     void set_alpha(std::uint8_t alpha) override;
     void set_colour_key(bool enabled, std::uint32_t colour) override;
-    void set_shape(std::span<const Rect> rectangles) override;
+    // Shapes come in skin pixels (scale 1), as frame_scale() is 1.
+    void set_shape(std::span<const Rect> rectangles, int scale) override;
     void clear_shape() override;
     void begin_move(std::int32_t, std::int32_t) override {}
     void present(const BackBuffer& frame) override;
     void present_parts(const BackBuffer& frame, std::span<const Rect> parts) override;
     Rect screen_rect() const override { return Rect{0, 0, width_, height_}; }
+    // The canvas is the skin's size; the page's CSS pixels double it on dense screens.
+    int frame_scale() const override { return 1; }
 
 private:
     // Puts `part` of `frame` on the canvas.

@@ -198,11 +198,12 @@ void Win32Window::apply_layered_attributes()
     set_layered_(window_, colorref_of(colour_key_), alpha_, flags);
 }
 
-void Win32Window::set_shape(std::span<const Rect> rectangles)
+void Win32Window::set_shape(std::span<const Rect> rectangles, int scale)
 {
+    const int factor = scale_ / std::clamp(scale, 1, scale_);
     std::vector<Rect> scaled(rectangles.begin(), rectangles.end());
     for (Rect& r : scaled)
-        r = Rect{r.left * scale_, r.top * scale_, r.right * scale_, r.bottom * scale_};
+        r = Rect{r.left * factor, r.top * factor, r.right * factor, r.bottom * factor};
     const HRGN region = region_of(scaled);
     if (region && !SetWindowRgn(window_, region, TRUE))
         DeleteObject(region); // the window owns the region only when it took it

@@ -38,13 +38,15 @@ public:
     bool layered() const override { return set_layered_ != nullptr; }
     void set_alpha(std::uint8_t alpha) override;
     void set_colour_key(bool enabled, std::uint32_t colour) override;
-    void set_shape(std::span<const Rect> rectangles) override;
+    void set_shape(std::span<const Rect> rectangles, int scale) override;
     void clear_shape() override;
     void begin_move(std::int32_t x, std::int32_t y) override;
     void present(const BackBuffer& frame) override;
     // Copies the parts into the kept frame and draws each with its own SetDIBitsToDevice.
     void present_parts(const BackBuffer& frame, std::span<const Rect> parts) override;
     Rect screen_rect() const override;
+    // Frames are drawn at the skin's size and stretched to the window's scale.
+    int frame_scale() const override { return 1; }
 
 private:
     using SetLayeredWindowAttributesFunction = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);

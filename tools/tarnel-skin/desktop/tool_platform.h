@@ -3,7 +3,8 @@
 // in memory (HeadlessPlatform: nothing is shown, no sound is made), while plug-in libraries
 // are really loaded and, when asked, fonts are real, so that rendered pages show real text:
 // both come from the desktop back end the tool is linked with (make_desktop_libraries,
-// make_desktop_font_system).
+// make_desktop_font_system). Its window shows frames at `frame_scale` (1, or 2 as a screen of
+// twice the density does).
 // UI thread only.
 #pragma once
 
@@ -12,8 +13,8 @@
 
 class ToolPlatform final : public Platform {
 public:
-    ToolPlatform(bool layered, bool real_fonts)
-        : headless_(layered), libraries_(make_desktop_libraries()), real_fonts_(real_fonts)
+    ToolPlatform(bool layered, bool real_fonts, int frame_scale = 1)
+        : headless_(layered, Rect{0, 0, 1024, 768}, frame_scale), libraries_(make_desktop_libraries()), real_fonts_(real_fonts)
     {
     }
 

@@ -85,6 +85,15 @@ shape_extents() {
   xwininfo -shape -id "$window" | awk '/Window shape extents:/ { print $4 }'
 }
 shaped_as() { [[ $(shape_extents) == "$1" ]]; }
+# The demo's list view (demo/generator/layout.h): where its titles are clicked, the middle of
+# line $1, and the right end of line $1, where the pressed picture's strip shows when it is
+# selected. Two of its titles: an evening track and a day track.
+list_x=150
+line_y() { echo $((94 + 16 * $1 + 8)); }
+list_line_end() { echo "18x16+272+$((94 + 16 * $1))"; }
+amber_windows=9
+garden_loop=4
+
 # The shapes of the intro and outro (a fixed square) and of the panel (its mask's extents).
 intro_shape=420x420+90+45
 panel_shape=588x502+6+4

@@ -13,12 +13,6 @@ source "$(dirname "$0")/demo_common.sh"
 
 # Window pixels of the demo's layout (demo/generator/layout.h).
 browser_area=208x240+334+94 # the text browser's titles: the same on every panel page
-list_x=150
-line_y() { echo $((94 + 16 * $1 + 8)); }
-# The right end of list view line $1, where the pressed picture's strip shows when it is selected.
-list_line_end() { echo "18x16+272+$((94 + 16 * $1))"; }
-amber_windows=9
-garden_loop=4
 
 for page in dzien wieczor; do render_reference $page; done
 "$tool" unpack "$skin/tarnel.dat" "$work/unpacked" >/dev/null

@@ -24,12 +24,6 @@ browser_area=208x240+334+94
 play_x=168
 button_y=398
 title_area=300x40+30+15 # the page's name beside the sun or moon
-# The list view's lines (demo/generator/layout.h).
-list_x=150
-line_y() { echo $((94 + 16 * $1 + 8)); }
-list_line_end() { echo "18x16+272+$((94 + 16 * $1))"; }
-amber_windows=9
-garden_loop=4
 
 for page in dzien wieczor; do render_reference $page; done
 "$tool" unpack "$skin/tarnel.dat" "$work/unpacked" >/dev/null

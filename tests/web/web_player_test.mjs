@@ -1,15 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The web player in headless Chromium, on a site made by `tarnel-skin package --web`:
-//   node web_player_test.mjs SITE DAY_PNG TEXT_AREAS DAMAGED_SITE DAMAGED_ERROR
+//   node web_player_test.mjs SITE DAY_PNG TEXT_AREAS DAMAGED_SITE DAMAGED_ERROR SHARP_SITE SHARP_PNG
 // SITE holds the demo skin; DAY_PNG is `tarnel-skin render`'s picture of its day page;
 // TEXT_AREAS names the rectangles where text is drawn ("left top right bottom" a line);
 // DAMAGED_SITE holds a skin whose tarnel.dat is damaged, DAMAGED_ERROR the desktop player's
-// message for it. Prints what failed and exits 1; exits 0 when everything held.
+// message for it; SHARP_SITE a skin with art at twice the size, SHARP_PNG `render --scale 2`'s
+// picture of it. Prints what failed and exits 1; exits 0 when everything held.
 import { readFileSync } from 'node:fs';
 import { spawn } from 'node:child_process';
 import { serve, launchChromium, waitFor, waitForPage, pageShown, readAreas, evaluateWithPng } from './web_site.mjs';
 
-const [site, dayPng, textAreasFile, damagedSite, damagedErrorFile] = process.argv.slice(2);
+const [site, dayPng, textAreasFile, damagedSite, damagedErrorFile, sharpSite, sharpPng] = process.argv.slice(2);
 const textAreas = readAreas(textAreasFile);
 const damagedError = readFileSync(damagedErrorFile, 'utf8').trim();
 const failures = [];
@@ -18,10 +19,12 @@ const check = (ok, what) => { if (!ok) failures.push(what); console.log((ok ? 'o
 const chromium = await launchChromium();
 const browser = chromium.browser;
 
-// Opens a site; collects console errors and uncaught exceptions.
-async function open(root) {
+// Opens a site on a screen of `density` device pixels per CSS pixel; collects console errors
+// and uncaught exceptions.
+async function open(root, density = 1) {
   const server = await serve(root);
   const page = await browser.newPage();
+  await page.setViewport({ ...page.viewport(), deviceScaleFactor: density });
   const errors = [];
   const requests = [];
   page.on('request', request => requests.push(new URL(request.url()).pathname));
@@ -30,6 +33,30 @@ async function open(root) {
   await page.goto(`http://127.0.0.1:${server.address().port}/`);
   return { page, errors, requests, server };
 }
+
+// A screenshot of the canvas as shown, compared with its pixels where they are opaque.
+async function compareShown(page) {
+  const shot = await page.screenshot({ clip: await (await page.$('canvas')).boundingBox(), encoding: 'base64' });
+  return evaluateWithPng(page, shot, image => {
+    const shown = image.data;
+    const canvas = Module.vorlundePage.canvas;
+    const drawn = Module.vorlundePage.context.getImageData(0, 0, canvas.width, canvas.height).data;
+    let compared = 0, differing = 0;
+    for (let y = 0; y < image.height; ++y) {
+      for (let x = 0; x < image.width; ++x) {
+        const from = 4 * (Math.floor(y * canvas.height / image.height) * canvas.width + Math.floor(x * canvas.width / image.width));
+        if (drawn[from + 3] !== 255) continue;
+        const at = 4 * (y * image.width + x);
+        ++compared;
+        if (shown[at] !== drawn[from] || shown[at + 1] !== drawn[from + 1] || shown[at + 2] !== drawn[from + 2]) ++differing;
+      }
+    }
+    return { shown: [image.width, image.height], skin: Module.vorlundePage.skinSize, canvas: [canvas.width, canvas.height],
+             compared, differing };
+  });
+}
+const doubledCrisp = shown => shown.shown[0] === 2 * shown.skin[0] && shown.shown[1] === 2 * shown.skin[1] &&
+                              shown.compared > 200000 && shown.differing === 0;
 
 // The loudest sample Chromium played into the null sink over `seconds`.
 function recordPeak(seconds) {
@@ -112,28 +139,45 @@ try {
   await page.mouse.move(0, 0);
   await page.setViewport({ ...page.viewport(), deviceScaleFactor: 2 });
   await new Promise(resolve => setTimeout(resolve, 300));
-  const shot = await page.screenshot({ clip: await (await page.$('canvas')).boundingBox(), encoding: 'base64' });
-  const dense = await evaluateWithPng(page, shot, image => {
-    const shown = image.data;
-    const canvas = Module.vorlundePage.canvas;
-    const drawn = Module.vorlundePage.context.getImageData(0, 0, canvas.width, canvas.height).data;
-    let compared = 0, differing = 0;
-    for (let y = 0; y < image.height; ++y) {
-      for (let x = 0; x < image.width; ++x) {
-        const from = 4 * (Math.floor(y * canvas.height / image.height) * canvas.width + Math.floor(x * canvas.width / image.width));
-        if (drawn[from + 3] !== 255) continue;
-        const at = 4 * (y * image.width + x);
-        ++compared;
-        if (shown[at] !== drawn[from] || shown[at + 1] !== drawn[from + 1] || shown[at + 2] !== drawn[from + 2]) ++differing;
-      }
-    }
-    return { shown: [image.width, image.height], canvas: [canvas.width, canvas.height], compared, differing };
-  });
-  check(dense.shown[0] === 2 * dense.canvas[0] && dense.shown[1] === 2 * dense.canvas[1] && dense.compared > 200000 &&
-        dense.differing === 0, `at twice the pixel density the canvas is doubled, crisp (${JSON.stringify(dense)})`);
+  const dense = await compareShown(page);
+  check(doubledCrisp(dense), `at twice the pixel density the canvas is doubled, crisp (${JSON.stringify(dense)})`);
   check(errors.length === 0, `no console error (${errors.join(' | ')})`);
   await page.close();
   server.close();
+
+  // Opened on a dense screen, the canvas holds two by two pixels per skin pixel: the demo,
+  // without art at twice the size, shows its day page doubled and crisp, and a double click
+  // (in skin pixels) plays the title under the pointer.
+  const denseDemo = await open(site, 2);
+  check(await waitFor(denseDemo.page, () => Module.vorlundePage.times.firstFrame !== null), 'on a dense screen the intro appears');
+  const denseBox = await (await denseDemo.page.$('canvas')).boundingBox();
+  await denseDemo.page.mouse.click(denseBox.x + denseBox.width / 2, denseBox.y + denseBox.height / 2);
+  await denseDemo.page.mouse.move(denseBox.x + 1, denseBox.y + 1);
+  const denseDay = await waitForPage(denseDemo.page, dayPng, textAreas, 2);
+  check(pageShown(denseDay), `on a dense screen the day page is render's picture doubled (${JSON.stringify(denseDay)})`);
+  await denseDemo.page.mouse.click(denseBox.x + left + 20, denseBox.y + top + 70, { clickCount: 2 });
+  check(await waitFor(denseDemo.page, () => navigator.mediaSession.metadata && navigator.mediaSession.metadata.title === 'Garden Loop'),
+        'on a dense screen a double click plays the title under the pointer');
+  await denseDemo.page.keyboard.press('Space');
+  await denseDemo.page.mouse.move(0, 0);
+  await new Promise(resolve => setTimeout(resolve, 300));
+  const denseShown = await compareShown(denseDemo.page);
+  check(doubledCrisp(denseShown) && denseShown.canvas[0] === denseShown.shown[0],
+        `on a dense screen the canvas is twice the skin's size and shown pixel for pixel (${JSON.stringify(denseShown)})`);
+  check(denseDemo.errors.length === 0, `no console error on a dense screen (${denseDemo.errors.join(' | ')})`);
+  await denseDemo.page.close();
+  denseDemo.server.close();
+
+  // Art at twice the size, one-pixel detail, shows pixel for pixel on a dense screen.
+  const sharp = await open(sharpSite, 2);
+  await waitFor(sharp.page, () => Module.vorlundePage.times.firstFrame !== null);
+  // The skin is unshaped: every canvas pixel shows.
+  const sharpShown = result => result.size && result.differing === 0 && result.compared === 600 * 400;
+  const sharpResult = await waitForPage(sharp.page, sharpPng, [], 1, sharpShown);
+  check(sharpShown(sharpResult),
+        `art at twice the size shows pixel for pixel on a dense screen (${JSON.stringify(sharpResult)})`);
+  await sharp.page.close();
+  sharp.server.close();
 
   // A damaged archive: the error dialog with the desktop player's text.
   const damaged = await open(damagedSite);

@@ -60,42 +60,46 @@ export function evaluateWithPng(page, png, fn, ...args) {
   }, png, fn.toString(), args);
 }
 
-// How the canvas differs from the PNG at `pngFile` outside `areas` ([left, top, right, bottom]
-// rectangles where text is drawn) and inside the skin's shape: { size, differing, where,
-// samples, compared, outside, opacity }.
-export function comparePage(page, pngFile, areas) {
-  return evaluateWithPng(page, readFileSync(pngFile).toString('base64'), (image, areas) => {
+// How the canvas differs from the PNG at `pngFile`, each PNG pixel `scale` by `scale` canvas
+// pixels, outside `areas` ([left, top, right, bottom] rectangles of PNG pixels where text is
+// drawn) and inside the skin's shape: { size, differing, where, samples, compared, outside,
+// opacity }, in canvas pixels.
+export function comparePage(page, pngFile, areas, scale = 1) {
+  return evaluateWithPng(page, readFileSync(pngFile).toString('base64'), (image, areas, scale) => {
     const want = image.data;
     const canvas = Module.vorlundePage.canvas;
     const have = Module.vorlundePage.context.getImageData(0, 0, canvas.width, canvas.height).data;
-    if (canvas.width !== image.width || canvas.height !== image.height) return { size: false };
+    if (canvas.width !== image.width * scale || canvas.height !== image.height * scale) return { size: false };
     let differing = 0, compared = 0, outside = 0;
     const where = [1e9, 1e9, -1, -1];
     const samples = [];
-    const differs = (x, y) => { if (samples.length < 4) { const i = 4 * (y * image.width + x); samples.push([x, y, ...have.slice(i, i + 4), ...want.slice(i, i + 4)].join(' ')); } ++differing; where[0] = Math.min(where[0], x); where[1] = Math.min(where[1], y); where[2] = Math.max(where[2], x); where[3] = Math.max(where[3], y); };
-    for (let y = 0; y < image.height; ++y) {
-      for (let x = 0; x < image.width; ++x) {
-        if (areas.some(([l, t, r, b]) => x >= l && x < r && y >= t && y < b)) continue;
-        const i = 4 * (y * image.width + x);
+    const differs = (x, y, i, j) => { if (samples.length < 4) samples.push([x, y, ...have.slice(i, i + 4), ...want.slice(j, j + 4)].join(' ')); ++differing; where[0] = Math.min(where[0], x); where[1] = Math.min(where[1], y); where[2] = Math.max(where[2], x); where[3] = Math.max(where[3], y); };
+    for (let y = 0; y < canvas.height; ++y) {
+      for (let x = 0; x < canvas.width; ++x) {
+        const [px, py] = [Math.floor(x / scale), Math.floor(y / scale)];
+        if (areas.some(([l, t, r, b]) => px >= l && px < r && py >= t && py < b)) continue;
+        const i = 4 * (y * canvas.width + x);
+        const j = 4 * (py * image.width + px);
         // render draws the page whole; the window shows it inside the skin's shape only.
         if (have[i + 3] === 0) { ++outside; continue; }
         ++compared;
-        if (have[i] !== want[i] || have[i + 1] !== want[i + 1] || have[i + 2] !== want[i + 2]) differs(x, y);
+        if (have[i] !== want[j] || have[i + 1] !== want[j + 1] || have[i + 2] !== want[j + 2]) differs(x, y, i, j);
       }
     }
     return { size: true, differing, where, samples, compared, outside, opacity: canvas.style.opacity };
-  }, areas);
+  }, areas, scale);
 }
 
 // Whether a comparePage result shows the page drawn whole and fully faded in.
 export const pageShown = result => result.size && result.differing === 0 && result.outside > 0 && Number(result.opacity) === 1;
 
-// Polls comparePage every 100 ms until pageShown, at most `tries` times; the last result.
-export async function waitForPage(page, pngFile, areas, tries = 100) {
+// Polls comparePage every 100 ms until `shown` holds for its result, at most 100 times; the
+// last result.
+export async function waitForPage(page, pngFile, areas, scale = 1, shown = pageShown) {
   let result = null;
-  for (let i = 0; i < tries; ++i) {
-    result = await comparePage(page, pngFile, areas);
-    if (pageShown(result)) break;
+  for (let i = 0; i < 100; ++i) {
+    result = await comparePage(page, pngFile, areas, scale);
+    if (shown(result)) break;
     await new Promise(resolve => setTimeout(resolve, 100));
   }
   return result;

@@ -33,6 +33,7 @@ const media = { play: 0, pause: 1, stop: 3, next: 4, previous: 5, seek: 6, setPo
 const page = {
   canvas: null,
   context: null,
+  skinSize: [0, 0], // the canvas's size in skin pixels
   audio: null,      // the AudioContext, made at the first gesture or the first sound
   processor: null,  // the ScriptProcessorNode feeding it while the device is open
   pointerInside: false,
@@ -42,10 +43,13 @@ const page = {
 
   events() { return Module.vorlundeEvents; },
 
-  createCanvas(width, height) {
+  // The canvas shows the skin's size in CSS pixels and holds `scale` pixels per skin pixel
+  // each way.
+  createCanvas(width, height, scale) {
     const canvas = document.createElement('canvas');
-    canvas.width = width;
-    canvas.height = height;
+    canvas.width = width * scale;
+    canvas.height = height * scale;
+    this.skinSize = [width, height];
     canvas.style.width = width + 'px';
     canvas.style.height = height + 'px';
     canvas.tabIndex = 0;
@@ -67,8 +71,8 @@ const page = {
   // A pointer position in skin pixels.
   skinPoint(event) {
     const box = this.canvas.getBoundingClientRect();
-    return [Math.floor((event.clientX - box.left) * this.canvas.width / box.width),
-            Math.floor((event.clientY - box.top) * this.canvas.height / box.height)];
+    return [Math.floor((event.clientX - box.left) * this.skinSize[0] / box.width),
+            Math.floor((event.clientY - box.top) * this.skinSize[1] / box.height)];
   },
 
   keyState(event) {

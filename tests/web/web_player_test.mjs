@@ -162,7 +162,7 @@ try {
   await denseDemo.page.mouse.move(0, 0);
   await new Promise(resolve => setTimeout(resolve, 300));
   const denseShown = await compareShown(denseDemo.page);
-  check(doubledCrisp(denseShown) && denseShown.canvas[0] === denseShown.shown[0],
+  check(doubledCrisp(denseShown) && denseShown.canvas.join() === denseShown.shown.join(),
         `on a dense screen the canvas is twice the skin's size and shown pixel for pixel (${JSON.stringify(denseShown)})`);
   check(denseDemo.errors.length === 0, `no console error on a dense screen (${denseDemo.errors.join(' | ')})`);
   await denseDemo.page.close();
@@ -171,7 +171,7 @@ try {
   // Art at twice the size, one-pixel detail, shows pixel for pixel on a dense screen.
   const sharp = await open(sharpSite, 2);
   await waitFor(sharp.page, () => Module.vorlundePage.times.firstFrame !== null);
-  // The skin is unshaped: every canvas pixel shows.
+  // Its shape is the whole window: every canvas pixel shows.
   const sharpShown = result => result.size && result.differing === 0 && result.compared === 600 * 400;
   const sharpResult = await waitForPage(sharp.page, sharpPng, [], 1, sharpShown);
   check(sharpShown(sharpResult),

@@ -5,9 +5,10 @@
 // frames at scale 1 are then put with each pixel doubled. Either way every pixel stays crisp
 // (image-rendering: pixelated). Pixels outside the shape, and while the colour key is on
 // pixels of the key colour, are transparent; the whole-window alpha is the canvas's opacity.
-// Presenting converts the changed parts to RGBA and puts them (putImageData), nothing else. The window cannot move, minimise or go to a
-// tray: those do nothing. The frame last presented must stay alive while the window does (it
-// is shown again when the shape or the colour key changes). Main thread only.
+// Presenting converts the changed parts to RGBA and puts them (putImageData), nothing else.
+// The window cannot move, minimise or go to a tray: those do nothing. The frame last presented
+// must stay alive while the window does (it is shown again when the shape or the colour key
+// changes). Main thread only.
 #pragma once
 
 #include "platform/window.h"

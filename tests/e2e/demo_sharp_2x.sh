@@ -11,36 +11,9 @@ test_name=demo_sharp_2x
 pointer_tool=$6
 source "$(dirname "$0")/demo_common.sh"
 
+source "$(dirname "$0")/sharp_skin.sh"
 sharp=$work/sharp
-mkdir -p "$sharp"
-convert -size 600x510 xc:'#808080' "$sharp/bg.png"
-convert -size 1200x1020 pattern:gray50 -fill '#204060' -opaque black -fill '#c0a080' -opaque white "$sharp/bg2.png"
-cat > "$sharp/skin.toml" <<'TOML'
-[root]
-title = "sharp"
-width = 600
-height = 510
-
-[[chunk]]
-type = "start_page"
-page = "p"
-
-[[chunk]]
-type = "page"
-name = "p"
-background = "Data\\bg.bmp"
-
-[[file]]
-name = "Data\\bg.bmp"
-path = "bg.png"
-format = "bmp24"
-source_2x = "bg2.png"
-
-[[file]]
-name = "Data\\panel.rgn"
-mask_from = "bg.png"
-TOML
-"$tool" build "$sharp/skin.toml" -o "$sharp" > /dev/null
+make_sharp_skin "$tool" "$sharp" 600 510
 "$tool" render "$sharp" --page p --scale 2 -o "$refs/sharp2.png" > /dev/null
 [[ $(identify -format %wx%h "$refs/sharp2.png") == 1200x1020 ]] || fail "the tool's drawing at scale 2 is not 1200x1020"
 # Inside the intro's square, which shapes the window of a skin without an intro page.

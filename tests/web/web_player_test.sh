@@ -29,36 +29,9 @@ if "$tool" check "$work/damaged-skin" 2> "$work/damaged-error"; then
   echo "the damaged skin passed the check" >&2
   exit 1
 fi
+source "$here/../e2e/sharp_skin.sh"
 sharp=$work/sharp-skin
-mkdir "$sharp"
-convert -size 300x200 xc:'#808080' "$sharp/bg.png"
-convert -size 600x400 pattern:gray50 -fill '#204060' -opaque black -fill '#c0a080' -opaque white "$sharp/bg2.png"
-cat > "$sharp/skin.toml" <<'TOML'
-[root]
-title = "sharp"
-width = 300
-height = 200
-
-[[chunk]]
-type = "start_page"
-page = "p"
-
-[[chunk]]
-type = "page"
-name = "p"
-background = "Data\\bg.bmp"
-
-[[file]]
-name = "Data\\bg.bmp"
-path = "bg.png"
-format = "bmp24"
-source_2x = "bg2.png"
-
-[[file]]
-name = "Data\\panel.rgn"
-mask_from = "bg.png"
-TOML
-"$tool" build "$sharp/skin.toml" -o "$sharp" > /dev/null
+make_sharp_skin "$tool" "$sharp" 300 200
 "$tool" render "$sharp" --page p --scale 2 -o "$work/sharp2.png" > /dev/null
 "$tool" package "$sharp" --web -o "$work/sharp" --player "$player" > /dev/null
 # Chromium plays into a PulseAudio null sink of its own, whose monitor the test records.

@@ -10,41 +10,10 @@ set -euo pipefail
 test_name=demo_sharp_2x
 pointer_tool=$6
 source "$(dirname "$0")/demo_common.sh"
-
+source "$(dirname "$0")/sharp_skin.sh"
 sharp=$work/sharp
-mkdir -p "$sharp"
-convert -size 600x510 xc:'#808080' "$sharp/bg.png"
-convert -size 1200x1020 pattern:gray50 -fill '#204060' -opaque black -fill '#c0a080' -opaque white "$sharp/bg2.png"
-cat > "$sharp/skin.toml" <<'TOML'
-[root]
-title = "sharp"
-width = 600
-height = 510
-
-[[chunk]]
-type = "start_page"
-page = "p"
-
-[[chunk]]
-type = "page"
-name = "p"
-background = "Data\\bg.bmp"
-
-[[file]]
-name = "Data\\bg.bmp"
-path = "bg.png"
-format = "bmp24"
-source_2x = "bg2.png"
-
-[[file]]
-name = "Data\\panel.rgn"
-mask_from = "bg.png"
-TOML
-"$tool" build "$sharp/skin.toml" -o "$sharp" > /dev/null
-"$tool" render "$sharp" --page p --scale 2 -o "$refs/sharp2.png" > /dev/null
-[[ $(identify -format %wx%h "$refs/sharp2.png") == 1200x1020 ]] || fail "the tool's drawing at scale 2 is not 1200x1020"
-# Inside the intro's square, which shapes the window of a skin without an intro page.
-inside=400x400+300+300
+make_sharp_skin "$tool" "$sharp" "$refs/sharp2.png"
+inside=$sharp_inside
 
 echo "== X11 at VORLUNDE_SCALE=2: the art at twice the size, pixel for pixel"
 start_xvfb 1600x1200x24

@@ -4,8 +4,9 @@
 // user32 at run time: when it exists the window is WS_EX_LAYERED and takes the whole-window
 // alpha and the colour key; otherwise layered() is false and shapes are window regions
 // (SetWindowRgn). Frames go to the screen with SetDIBitsToDevice (StretchDIBits when they are
-// enlarged), whole or only their changed parts; the last one is kept to repaint on WM_PAINT. Moving is done by the program (the pointer is captured until the left
-// button is up), so the message loop and the timer keep running during a move.
+// enlarged), whole or only their changed parts; the last one is kept to repaint on WM_PAINT.
+// Moving is done by the program (the pointer is captured until the left button is up), so
+// the message loop and the timer keep running during a move.
 // On high-density screens (choose_win32_window_scale, decided when the window is made) it is
 // twice the skin's size and frame_scale() is 2: frames at scale 2 are drawn pixel for pixel,
 // frames at the skin's size with every pixel repeated; shapes at the skin's size are scaled

@@ -4,11 +4,15 @@
 # settings set it), with the media keys: the window is twice the skin's size, its region is
 # the panel's doubled, a click on the doubled list view selects the line under it; the media
 # keys, sent as X keys (XF86AudioStop, XF86AudioPlay, XF86AudioNext, XF86AudioPrev), stop,
-# play, pause and change the track as the skin's own buttons do. VORLUNDE_SCALE=1 then keeps
-# the skin's size on the same screen.
-# Usage: screen_scale_media_keys.sh PLAYER_EXE PLUGIN_DLL DEMO_SKIN
+# play, pause and change the track as the skin's own buttons do. A skin with art at twice the
+# size (a checkerboard of single pixels) shows that art pixel for pixel, as the Linux skin tool
+# TARNEL_SKIN draws it with `render --scale 2`. VORLUNDE_SCALE=1 then keeps the skin's size on
+# the same screen.
+# Usage: screen_scale_media_keys.sh PLAYER_EXE PLUGIN_DLL DEMO_SKIN TARNEL_SKIN
 set -euo pipefail
 source "$(dirname "$0")/wine_common.sh"
+source "$(dirname "$0")/../e2e/sharp_skin.sh"
+tool=$(realpath "$4")
 start_display 2560x1600
 "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 192 /f > /dev/null 2>&1
 launch
@@ -52,6 +56,22 @@ wait_until "Previous did not change the track" 10 status_changed_from before_pre
 xdotool key --window "$window" alt+F4
 wait_exit 20
 [[ $status == 0 ]] || fail "exit status $status"
+
+echo "== art at twice the size, pixel for pixel"
+make_sharp_skin "$tool" "$work/sharp" 600 510
+render_sharp_reference "$tool" "$work/sharp" "$work/sharp2.png"
+launch "$work/sharp"
+window=$(find_window sharp) || fail "no window named sharp"
+sharp_shown() {
+  snapshot sharp
+  convert "$work/sharp.png" -crop $sharp_inside +repage "$work/shown.png"
+  convert "$work/sharp2.png" -crop $sharp_inside +repage "$work/drawn.png"
+  [[ $(compare -metric AE "$work/shown.png" "$work/drawn.png" null: 2>&1 || true) == 0 ]]
+}
+wait_until "the window does not show the art at twice the size pixel for pixel" 10 sharp_shown
+xdotool key --window "$window" alt+F4
+wait_exit 20
+[[ $status == 0 ]] || fail "exit status $status with the sharp skin"
 
 echo "== VORLUNDE_SCALE=1 keeps the skin's size"
 VORLUNDE_SCALE=1 launch

@@ -14,10 +14,9 @@ source "$(dirname "$0")/demo_common.sh"
 source "$(dirname "$0")/sharp_skin.sh"
 sharp=$work/sharp
 make_sharp_skin "$tool" "$sharp" 600 510
-"$tool" render "$sharp" --page p --scale 2 -o "$refs/sharp2.png" > /dev/null
+render_sharp_reference "$tool" "$sharp" "$refs/sharp2.png"
 [[ $(identify -format %wx%h "$refs/sharp2.png") == 1200x1020 ]] || fail "the tool's drawing at scale 2 is not 1200x1020"
-# Inside the intro's square, which shapes the window of a skin without an intro page.
-inside=400x400+300+300
+inside=$sharp_inside
 
 echo "== X11 at VORLUNDE_SCALE=2: the art at twice the size, pixel for pixel"
 start_xvfb 1600x1200x24

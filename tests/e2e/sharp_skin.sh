@@ -1,5 +1,6 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Sourced by tests/e2e/demo_sharp_2x.sh and tests/web/web_player_test.sh.
+# The skin the sharp-art tests play (sourced by tests/e2e/demo_sharp_2x.sh,
+# tests/e2e-windows/screen_scale_media_keys.sh and tests/web/web_player_test.sh).
 # make_sharp_skin TARNEL_SKIN DIR WIDTH HEIGHT: builds in DIR a WIDTH by HEIGHT skin whose one
 # page's background, a flat grey picture, has art at twice the size: a checkerboard of single
 # pixels. Its shape (from the picture) is the whole window.
@@ -36,3 +37,10 @@ mask_from = "bg.png"
 TOML
   "$tool" build "$dir/skin.toml" -o "$dir" > /dev/null
 }
+# render_sharp_reference TARNEL_SKIN DIR REFERENCE: the tool's drawing of that page at scale 2,
+# twice the skin's size.
+render_sharp_reference() {
+  "$1" render "$2" --page p --scale 2 -o "$3" > /dev/null || fail "the sharp skin does not render"
+}
+# Inside the square window shape a 600x510 skin without an intro page starts with, at scale 2.
+sharp_inside=400x400+300+300

@@ -62,14 +62,24 @@ void GdiFont::draw_text(BackBuffer& target, int x, int y, std::string_view text,
         void* bits = nullptr;
         if (const HBITMAP bitmap = CreateDIBSection(device, &info, DIB_RGB_COLORS, &bits, nullptr, 0)) {
             auto* copy = static_cast<std::uint32_t*>(bits);
+            // At scale 2 the copy takes the top-left pixel of each two by two block, and what
+            // the text changes goes back doubled.
+            const int scale = target.scale();
+            const auto pitch = static_cast<std::size_t>(target.pixel_width());
             const auto pixels = target.pixels();
-            const auto row_of = [&](int row) {
-                return pixels.subspan(static_cast<std::size_t>(row) * static_cast<std::size_t>(target.width()) +
-                                          static_cast<std::size_t>(left),
-                                      static_cast<std::size_t>(width));
+            const auto row_start = [&](int row) {
+                return (static_cast<std::size_t>(top + row) * pitch + static_cast<std::size_t>(left)) *
+                       static_cast<std::size_t>(scale);
             };
-            for (int row = 0; row < height; ++row)
-                std::copy_n(row_of(top + row).begin(), width, copy + static_cast<std::ptrdiff_t>(row) * width);
+            for (int row = 0; row < height; ++row) {
+                std::uint32_t* into = copy + static_cast<std::ptrdiff_t>(row) * width;
+                if (scale == 1) {
+                    std::copy_n(pixels.begin() + static_cast<std::ptrdiff_t>(row_start(row)), width, into);
+                    continue;
+                }
+                for (int i = 0; i < width; ++i)
+                    into[i] = pixels[row_start(row) + static_cast<std::size_t>(i) * 2];
+            }
             const HGDIOBJ previous_bitmap = SelectObject(device, bitmap);
             SetBkMode(device, TRANSPARENT);
             SetTextColor(device, RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF));
@@ -77,10 +87,19 @@ void GdiFont::draw_text(BackBuffer& target, int x, int y, std::string_view text,
             GdiFlush();
             // GDI clears the alpha byte of what it draws: keep the buffer's own.
             for (int row = 0; row < height; ++row) {
-                const auto out = row_of(top + row);
                 const std::uint32_t* drawn = copy + static_cast<std::ptrdiff_t>(row) * width;
-                for (std::size_t i = 0; i < out.size(); ++i)
-                    out[i] = (drawn[i] & 0x00FFFFFFu) | (out[i] & 0xFF000000u);
+                if (scale == 1) {
+                    const auto out = pixels.subspan(row_start(row), static_cast<std::size_t>(width));
+                    for (std::size_t i = 0; i < out.size(); ++i)
+                        out[i] = (drawn[i] & 0x00FFFFFFu) | (out[i] & 0xFF000000u);
+                    continue;
+                }
+                std::uint32_t* block = pixels.data() + row_start(row);
+                for (int i = 0; i < width; ++i, block += 2) {
+                    const std::uint32_t kept = (drawn[i] & 0x00FFFFFFu) | (block[0] & 0xFF000000u);
+                    if (kept != block[0])
+                        block[0] = block[1] = block[pitch] = block[pitch + 1] = kept;
+                }
             }
             SelectObject(device, previous_bitmap);
             DeleteObject(bitmap);

@@ -3,8 +3,9 @@
 // of this process (under GetTempPathW, a name made of the process id and a counter) and added
 // with AddFontResourceExW(FR_PRIVATE), so only this process sees them. Fonts are logical fonts
 // (CreateFontW with the face, the height as given and the weight), and text is drawn by GDI
-// onto a DIB section holding a copy of the target's pixels, which then goes back into the
-// BackBuffer with the pixels' alpha bytes kept.
+// onto a DIB section holding a copy of the target's pixels (in skin pixels), which then goes
+// back into the BackBuffer with the pixels' alpha bytes kept (at scale 2, the pixels the text
+// changed, doubled).
 // remove_installed_fonts() and the destructor remove the fonts (RemoveFontResourceExW) and
 // delete the files and the folder, so an error that unwinds the Player still removes them.
 // Every Font made here must be destroyed before the Win32FontSystem. UI thread only.

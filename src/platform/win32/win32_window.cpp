@@ -234,6 +234,7 @@ void Win32Window::present(const BackBuffer& frame)
 {
     frame_width_ = frame.width();
     frame_height_ = frame.height();
+    frame_scale_ = frame.scale();
     frame_.assign(frame.pixels().begin(), frame.pixels().end());
     if (const HDC device = GetDC(window_)) {
         draw_frame(device);
@@ -243,19 +244,22 @@ void Win32Window::present(const BackBuffer& frame)
 
 void Win32Window::present_parts(const BackBuffer& frame, std::span<const Rect> parts)
 {
-    if (frame.width() != frame_width_ || frame.height() != frame_height_) {
+    if (frame.width() != frame_width_ || frame.height() != frame_height_ || frame.scale() != frame_scale_) {
         present(frame);
         return;
     }
     const HDC device = GetDC(window_);
-    const auto width = static_cast<std::size_t>(frame_width_);
+    const auto pitch = static_cast<std::size_t>(frame.pixel_width());
     for (const Rect& part : parts) {
-        const Rect inside{std::clamp(part.left, 0, frame_width_), std::clamp(part.top, 0, frame_height_),
-                          std::clamp(part.right, 0, frame_width_), std::clamp(part.bottom, 0, frame_height_)};
+        // In the frame's pixels.
+        const Rect inside{std::clamp(part.left, 0, frame_width_) * frame_scale_,
+                          std::clamp(part.top, 0, frame_height_) * frame_scale_,
+                          std::clamp(part.right, 0, frame_width_) * frame_scale_,
+                          std::clamp(part.bottom, 0, frame_height_) * frame_scale_};
         if (inside.left >= inside.right || inside.top >= inside.bottom)
             continue;
         for (std::int32_t y = inside.top; y < inside.bottom; ++y) {
-            const std::size_t row = static_cast<std::size_t>(y) * width;
+            const std::size_t row = static_cast<std::size_t>(y) * pitch;
             std::copy(frame.pixels().begin() + static_cast<std::ptrdiff_t>(row + static_cast<std::size_t>(inside.left)),
                       frame.pixels().begin() + static_cast<std::ptrdiff_t>(row + static_cast<std::size_t>(inside.right)),
                       frame_.begin() + static_cast<std::ptrdiff_t>(row + static_cast<std::size_t>(inside.left)));
@@ -270,25 +274,27 @@ void Win32Window::present_parts(const BackBuffer& frame, std::span<const Rect> p
 void Win32Window::draw_frame(HDC device) const
 {
     if (!frame_.empty())
-        draw_rows(device, Rect{0, 0, frame_width_, frame_height_});
+        draw_rows(device, Rect{0, 0, frame_width_ * frame_scale_, frame_height_ * frame_scale_});
 }
 
 void Win32Window::draw_rows(HDC device, const Rect& area) const
 {
     // A DIB of just the area's rows, so that no source offset depends on the DIB's direction.
+    const int pitch = frame_width_ * frame_scale_;
     const int rows = area.bottom - area.top;
-    const BITMAPINFO info = top_down_bitmap_info(frame_width_, rows);
-    const std::uint32_t* first_row = frame_.data() + static_cast<std::size_t>(area.top) * static_cast<std::size_t>(frame_width_);
+    const BITMAPINFO info = top_down_bitmap_info(pitch, rows);
+    const std::uint32_t* first_row = frame_.data() + static_cast<std::size_t>(area.top) * static_cast<std::size_t>(pitch);
     const int width = area.right - area.left;
-    if (scale_ == 1) {
+    if (scale_ == frame_scale_) {
         SetDIBitsToDevice(device, area.left, area.top, static_cast<DWORD>(width), static_cast<DWORD>(rows), area.left,
                           0, 0, static_cast<UINT>(rows), first_row, &info, DIB_RGB_COLORS);
         return;
     }
-    // Every pixel repeated scale_ times each way.
+    // A frame at the skin's size on a window of scale_: every pixel repeated scale_ times each way.
     SetStretchBltMode(device, COLORONCOLOR);
-    StretchDIBits(device, area.left * scale_, area.top * scale_, width * scale_, rows * scale_, area.left, 0, width,
-                  rows, first_row, &info, DIB_RGB_COLORS, SRCCOPY);
+    StretchDIBits(device, area.left * scale_ / frame_scale_, area.top * scale_ / frame_scale_,
+                  width * scale_ / frame_scale_, rows * scale_ / frame_scale_, area.left, 0, width, rows, first_row,
+                  &info, DIB_RGB_COLORS, SRCCOPY);
 }
 
 Rect Win32Window::screen_rect() const

@@ -3,12 +3,14 @@
 // program's icon and arrow cursor. Layered mode is SetLayeredWindowAttributes, looked up in
 // user32 at run time: when it exists the window is WS_EX_LAYERED and takes the whole-window
 // alpha and the colour key; otherwise layered() is false and shapes are window regions
-// (SetWindowRgn). Frames go to the screen with SetDIBitsToDevice, whole or only their changed
-// parts; the last one is kept to repaint on WM_PAINT. Moving is done by the program (the pointer is captured until the left
-// button is up), so the message loop and the timer keep running during a move.
+// (SetWindowRgn). Frames go to the screen with SetDIBitsToDevice (StretchDIBits when they are
+// enlarged), whole or only their changed parts; the last one is kept to repaint on WM_PAINT.
+// Moving is done by the program (the pointer is captured until the left button is up), so
+// the message loop and the timer keep running during a move.
 // On high-density screens (choose_win32_window_scale, decided when the window is made) it is
-// twice the skin's size: frames are drawn with every pixel repeated, shapes are
-// scaled with them, and input positions are divided back into skin pixels (translate_input).
+// twice the skin's size and frame_scale() is 2: frames at scale 2 are drawn pixel for pixel,
+// frames at the skin's size with every pixel repeated; shapes at the skin's size are scaled
+// to the window; input positions are divided back into skin pixels (translate_input).
 // The media keys' WM_APPCOMMAND become media_request events; the registered reload message
 // (Win32EventSource::reload_message) raises the event source's reload request.
 // Its window procedure pushes input as Events onto the Win32EventSource, which must outlive
@@ -42,11 +44,11 @@ public:
     void clear_shape() override;
     void begin_move(std::int32_t x, std::int32_t y) override;
     void present(const BackBuffer& frame) override;
-    // Copies the parts into the kept frame and draws each with its own SetDIBitsToDevice.
+    // Copies the parts into the kept frame and draws each on its own.
     void present_parts(const BackBuffer& frame, std::span<const Rect> parts) override;
     Rect screen_rect() const override;
-    // Frames are drawn at the skin's size and stretched to the window's scale.
-    int frame_scale() const override { return 1; }
+    // The window's scale: 2 on a high-density screen.
+    int frame_scale() const override { return scale_; }
 
 private:
     using SetLayeredWindowAttributesFunction = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
@@ -55,7 +57,7 @@ private:
     LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam);
     void apply_layered_attributes();
     void draw_frame(HDC device) const;
-    // Draws `area` (inside the kept frame) to the same place of the client area.
+    // Draws `area` (inside the kept frame, in its pixels) to the same place of the client area.
     void draw_rows(HDC device, const Rect& area) const;
     // Moves the window so that the pointer stays over the pressed client point.
     void follow_pointer();
@@ -73,5 +75,6 @@ private:
     POINT move_grip_{0, 0};
     int frame_width_ = 0;
     int frame_height_ = 0;
+    int frame_scale_ = 1; // the kept frame's pixels per skin pixel
     std::vector<std::uint32_t> frame_;
 };

@@ -37,6 +37,11 @@ void SdlPlatform::start_video()
 {
     if (video_started_)
         return;
+    // Before SDL's video starts too: SDL keeps the handler it finds as the one to put back
+    // when it closes its display connections at the end, where an error still on its way (a
+    // wake-up another thread sent to the window just destroyed) would otherwise end the
+    // process with status 1. Again after, as SDL installs its own.
+    X11Desktop::survive_protocol_errors();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         throw SkinError(std::string("can't open display: ") + SDL_GetError());
     X11Desktop::survive_protocol_errors();

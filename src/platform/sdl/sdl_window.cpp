@@ -73,8 +73,6 @@ SdlWindow::~SdlWindow()
     SDL_DestroyWindow(window_);
     if (cursor_)
         SDL_FreeCursor(cursor_);
-    if (desktop_)
-        desktop_->settle();
 }
 
 void SdlWindow::show()

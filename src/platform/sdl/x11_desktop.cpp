@@ -79,12 +79,6 @@ void X11Desktop::survive_protocol_errors()
     XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
 }
 
-void X11Desktop::settle() const
-{
-    if (display_)
-        XSync(display_, False);
-}
-
 X11Desktop::X11Desktop(_XDisplay* display, unsigned long window) : display_(display), window_(window)
 {
     int event_base = 0;

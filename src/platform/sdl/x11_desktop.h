@@ -23,10 +23,6 @@ public:
     // program on any asynchronous error, e.g. a request on a window the server has already
     // destroyed while the player closes; such an error changes nothing worth dying for.
     static void survive_protocol_errors();
-    // Waits until the server has handled every request sent so far, so that their errors
-    // reach the lenient handler while it is installed (SDL restores Xlib's own before it
-    // closes the display).
-    void settle() const;
 
     // The 32-bit ARGB visual to create windows with, where per-pixel alpha shows: under
     // Xwayland (whose compositor composites every window) or while a compositing manager

@@ -2,16 +2,7 @@
 #include "platform/window_pixels.h"
 
 #include <algorithm>
-
-namespace {
-
-std::uint32_t premultiplied(std::uint32_t pixel, std::uint32_t alpha)
-{
-    const auto channel = [&](int shift) { return (((pixel >> shift) & 0xFF) * alpha + 127) / 255 << shift; };
-    return alpha << 24 | channel(16) | channel(8) | channel(0);
-}
-
-} // namespace
+#include <array>
 
 std::vector<std::uint8_t> shape_mask(int width, int height, std::span<const Rect> rectangles)
 {
@@ -43,16 +34,28 @@ void compose_window_pixels(const BackBuffer& frame, const WindowLook& look, Rect
     // A frame pixel's shape pixel: the same, or (a shape at 1 under a frame at 2) half.
     const int shape_shift = look.shape_scale == frame_scale ? 0 : 1;
     const std::uint32_t alpha = look.alpha;
+    // Each channel times the window's alpha, rounded (c · alpha / 255): premultiplied pixels
+    // in three look-ups, which a fade asks for on every pixel of every frame.
+    std::array<std::uint32_t, 256> times_alpha;
+    for (std::uint32_t c = 0; c < 256; ++c)
+        times_alpha[c] = (c * alpha + 127) / 255;
+    // No 24-bit colour equals it when there is no colour key.
+    const std::uint32_t colour_key = look.colour_key.value_or(0x1000000);
+    const std::uint32_t* pixels = frame.pixels().data();
     for (int y = top; y < bottom; ++y) {
-        const std::size_t row = static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
-        const std::size_t shape_row = static_cast<std::size_t>(y >> shape_shift) * shape_width;
+        const std::uint32_t* source_row = pixels + static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
+        const std::uint8_t* shape_row = shaped ? look.shape.data() + static_cast<std::size_t>(y >> shape_shift) * shape_width : nullptr;
         std::uint32_t* first_line = target.data() + static_cast<std::ptrdiff_t>(y) * repeat * target_stride;
         for (int x = left; x < right; ++x) {
-            const std::uint32_t source = frame.pixels()[row + x] & 0xFFFFFF;
-            const bool cut = (shaped && look.shape[shape_row + static_cast<std::size_t>(x >> shape_shift)] == 0) ||
-                             (look.colour_key && source == *look.colour_key);
-            const std::uint32_t pixel = cut ? 0 : alpha == 255 ? (0xFF000000 | source) : premultiplied(source, alpha);
-            std::fill_n(first_line + x * repeat, repeat, pixel);
+            const std::uint32_t source = source_row[x] & 0xFFFFFF;
+            const bool cut = (shape_row && shape_row[x >> shape_shift] == 0) || source == colour_key;
+            const std::uint32_t pixel = cut ? 0
+                                            : alpha << 24 | times_alpha[source >> 16] << 16 |
+                                                  times_alpha[(source >> 8) & 0xFF] << 8 | times_alpha[source & 0xFF];
+            if (repeat == 1)
+                first_line[x] = pixel;
+            else
+                std::fill_n(first_line + x * repeat, repeat, pixel);
         }
         for (int line = 1; line < repeat; ++line)
             std::copy(first_line + left * repeat, first_line + right * repeat, first_line + line * target_stride + left * repeat);

@@ -33,14 +33,24 @@ WaylandInput::WaylandInput(WaylandConnection& connection, WaylandEventSource& ev
         return;
     static constexpr wl_seat_listener listener{.capabilities = on_capabilities, .name = on_seat_name};
     wl_seat_add_listener(connection.seat(), &listener, this);
-    const char* size = std::getenv("XCURSOR_SIZE");
-    cursor_theme_.reset(wl_cursor_theme_load(std::getenv("XCURSOR_THEME"), size ? std::max(std::atoi(size), 8) : cursor_size,
-                                             connection.shm()));
     cursor_surface_.reset(wl_compositor_create_surface(connection.compositor()));
     connection.roundtrip(); // the seat's capabilities, the outputs' modes and scales
 }
 
 WaylandInput::~WaylandInput() = default;
+
+wl_cursor* WaylandInput::arrow()
+{
+    // Read when the pointer first comes: libwayland-cursor reads every cursor of the theme,
+    // which would cost more than the rest of the player's start-up.
+    if (!cursor_theme_tried_) {
+        cursor_theme_tried_ = true;
+        const char* size = std::getenv("XCURSOR_SIZE");
+        cursor_theme_.reset(wl_cursor_theme_load(std::getenv("XCURSOR_THEME"),
+                                                 size ? std::max(std::atoi(size), 8) : cursor_size, connection_.shm()));
+    }
+    return cursor_theme_ ? wl_cursor_theme_get_cursor(cursor_theme_.get(), "left_ptr") : nullptr;
+}
 
 void WaylandInput::on_capabilities(void* self, wl_seat* seat, std::uint32_t capabilities)
 {
@@ -77,7 +87,7 @@ void WaylandInput::on_enter(void* self, wl_pointer* pointer, std::uint32_t seria
     input.pointer_inside_ = surface && surface == input.surface_;
     if (!input.pointer_inside_)
         return;
-    if (wl_cursor* cursor = input.cursor_theme_ ? wl_cursor_theme_get_cursor(input.cursor_theme_.get(), "left_ptr") : nullptr) {
+    if (wl_cursor* cursor = input.arrow()) {
         wl_cursor_image* image = cursor->images[0];
         wl_surface_attach(input.cursor_surface_.get(), wl_cursor_image_get_buffer(image), 0, 0);
         wl_surface_damage_buffer(input.cursor_surface_.get(), 0, 0, static_cast<std::int32_t>(image->width),

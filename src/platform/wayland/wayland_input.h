@@ -63,6 +63,8 @@ private:
 
     std::uint16_t key_state() const;
     void wheel(int notches);
+    // The theme's arrow, the theme read on the first call; nullptr without one.
+    wl_cursor* arrow();
 
     struct XkbDeleter {
         void operator()(xkb_context* context) const { xkb_context_unref(context); }
@@ -80,6 +82,7 @@ private:
     bool keyboard_inside_ = false;
     WaylandObject<wl_pointer> pointer_;
     WaylandObject<wl_keyboard> keyboard_;
+    bool cursor_theme_tried_ = false;
     std::unique_ptr<wl_cursor_theme, ThemeDeleter> cursor_theme_;
     WaylandObject<wl_surface> cursor_surface_;
     std::unique_ptr<xkb_context, XkbDeleter> xkb_;

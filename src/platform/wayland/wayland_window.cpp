@@ -6,6 +6,7 @@
 #include "platform/wayland/wayland_input.h"
 
 #include "base/desktop_text.h"
+#include "platform/tick_schedule.h"
 #include "platform/window_pixels.h"
 
 #include <algorithm>
@@ -18,6 +19,9 @@ namespace {
 constexpr int max_scale = 4;
 // More changed areas than this between two commits damage the whole window.
 constexpr std::size_t max_damage_areas = 32;
+// A commit this soon after the previous one is part of an animation, which the compositor's
+// frame callbacks pace; a frame after a longer pause asks for none, saving a wake-up.
+constexpr std::uint64_t paced_within_ms = 50;
 
 std::optional<int> scale_from_environment()
 {
@@ -272,9 +276,13 @@ void WaylandWindow::commit()
             wl_surface_damage_buffer(surface_.get(), area.left * scale_, area.top * scale_, area.width() * scale_,
                                      area.height() * scale_);
     }
-    frame_callback_.reset(wl_surface_frame(surface_.get()));
-    static constexpr wl_callback_listener frame_listener{.done = on_frame_done};
-    wl_callback_add_listener(frame_callback_.get(), &frame_listener, this);
+    const std::uint64_t now = TickSchedule::steady_now_ms();
+    if (now - last_commit_ms_ < paced_within_ms) {
+        frame_callback_.reset(wl_surface_frame(surface_.get()));
+        static constexpr wl_callback_listener frame_listener{.done = on_frame_done};
+        wl_callback_add_listener(frame_callback_.get(), &frame_listener, this);
+    }
+    last_commit_ms_ = now;
     wl_surface_commit(surface_.get());
     wl_display_flush(connection_.display());
     buffer->busy = true;

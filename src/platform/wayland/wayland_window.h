@@ -4,8 +4,10 @@
 // (ShmBuffers). Always layered: the window alpha and the colour key go into the pixels, and
 // the shape makes the pixels outside it transparent and is also the input region, so clicks
 // there reach what lies behind, on every compositor alike. present_parts refills and damages
-// only the changed parts; a new frame is committed when the compositor's frame callback says
-// the last one was used (presents in between are merged). The surface is the skin's size in
+// only the changed parts. Frames in quick succession (fades, glows) are paced by frame
+// callbacks: a new frame is committed when the compositor says the last one was used, and
+// presents in between are merged; a frame after a pause is committed at once and asks for
+// no callback, so a still panel with a moving knob wakes only for the buffer's release. The surface is the skin's size in
 // surface coordinates; its buffers are `scale()` times that (the output's integer scale through
 // set_buffer_scale, or the preferred fractional scale rounded up and shrunk back by a
 // viewport; VORLUNDE_SCALE 1 or 2 fixes it), so the player sees skin pixels only; frames
@@ -86,6 +88,7 @@ private:
     WaylandObject<wp_viewport> viewport_;
     WaylandObject<wp_fractional_scale_v1> fractional_;
     WaylandObject<wl_callback> frame_callback_;
+    std::uint64_t last_commit_ms_ = 0; // steady clock
     bool shown_ = false;
     bool configured_ = false;
     std::optional<int> fixed_scale_; // VORLUNDE_SCALE

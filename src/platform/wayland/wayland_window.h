@@ -7,8 +7,8 @@
 // only the changed parts. Frames in quick succession (fades, glows) are paced by frame
 // callbacks: a new frame is committed when the compositor says the last one was used, and
 // presents in between are merged; a frame after a pause is committed at once and asks for
-// no callback, so a still panel with a moving knob wakes only for the buffer's release. The surface is the skin's size in
-// surface coordinates; its buffers are `scale()` times that (the output's integer scale through
+// no callback, so a still panel with a moving knob wakes only for the buffer's release. The
+// surface is the skin's size in surface coordinates; its buffers are `scale()` times that (the output's integer scale through
 // set_buffer_scale, or the preferred fractional scale rounded up and shrunk back by a
 // viewport; VORLUNDE_SCALE 1 or 2 fixes it), so the player sees skin pixels only; frames
 // drawn at scale 2 keep the buffers at 2, which the compositor scales to the output. Wayland
